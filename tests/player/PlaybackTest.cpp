@@ -1,4 +1,5 @@
 #include "FakeMediaPlayer.h"
+#include "PrintQString.h"
 
 #include "grid/GridModel.h"
 #include "player/Playback.h"

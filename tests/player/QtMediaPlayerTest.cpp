@@ -1,4 +1,8 @@
+#include "PrintQString.h"
+
+#include "grid/GridModel.h"
 #include "player/MediaPlayerStrip.h"
+#include "player/Playback.h"
 #include "player/QtMediaPlayer.h"
 
 #include <QAudioOutput>
@@ -144,6 +148,29 @@ TEST_F(QtMediaPlayerTest, VolumeInHundredthsOfDecibelBecomesLinearGain)
     EXPECT_NEAR(output->volume(), std::pow(10.0f, -1.8f), 1e-5);
     player.setVolume(0);
     EXPECT_FLOAT_EQ(output->volume(), 1.0f);
+}
+
+// Continuous play assigns the next file from inside the end-of-stream
+// notification; the real player must take it and go on.
+TEST_F(QtMediaPlayerTest, ContinuousPlayRunsDownTheGridAndRepeatsTheLastRow)
+{
+    writeWav(dir.filePath(QStringLiteral("b.wav")), 300);
+    GridModel grid;
+    grid.setRows(3);
+    grid.setText(1, 7, QStringLiteral(" \\short.wav"));
+    grid.setText(2, 7, QStringLiteral(" \\B.WAV"));
+    grid.setCurrentCell(1, 0);
+    // Connected first: sees each file before continuous play assigns the next.
+    QStringList played;
+    QObject::connect(&player, &MediaPlayer::endOfStream, [&] { played.append(player.fileName()); });
+    Playback playback(grid, player, {{}, [this] { return dir.path(); }, [] { return true; }});
+
+    playback.mnuplay_Click();
+    QTRY_COMPARE_WITH_TIMEOUT(played.size(), 3, endTimeoutMs);
+    const QString b = dir.filePath(QStringLiteral("b.wav"));
+    EXPECT_EQ(played, (QStringList{shortWav, b, b}));
+    EXPECT_EQ(grid.row(), 2);
+    player.stop();
 }
 
 // Runs a program with its output discarded; returns its exit code, or -1
