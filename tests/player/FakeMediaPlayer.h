@@ -17,12 +17,11 @@ public:
     QString fileName() const override { return m_fileName; }
     void setVolume(int hundredthsOfDecibel) override { m_volume = hundredthsOfDecibel; }
     int volume() const override { return m_volume; }
-    void stop() override { ++stops; }
+    void stop() override {}
 
     void finishSong() { emit endOfStream(); }
 
     QStringList played;
-    int stops = 0;
 
 private:
     QString m_fileName;
