@@ -49,6 +49,25 @@ TEST_F(FileCopyStorageTest, CopiesEveryByteAndOverwrites)
     EXPECT_EQ(entries(target.path()), (QStringList{QStringLiteral("Empty.mp3"), QStringLiteral("Song.mp3")}));
 }
 
+// Players are other file systems than the destination (FAT, HFS+): the copy
+// between two file systems must carry every byte too.
+TEST_F(FileCopyStorageTest, CopiesAcrossFileSystems)
+{
+    QTemporaryDir memory(QStringLiteral("/dev/shm/quillory-copy-XXXXXX"));
+    if (!memory.isValid())
+        GTEST_SKIP() << "no memory file system to copy from";
+    QByteArray data((2 << 20) + 5, Qt::Uninitialized);
+    for (qsizetype i = 0; i < data.size(); ++i)
+        data[i] = static_cast<char>((i * 7919) >> 3);
+    QFile source(memory.filePath(QStringLiteral("song.mp3")));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    ASSERT_EQ(source.write(data), data.size());
+    source.close();
+    const QString destination = target.filePath(QStringLiteral("Song.mp3"));
+    ASSERT_TRUE(storage.copyToStorage({source.fileName(), destination}).ok);
+    EXPECT_EQ(readFile(destination), data);
+}
+
 TEST_F(FileCopyStorageTest, FailuresLeaveNoFileBehind)
 {
     player.addSong(QStringLiteral("F00"), QStringLiteral("AAAA.mp3"), 1000);
