@@ -83,6 +83,9 @@ frmCopy::frmCopy(GridModel &grid, const QString &playerRoot, MessageService &mes
                 if (current.isValid())
                     setDirPath(m_folders->filePath(current));
             });
+    // Folders are listed in the background: keep the current one in view as they arrive.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this,
+            [this] { Dir1->scrollTo(Dir1->currentIndex()); });
     connect(Command2, &QPushButton::clicked, this, &frmCopy::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &frmCopy::Command1_Click);
 }
