@@ -92,15 +92,4 @@ TEST_F(FileCopyStorageTest, FailuresLeaveNoFileBehind)
     EXPECT_EQ(entries(target.path()), QStringList{QStringLiteral("Song.mp3")});
 }
 
-TEST_F(FileCopyStorageTest, SourceStaysUntouched)
-{
-    const QString location = player.addSong(QStringLiteral("F00"), QStringLiteral("AAAA.mp3"), 5000);
-    const QString source = player.root() + QStringLiteral("/iPod_Control/Music/F00/AAAA.mp3");
-    QFile::setPermissions(source, QFileDevice::ReadOwner);  // a read-only player
-    const auto before = player.snapshot();
-    ASSERT_TRUE(storage.copyToStorage({source, target.filePath(QStringLiteral("a.mp3"))}).ok);
-    EXPECT_EQ(player.snapshot(), before);
-    EXPECT_EQ(readFile(target.filePath(QStringLiteral("a.mp3"))), player.bytes(location));
-}
-
 }  // namespace
