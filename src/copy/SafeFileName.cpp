@@ -1,0 +1,66 @@
+#include "copy/SafeFileName.h"
+
+#include "common/AppInfo.h"
+
+namespace {
+
+// Tested in this order; every occurrence becomes "_".
+constexpr QStringView illegalCharacters = u"?[]/\\=+<>:;,\"*|";
+
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+// Blanks only: other white space is replaced like any control character.
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+}  // namespace
+
+SafeName safeFileName(const QString &titleCell, const QString &fileCell)
+{
+    SafeName result;
+    result.name = trimBlanks(titleCell + fileCell.right(4));
+    for (QChar &c : result.name) {
+        if (illegalCharacters.contains(c) || isControl(c)) {
+            c = QLatin1Char('_');
+            result.renamed = true;
+        }
+    }
+    return result;
+}
+
+QString destinationFolder(const QString &dirPath)
+{
+    const QString path = trimBlanks(dirPath);
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+QString renamedFilesMessage(int renamedCount)
+{
+    return signBlank(renamedCount)
+         + QStringLiteral(" of your files were renamed using an underscore _ in the filename.\r\n"
+                          "This is due to the file naming limitations of Windows and Dos.\r\n"
+                          "You may remove the underscore _ in these filenames if you wish.");
+}
+
+QString DestinationNames::claim(const QString &name)
+{
+    // The extension starts at the last dot, unless that dot opens the name.
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype split = dot > 0 ? dot : name.size();
+    QString candidate = name;
+    for (int n = 2; m_taken.contains(candidate.toCaseFolded()); ++n)
+        candidate = name.left(split) + QStringLiteral(" (%1)").arg(n) + name.mid(split);
+    m_taken.insert(candidate.toCaseFolded());
+    return candidate;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "common/MessageService.h"
+#include "copy/CopyFiles.h"
+#include "grid/GridModel.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <ostream>
+
+// Records every message box and answers from a queue (OK when empty).
+class ScriptedMessages : public MessageService
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
+                       MessageIcon icon) override;
+    QStringList texts() const;
+
+    std::deque<MessageAnswer> answers;
+    std::vector<Shown> shown;
+};
+
+// Keeps what the copy shows of its progress.
+class RecordingProgress : public CopyProgressSink
+{
+public:
+    void setProgressMin(float value) override { min = value; }
+    void setProgressMax(float value) override { max = value; }
+    void setProgressValue(float value) override { values.push_back(value); }
+    void setStatusText(const QString &text) override { status = text; }
+
+    float min = -1;
+    float max = -1;
+    std::vector<float> values;
+    QString status;
+};
+
+// A player folder with song files of random bytes under iPod_Control/Music.
+class PlayerFolder
+{
+public:
+    PlayerFolder();
+    QString root() const { return m_dir.path(); }
+    // Writes a song of the given size; returns its stored location ("\iPod_Control\Music\F00\ABCD.mp3").
+    QString addSong(const QString &folder, const QString &fileName, int size);
+    QByteArray bytes(const QString &location) const;
+
+    // Hash and modification time of every file below the root.
+    struct FileState
+    {
+        QByteArray sha1;
+        QDateTime modified;
+        bool operator==(const FileState &) const = default;
+    };
+    QMap<QString, FileState> snapshot() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A song grid with a header row; each song row holds its title and file
+// cells with the two leading blanks that the grid fill keeps.
+struct SongRow
+{
+    QString title;
+    QString location;
+    bool tagged = false;
+};
+void fillGrid(GridModel &grid, const std::vector<SongRow> &rows);
+
+QByteArray readFile(const QString &path);
+
+// Lets test failures show strings as text.
+void PrintTo(const QString &text, std::ostream *out);
