@@ -147,6 +147,13 @@ protected:
 
     void enterHelpMode() { child<QAction>("mnuhelp")->trigger(); }
 
+    // "?", then the menu item of that name.
+    void helpOn(const char *menuItem)
+    {
+        enterHelpMode();
+        window->gethelpnow(child<QAction>(menuItem));
+    }
+
     frmhelp *helpWindow() const { return window->findChild<frmhelp *>(); }
 
     QTemporaryDir helpDir, playerDir;
@@ -262,6 +269,22 @@ TEST_F(Form1Test, ConnectReadsThePlayerNamedOnTheCommandLine)
     EXPECT_EQ(w.statusText(), QStringLiteral("Finished...."));
 }
 
+TEST_F(Form1Test, InstalledGridTakesThePlaceAndIsShownByConnect)
+{
+    makePlayer(playerDir.path(), 2);
+    Form1 &w = open(playerDir.path());
+    const QRect place = child<QWidget>("FGrid")->geometry();
+    auto *grid = new QWidget;
+    grid->setFocusPolicy(Qt::StrongFocus);
+    w.installGrid(grid);
+    EXPECT_EQ(w.findChildren<QWidget *>(QStringLiteral("FGrid")), QList<QWidget *>{grid});
+    EXPECT_EQ(grid->geometry(), place);
+    EXPECT_FALSE(grid->isVisible());
+    QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton);
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_EQ(w.focusWidget(), grid);
+}
+
 TEST_F(Form1Test, TimerShowsProgressWhileConnecting)
 {
     Form1 &w = open();
@@ -341,8 +364,7 @@ TEST_F(Form1Test, HelpWindowShowsTheSectionOfTheItem)
 {
     writeHelp("HID:20\r\nnot this\r\nHIDOVER:\r\nhid:21\r\nPlays the song.\r\nFrom the player.\r\n HidOver: \r\n");
     Form1 &w = open();
-    enterHelpMode();
-    w.gethelpnow(child<QAction>("mnuplay"));
+    helpOn("mnuplay");
     frmhelp *help = helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
@@ -357,8 +379,7 @@ TEST_F(Form1Test, HelpWindowShowsTheSectionOfTheItem)
     EXPECT_EQ(help->helpText(), QStringLiteral("Plays the song.\nFrom the player.\n"));
 
     // A second lookup replaces the text of the open window.
-    enterHelpMode();
-    w.gethelpnow(child<QAction>("mnuplay"));
+    helpOn("mnuplay");
     EXPECT_EQ(helpWindow(), help);
     EXPECT_EQ(help->helpText(), QStringLiteral("changed\n"));
 
@@ -371,14 +392,12 @@ TEST_F(Form1Test, HelpWindowShowsTheSectionOfTheItem)
 TEST_F(Form1Test, MissingSectionOpensAnEmptyWindowMissingFileNothing)
 {
     Form1 &w = open();
-    enterHelpMode();
-    w.gethelpnow(child<QAction>("mnuplay"));  // no help file at all
+    helpOn("mnuplay");  // no help file at all
     EXPECT_EQ(helpWindow(), nullptr);
     EXPECT_FALSE(w.helpMode());
 
     writeHelp(" HID:21\r\nindented key\r\nHIDOVER:\r\n");
-    enterHelpMode();
-    w.gethelpnow(child<QAction>("mnuplay"));
+    helpOn("mnuplay");
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_TRUE(helpWindow()->helpText().isEmpty());
 }
@@ -387,8 +406,7 @@ TEST_F(Form1Test, UnterminatedSectionAppearsBeforeTheNextOne)
 {
     writeHelp("HID:1\r\nexit text\r\nHIDOVER:\r\nHID:2\r\nno end");
     Form1 &w = open();
-    enterHelpMode();
-    w.gethelpnow(child<QAction>("mnustatistics"));
+    helpOn("mnustatistics");
     EXPECT_EQ(helpWindow(), nullptr);
     EXPECT_FALSE(w.helpMode());
 
@@ -466,8 +484,7 @@ TEST_F(Form1Test, ExitYesClosesEveryWindowAndEndsTheProgram)
 {
     writeHelp("HID:5\r\nhelp\r\nHIDOVER:\r\n");
     Form1 &w = open();
-    enterHelpMode();
-    w.gethelpnow(child<QAction>("mnuhelp"));
+    helpOn("mnuhelp");
     ASSERT_NE(helpWindow(), nullptr);
     QWidget other;
     other.show();
