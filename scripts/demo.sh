@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Quillory into build/, writes the sample player folder and starts the
+# program on it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "demo.sh: no display: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+    echo "Run it in a desktop session (or under xvfb-run)." >&2
+    exit 2
+fi
+
+. "$root/scripts/deps.sh"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+build="$root/build"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j "$(nproc)" --target quillory quillory_help_file sample_player
+echo "Starting Quillory on the sample player in $build/sample-player: press Connect."
+exec "$build/src/app/quillory" --player "$build/sample-player"

@@ -1,0 +1,21 @@
+#include "app/CommandLine.h"
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine result;
+    if (arguments.isEmpty())
+        return result;
+    if (arguments.size() == 2 && arguments[0] == QLatin1String("--player") && !arguments[1].isEmpty()) {
+        result.playerRoot = arguments[1];
+        return result;
+    }
+    result.valid = false;
+    return result;
+}
+
+QString usageText(const QString &programName)
+{
+    return QStringLiteral("Usage: ") + programName + QStringLiteral(" [--player DIR]\n"
+        "  --player DIR  use DIR as the player's root folder instead of searching\n"
+        "                the removable volumes for a player\n");
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class iPod;
+
+// The status bar text while Connect runs:
+//   "Starting" before the first track,
+//   the share of tracks read so far ("57%", halves rounded to even),
+//   "Parsing <n> songs..." once the database is read and the grid fills,
+//   "Sorting" in the moment between the last track and the database being marked read.
+QString progresstext(int songindex, int songtotal, bool dbloaded);
+QString progresstext(const iPod &pod);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "common/MessageService.h"
+
+// Message boxes shown with QMessageBox, over the active window.
+class QtMessageService : public MessageService
+{
+public:
+    MessageAnswer show(const QString &text, const QString &title,
+                       MessageButtons buttons = MessageButtons::Ok,
+                       MessageIcon icon = MessageIcon::None) override;
+};

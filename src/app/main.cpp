@@ -1,0 +1,29 @@
+#include "app/CommandLine.h"
+#include "app/Form1.h"
+#include "app/QtMessageService.h"
+#include "device/SystemVolumeService.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments().mid(1));
+    if (!commandLine.valid) {
+        std::fputs(usageText(QStringLiteral("quillory")).toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+
+    SystemVolumeService volumes;
+    QtMessageService messages;
+    // The player's control strip joins here once playback is part of the window.
+    Form1 window({.volumes = volumes,
+                  .messages = messages,
+                  .player = nullptr,
+                  .playerRoot = commandLine.playerRoot,
+                  .endProgram = [] { QCoreApplication::quit(); }});
+    window.show();
+    return QApplication::exec();
+}

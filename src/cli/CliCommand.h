@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Exit statuses of quillory-cli.
+enum CliStatus : int {
+    CliOk = 0,
+    CliUsageError = 1,   // unknown command or bad arguments; the usage text is shown
+    CliNoPlayer = 2,     // no player found
+    CliReadFailed = 3,   // the track database could not be read completely
+};
+
+// One command of quillory-cli: its name, its line in the usage text, and what
+// runs it with the arguments that follow the name.
+struct CliCommand
+{
+    const char *name;
+    const char *usage;
+    CliStatus (*run)(const QStringList &args);
+};
+
+// Writes text to standard error in UTF-8, followed by a line end.
+void printError(const QString &text);

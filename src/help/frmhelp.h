@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QPushButton;
+class QTextEdit;
+
+// The help window: the text of one help section in a read-only box and a
+// Close button. Modeless; deleted when it closes.
+class frmhelp : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmhelp(QWidget *parent = nullptr);
+
+    // Shows the text, with its CR LF line ends as line breaks.
+    void setHelpText(const QString &text);
+    QString helpText() const;
+
+private:
+    QGroupBox *m_frame1;
+    QTextEdit *m_text1;
+    QPushButton *m_command1;
+};
