@@ -212,34 +212,26 @@ private:
     {
         switch (type) {
         case Title:
-            info.title = std::move(s);
-            m_lines.push_back({SongField::Title, info.title});
+            keep(info.title, SongField::Title, std::move(s));
             m_lines.push_back({SongField::Length, info.length});
             break;
         case Location:
             s.replace(QLatin1Char(':'), QLatin1Char('\\'));
-            info.file = std::move(s);
-            m_lines.push_back({SongField::File, info.file});
+            keep(info.file, SongField::File, std::move(s));
             break;
-        case Album:
-            info.album = shared(std::move(s));
-            m_lines.push_back({SongField::Album, info.album});
-            break;
-        case Artist:
-            info.artist = shared(std::move(s));
-            m_lines.push_back({SongField::Artist, info.artist});
-            break;
-        case Genre:
-            info.genre = shared(std::move(s));
-            m_lines.push_back({SongField::Genre, info.genre});
-            break;
-        case FileType:
-            info.filetype = shared(std::move(s));
-            m_lines.push_back({SongField::FileType, info.filetype});
-            break;
-        default:
-            break;
+        case Album: keep(info.album, SongField::Album, shared(std::move(s))); break;
+        case Artist: keep(info.artist, SongField::Artist, shared(std::move(s))); break;
+        case Genre: keep(info.genre, SongField::Genre, shared(std::move(s))); break;
+        case FileType: keep(info.filetype, SongField::FileType, shared(std::move(s))); break;
+        default: break;
         }
+    }
+
+    // Stores a track's text and its line; both hold the same string.
+    void keep(QString &field, SongField kind, QString value)
+    {
+        field = std::move(value);
+        m_lines.push_back({kind, field});
     }
 
     // Texts that many tracks have in common are kept once: the same artist, album,
