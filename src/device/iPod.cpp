@@ -4,10 +4,12 @@
 #include "common/PlayerPath.h"
 
 #include <QFile>
+#include <QSet>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace {
 
@@ -57,12 +59,20 @@ private:
 
 }  // namespace
 
-QString lengthText(std::uint32_t milliseconds)
+namespace {
+
+// Whole seconds of a play length, halves rounded to the even number.
+std::uint32_t roundedSeconds(std::uint32_t milliseconds)
 {
     std::uint32_t seconds = milliseconds / 1000;
     const std::uint32_t rest = milliseconds % 1000;
     if (rest > 500 || (rest == 500 && seconds % 2 == 1))
         ++seconds;
+    return seconds;
+}
+
+QString secondsText(std::uint32_t seconds)
+{
     const std::uint32_t part = seconds % 60;
     QString text = QString::number(seconds / 60);
     text += QLatin1Char(':');
@@ -70,6 +80,13 @@ QString lengthText(std::uint32_t milliseconds)
         text += QLatin1Char('0');
     text += QString::number(part);
     return text;
+}
+
+}  // namespace
+
+QString lengthText(std::uint32_t milliseconds)
+{
+    return secondsText(roundedSeconds(milliseconds));
 }
 
 std::uint32_t getlong(const unsigned char *bytes)
@@ -162,7 +179,7 @@ private:
             return false;
         const std::uint32_t strings = m_bytes.u32(m_pos + 12);
         songinfo info;
-        info.length = lengthText(m_bytes.u32(m_pos + 40));
+        info.length = shared(m_lengths, roundedSeconds(m_bytes.u32(m_pos + 40)), secondsText);
         info.tracknumber = m_bytes.u32(m_pos + 44);
 
         m_lines.clear();
@@ -181,7 +198,7 @@ private:
             pos += *total;
         }
         if (info.tracknumber != 0)
-            m_lines.push_back({SongField::TrackNumber, signBlank(info.tracknumber)});
+            m_lines.push_back({SongField::TrackNumber, shared(m_numbers, info.tracknumber, signBlank)});
 
         m_pod.m_songList.beginTrack();
         for (const SongList::Line &line : m_lines)
@@ -195,34 +212,45 @@ private:
     {
         switch (type) {
         case Title:
-            info.title = std::move(s);
-            m_lines.push_back({SongField::Title, info.title});
+            keep(info.title, SongField::Title, std::move(s));
             m_lines.push_back({SongField::Length, info.length});
             break;
         case Location:
             s.replace(QLatin1Char(':'), QLatin1Char('\\'));
-            info.file = std::move(s);
-            m_lines.push_back({SongField::File, info.file});
+            keep(info.file, SongField::File, std::move(s));
             break;
-        case Album:
-            info.album = std::move(s);
-            m_lines.push_back({SongField::Album, info.album});
-            break;
-        case Artist:
-            info.artist = std::move(s);
-            m_lines.push_back({SongField::Artist, info.artist});
-            break;
-        case Genre:
-            info.genre = std::move(s);
-            m_lines.push_back({SongField::Genre, info.genre});
-            break;
-        case FileType:
-            info.filetype = std::move(s);
-            m_lines.push_back({SongField::FileType, info.filetype});
-            break;
-        default:
-            break;
+        case Album: keep(info.album, SongField::Album, shared(std::move(s))); break;
+        case Artist: keep(info.artist, SongField::Artist, shared(std::move(s))); break;
+        case Genre: keep(info.genre, SongField::Genre, shared(std::move(s))); break;
+        case FileType: keep(info.filetype, SongField::FileType, shared(std::move(s))); break;
+        default: break;
         }
+    }
+
+    // Stores a track's text and its line; both hold the same string.
+    void keep(QString &field, SongField kind, QString value)
+    {
+        field = std::move(value);
+        m_lines.push_back({kind, field});
+    }
+
+    // Texts that many tracks have in common are kept once: the same artist, album,
+    // genre, file type, length or track number shares one string.
+    QString shared(QString s)
+    {
+        const auto found = m_texts.constFind(s);
+        if (found != m_texts.constEnd())
+            return *found;
+        m_texts.insert(s);
+        return s;
+    }
+    template <typename Make>
+    static QString shared(std::unordered_map<std::uint32_t, QString> &texts, std::uint32_t key, Make make)
+    {
+        auto found = texts.find(key);
+        if (found == texts.end())
+            found = texts.emplace(key, make(key)).first;
+        return found->second;
     }
 
     iPod &m_pod;
@@ -230,6 +258,9 @@ private:
     const Yield &m_yield;
     qsizetype m_pos = 0;
     std::vector<SongList::Line> m_lines;  // the lines of the track being read
+    QSet<QString> m_texts;
+    std::unordered_map<std::uint32_t, QString> m_lengths;  // by whole seconds
+    std::unordered_map<std::uint32_t, QString> m_numbers;  // track number texts
 };
 
 iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &yield)

@@ -25,16 +25,24 @@ qsizetype linesOf(const SongList &list, SongField field)
     return n;
 }
 
+// Reads a real database completely and checks its track count and its first and last titles.
+void readReal(iPod &pod, const char *name, int tracks, const QString &first, const QString &last)
+{
+    const QByteArray bytes = realDatabase(name);
+    ASSERT_FALSE(bytes.isEmpty()) << "missing test data in " QUILLORY_TESTDATA_DIR;
+    ASSERT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
+    EXPECT_EQ(pod.songtotal(), tracks);
+    ASSERT_EQ(pod.songsstored(), tracks);
+    EXPECT_EQ(pod.songs().front().title, first);
+    EXPECT_EQ(pod.songs().back().title, last);
+    expectWholeTracks(pod);
+}
+
 TEST(RealDatabase, OldLibraryWithTheTrackListFirst)
 {
-    const QByteArray bytes = realDatabase("old-5375-tracks.itdb");
-    ASSERT_FALSE(bytes.isEmpty()) << "missing test data in " QUILLORY_TESTDATA_DIR;
     iPod pod;
-    ASSERT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
-    EXPECT_EQ(pod.songtotal(), 5375);
-    ASSERT_EQ(pod.songsstored(), 5375);
-    EXPECT_EQ(pod.songs().front().title, QStringLiteral("Glenn Miller-In The Mood"));
-    EXPECT_EQ(pod.songs().back().title, QStringLiteral("We're Not Right"));
+    ASSERT_NO_FATAL_FAILURE(readReal(pod, "old-5375-tracks.itdb", 5375, QStringLiteral("Glenn Miller-In The Mood"),
+                                     QStringLiteral("We're Not Right")));
 
     const SongList &list = pod.songList();
     EXPECT_EQ(linesOf(list, SongField::TrackNumber), 5010);
@@ -55,24 +63,18 @@ TEST(RealDatabase, OldLibraryWithTheTrackListFirst)
         return false;
     });
     EXPECT_EQ(nonAscii, 42);
-    expectWholeTracks(pod);
 }
 
 TEST(RealDatabase, NewerLibraryWithTheAlbumListFirst)
 {
-    const QByteArray bytes = realDatabase("modern-2-tracks.itdb");
-    ASSERT_FALSE(bytes.isEmpty()) << "missing test data in " QUILLORY_TESTDATA_DIR;
     iPod pod;
-    ASSERT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
-    ASSERT_EQ(pod.songsstored(), 2);
-    EXPECT_EQ(pod.songs().front().title, QStringLiteral("終わりへ向かう始まりの歌"));
-    EXPECT_EQ(pod.songs().back().title, QStringLiteral("君の知らない物語"));
+    ASSERT_NO_FATAL_FAILURE(readReal(pod, "modern-2-tracks.itdb", 2, QStringLiteral("終わりへ向かう始まりの歌"),
+                                     QStringLiteral("君の知らない物語")));
     for (const songinfo &s : pod.songs()) {
         EXPECT_TRUE(s.file.startsWith(QStringLiteral("\\iPod_Control\\"))) << s.file.toStdString();
         EXPECT_FALSE(s.file.contains(u':'));
         EXPECT_FALSE(s.length.isEmpty());
     }
-    expectWholeTracks(pod);
 }
 
 }  // namespace
