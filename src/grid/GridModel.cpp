@@ -212,6 +212,12 @@ void GridModel::reorderRows(const std::vector<int> &order)
 {
     if (static_cast<int>(order.size()) != m_rows - 1)
         return;
+    std::vector<bool> seen(order.size() + 1, false);
+    for (const int from : order) {
+        if (from < 1 || from >= m_rows || seen[static_cast<std::size_t>(from)])
+            return;
+        seen[static_cast<std::size_t>(from)] = true;
+    }
     std::vector<QString> text(m_text.size());
     std::vector<OleColor> back(m_back.size());
     std::vector<OleColor> fore(m_fore.size());

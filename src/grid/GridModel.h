@@ -81,7 +81,7 @@ public:
     void setColAlignment(int col, Align align);
 
     // Moves whole song rows: order[i] is the old grid row that becomes row i + 1.
-    // Must be a permutation of 1 .. rows() - 1.
+    // Anything but a permutation of 1 .. rows() - 1 is refused.
     void reorderRows(const std::vector<int> &order);
 
     // While a bulk update is open, cell changes emit no per-cell signals; the
