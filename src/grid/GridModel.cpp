@@ -156,7 +156,7 @@ bool GridModel::setCurrentCell(int row, int col)
 {
     if (!isValidCell(row, col))
         return false;
-    const bool moved = row != m_row || col != m_col;
+    const bool moved = row != m_row || col != m_col || m_rowSel != row || m_colSel != col;
     m_row = row;
     m_col = col;
     m_rowSel = row;

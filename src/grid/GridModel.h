@@ -97,6 +97,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 signals:
+    // The current cell moved, or an extended selection collapsed onto it.
     void currentCellChanged(int row, int col);
     void topRowChanged(int row);
     void columnLayoutChanged();
