@@ -20,7 +20,7 @@ struct songinfo
     QString file;       // location with every ':' turned into '\'
     QString length;     // length text, e.g. "4:05"
     QString filetype;
-    std::int32_t tracknumber = 0;
+    std::uint32_t tracknumber = 0;
 };
 
 // Length text of a play length: whole minutes, ':', two-digit seconds; the
@@ -29,6 +29,9 @@ QString lengthText(std::uint32_t milliseconds);
 
 // Four bytes, least significant first.
 std::uint32_t getlong(const unsigned char *bytes);
+
+// Where the track database lies under a player root.
+QString itunesDbPath(const QString &poddrive);
 
 // The player module: the player root, the reader's progress state, the song
 // list and the track records. Filled once per run by readitunesdb.
@@ -54,17 +57,19 @@ public:
     int lastsongindex() const;
 
     const QString &poddrive() const { return m_poddrive; }
-    int songtotal() const { return m_songtotal; }
-    int songindex() const { return m_songindex; }
+    qint64 songtotal() const { return m_songtotal; }
+    qint64 songindex() const { return m_songindex; }
     bool dbloaded() const { return m_dbloaded; }
     int songsstored() const { return static_cast<int>(m_songs.size()); }
     const std::vector<songinfo> &songs() const { return m_songs; }
     const SongList &songList() const { return m_songList; }
 
 private:
+    class Reader;
+
     QString m_poddrive;
-    int m_songtotal = 0;
-    int m_songindex = 0;
+    qint64 m_songtotal = 0;   // the count of the track list, 32 bits unsigned
+    qint64 m_songindex = 0;   // 1-based number of the track being read
     bool m_dbloaded = false;
     std::vector<songinfo> m_songs;
     SongList m_songList;
