@@ -53,7 +53,8 @@ std::optional<double> readDuration(QStringView text)
 
 // Sort key of one cell. Keys that read as a number (a duration in the Length
 // column) come first, ordered by value; all other texts follow, ordered by
-// their case-folded text, so "abba" and "ABBA" sort together. Putting every
+// their text under simple Unicode case folding, so "abba" and "ABBA" sort
+// together ("ß" and "ss" stay apart). Putting every
 // number before every text keeps the order consistent when a column mixes them.
 struct SortKey
 {
@@ -71,12 +72,27 @@ bool keyLess(const SortKey &a, const SortKey &b)
     return a.folded < b.folded;
 }
 
+// Case folding with a fast path for ASCII, which most tags are; other texts
+// go through the full Unicode folding.
+QString caseFolded(const QString &text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(folded.data());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c >= 0x80)
+            return text.toCaseFolded();
+        *out++ = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+    }
+    return folded;
+}
+
 SortKey makeKey(const QString &text, int column)
 {
     const auto value = column == GridColumn::Length ? readDuration(text) : readNumber(text);
     if (value)
         return SortKey{false, *value, {}};
-    return SortKey{true, 0, text.toCaseFolded()};
+    return SortKey{true, 0, caseFolded(text)};
 }
 
 }  // namespace

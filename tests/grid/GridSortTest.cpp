@@ -82,12 +82,15 @@ TEST(SortGrid, NumbersByValueBeforeTextsAndEqualKeysKeepTheirOrder)
 TEST(SortGrid, TextIgnoresLetterCase)
 {
     GridModel grid;
-    fillColumn(grid, GridColumn::Artist, {QStringLiteral("  beta"), QStringLiteral("  ALPHA"),
-                                                   QStringLiteral("  Gamma"), QStringLiteral("  alpha")});
+    fillColumn(grid, GridColumn::Artist, {QStringLiteral("  beta"), QStringLiteral("  ÉCOLE"),
+                                          QStringLiteral("  ALPHA"), QStringLiteral("  Gamma"),
+                                          QStringLiteral("  école"), QStringLiteral("  alpha"),
+                                          QStringLiteral("  Straße"), QStringLiteral("  STRASSE")});
     sortGrid(grid, GridColumn::Artist, false);
     EXPECT_EQ(column(grid, GridColumn::Artist),
               (QStringList{QStringLiteral("  ALPHA"), QStringLiteral("  alpha"), QStringLiteral("  beta"),
-                           QStringLiteral("  Gamma")}));
+                           QStringLiteral("  Gamma"), QStringLiteral("  STRASSE"), QStringLiteral("  Straße"),
+                           QStringLiteral("  ÉCOLE"), QStringLiteral("  école")}));
 }
 
 TEST(SortGrid, RemovesTagsAndRepaintsStandingColours)
