@@ -21,57 +21,57 @@ long long seconds(const QString &length)
     return parts.at(0).toLongLong() * 60 + parts.at(1).toLongLong();
 }
 
-// Fills a grid from the database and checks that row t + 1 holds exactly the
-// fields of track record t, and that the total is the sum of all lengths.
-void expectRowsMatchTracks(const QByteArray &bytes, qsizetype expectedTracks)
-{
-    iPod pod;
-    ASSERT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
-    const std::vector<songinfo> &songs = pod.songs();
-    ASSERT_EQ(static_cast<qsizetype>(songs.size()), expectedTracks);
-
-    GridModel grid;
-    PlayTimeBoxes total;
-    FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
-    ASSERT_EQ(grid.rows(), std::max<qsizetype>(expectedTracks, 1) + 1);
-
-    long long sum = 0;
-    for (std::size_t t = 0; t < songs.size(); ++t) {
-        const songinfo &song = songs[t];
-        const int row = static_cast<int>(t) + 1;
-        const QStringList expected{
-            cell(song.title), song.title.isNull() ? QString() : cell(song.length), cell(song.artist),
-            cell(song.album), cell(song.genre), cell(song.filetype),
-            song.tracknumber == 0 ? QString() : QStringLiteral("   ") + QString::number(song.tracknumber),
-            cell(song.file)};
-        for (int c = 0; c < GridColumn::Count; ++c)
-            ASSERT_EQ(grid.text(row, c), expected[c]) << "row " << row << " column " << c;
-        if (!song.title.isNull())
-            sum += seconds(song.length);
-    }
-    if (sum > 0) {
-        EXPECT_EQ(total.Text2.toLongLong() * 60 + total.Text3.toLongLong(), sum);
-        EXPECT_LT(total.Text3.toInt(), 60);
-    }
-}
-
 QByteArray readRealDatabase(const char *name)
 {
     QFile file(QStringLiteral(QUILLORY_TESTDATA_DIR "/") + QString::fromLatin1(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(FillFromDatabase, OldDatabaseGivesOneCompleteRowPerTrack)
+// Reads a database and fills the grid from it.
+class FillFromDatabase : public ::testing::Test
 {
-    const QByteArray bytes = readRealDatabase("old-5375-tracks.itdb");
-    ASSERT_FALSE(bytes.isEmpty());
-    expectRowsMatchTracks(bytes, 5375);
+protected:
+    void load(const QByteArray &bytes)
+    {
+        ASSERT_FALSE(bytes.isEmpty());
+        ASSERT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
+        FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
+    }
+
+    // Row t + 1 holds exactly the fields of track record t, and the total is
+    // the sum of all lengths.
+    void expectRowsMatchTracks(std::size_t expectedTracks)
+    {
+        const std::vector<songinfo> &songs = pod.songs();
+        ASSERT_EQ(songs.size(), expectedTracks);
+        ASSERT_EQ(grid.rows(), static_cast<int>(std::max<std::size_t>(expectedTracks, 1)) + 1);
+        long long sum = 0;
+        for (std::size_t t = 0; t < songs.size(); ++t) {
+            const songinfo &song = songs[t];
+            const int row = static_cast<int>(t) + 1;
+            const QStringList expected{
+                cell(song.title), song.title.isNull() ? QString() : cell(song.length), cell(song.artist),
+                cell(song.album), cell(song.genre), cell(song.filetype),
+                song.tracknumber == 0 ? QString() : QStringLiteral("   ") + QString::number(song.tracknumber),
+                cell(song.file)};
+            for (int c = 0; c < GridColumn::Count; ++c)
+                ASSERT_EQ(grid.text(row, c), expected[c]) << "row " << row << " column " << c;
+            if (!song.title.isNull())
+                sum += seconds(song.length);
+        }
+        EXPECT_EQ(leadingNumber(total.Text2) * 60 + leadingNumber(total.Text3), sum);
+        EXPECT_LT(leadingNumber(total.Text3), 60);
+    }
 
     iPod pod;
-    pod.readDatabase(bytes);
     GridModel grid;
     PlayTimeBoxes total;
-    FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
+};
+
+TEST_F(FillFromDatabase, OldDatabaseGivesOneCompleteRowPerTrack)
+{
+    load(readRealDatabase("old-5375-tracks.itdb"));
+    expectRowsMatchTracks(5375);
     EXPECT_EQ(grid.text(1, GridColumn::Title), QStringLiteral("  Glenn Miller-In The Mood"));
     EXPECT_EQ(grid.text(5375, GridColumn::Title), QStringLiteral("  We're Not Right"));
     int numbered = 0;
@@ -82,24 +82,17 @@ TEST(FillFromDatabase, OldDatabaseGivesOneCompleteRowPerTrack)
     EXPECT_EQ(numbered, 5010);
 }
 
-TEST(FillFromDatabase, ModernDatabaseWithLocationLastKeepsRowsApart)
+TEST_F(FillFromDatabase, ModernDatabaseWithLocationLastKeepsRowsApart)
 {
-    const QByteArray bytes = readRealDatabase("modern-2-tracks.itdb");
-    ASSERT_FALSE(bytes.isEmpty());
-    expectRowsMatchTracks(bytes, 2);
-
-    iPod pod;
-    pod.readDatabase(bytes);
-    GridModel grid;
-    PlayTimeBoxes total;
-    FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
+    load(readRealDatabase("modern-2-tracks.itdb"));
+    expectRowsMatchTracks(2);
     EXPECT_EQ(grid.text(1, GridColumn::Title), QStringLiteral("  終わりへ向かう始まりの歌"));
     EXPECT_EQ(grid.text(2, GridColumn::Title), QStringLiteral("  君の知らない物語"));
     EXPECT_FALSE(grid.text(1, GridColumn::FileName).isEmpty());
     EXPECT_FALSE(grid.text(2, GridColumn::FileName).isEmpty());
 }
 
-TEST(FillFromDatabase, StringRecordsInAnyOrder)
+TEST_F(FillFromDatabase, StringRecordsInAnyOrder)
 {
     using namespace itdb;
     const std::vector<std::vector<std::uint32_t>> orders{
@@ -128,19 +121,17 @@ TEST(FillFromDatabase, StringRecordsInAnyOrder)
         db.tracks.push_back(track);
     }
     db.albumListFirst = true;
-    expectRowsMatchTracks(write(db), 60);
+    load(write(db));
+    expectRowsMatchTracks(60);
 }
 
-TEST(FillFromDatabase, NoTracksGiveTwoEmptyRows)
+TEST_F(FillFromDatabase, NoTracksGiveTwoEmptyRows)
 {
-    iPod pod;
-    ASSERT_EQ(pod.readDatabase(itdb::write(itdb::Database{})), iPod::ReadOutcome::Complete);
-    GridModel grid;
-    PlayTimeBoxes total;
-    FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
-    EXPECT_EQ(grid.rows(), 2);
+    load(itdb::write(itdb::Database{}));
+    expectRowsMatchTracks(0);
     EXPECT_TRUE(grid.text(1, GridColumn::Title).isEmpty());
     EXPECT_EQ(total.Text2, QStringLiteral("Text2"));
+    EXPECT_EQ(total.Text3, QStringLiteral("Text3"));
 }
 
 }  // namespace
