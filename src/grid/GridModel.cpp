@@ -156,7 +156,7 @@ bool GridModel::setCurrentCell(int row, int col)
 {
     if (!isValidCell(row, col))
         return false;
-    const bool moved = row != m_row || col != m_col;
+    const bool moved = row != m_row || col != m_col || m_rowSel != row || m_colSel != col;
     m_row = row;
     m_col = col;
     m_rowSel = row;
@@ -212,25 +212,38 @@ void GridModel::reorderRows(const std::vector<int> &order)
 {
     if (static_cast<int>(order.size()) != m_rows - 1)
         return;
-    std::vector<QString> text(m_text.size());
-    std::vector<OleColor> back(m_back.size());
-    std::vector<OleColor> fore(m_fore.size());
-    for (int c = 0; c < m_cols; ++c) {
-        text[cellIndex(0, c)] = std::move(m_text[cellIndex(0, c)]);
-        back[cellIndex(0, c)] = m_back[cellIndex(0, c)];
-        fore[cellIndex(0, c)] = m_fore[cellIndex(0, c)];
+    std::vector<bool> done(order.size() + 1, false);
+    for (const int from : order) {
+        if (from < 1 || from >= m_rows || done[static_cast<std::size_t>(from)])
+            return;
+        done[static_cast<std::size_t>(from)] = true;
     }
-    for (int to = 1; to < m_rows; ++to) {
-        const int from = order[static_cast<std::size_t>(to - 1)];
-        for (int c = 0; c < m_cols; ++c) {
-            text[cellIndex(to, c)] = std::move(m_text[cellIndex(from, c)]);
-            back[cellIndex(to, c)] = m_back[cellIndex(from, c)];
-            fore[cellIndex(to, c)] = m_fore[cellIndex(from, c)];
+    // Follow each cycle of the permutation, moving one row at a time in place:
+    // no second copy of the grid.
+    std::fill(done.begin(), done.end(), false);
+    const auto cols = static_cast<std::size_t>(m_cols);
+    std::vector<QString> text(cols);
+    std::vector<OleColor> back(cols);
+    std::vector<OleColor> fore(cols);
+    const auto moveRow = [&](auto &cells, std::vector<std::remove_reference_t<decltype(cells[0])>> &held, int start) {
+        const auto rowBegin = [&](int row) { return cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0)); };
+        std::move(rowBegin(start), rowBegin(start) + static_cast<std::ptrdiff_t>(cols), held.begin());
+        int to = start;
+        for (int from = order[static_cast<std::size_t>(to - 1)]; from != start; from = order[static_cast<std::size_t>(to - 1)]) {
+            std::move(rowBegin(from), rowBegin(from) + static_cast<std::ptrdiff_t>(cols), rowBegin(to));
+            to = from;
         }
+        std::move(held.begin(), held.end(), rowBegin(to));
+    };
+    for (int start = 1; start < m_rows; ++start) {
+        if (done[static_cast<std::size_t>(start)])
+            continue;
+        moveRow(m_text, text, start);
+        moveRow(m_back, back, start);
+        moveRow(m_fore, fore, start);
+        for (int row = start; !done[static_cast<std::size_t>(row)]; row = order[static_cast<std::size_t>(row - 1)])
+            done[static_cast<std::size_t>(row)] = true;
     }
-    m_text = std::move(text);
-    m_back = std::move(back);
-    m_fore = std::move(fore);
     if (m_bulkDepth == 0 && m_rows > 1)
         emit dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1));
 }

@@ -81,7 +81,7 @@ public:
     void setColAlignment(int col, Align align);
 
     // Moves whole song rows: order[i] is the old grid row that becomes row i + 1.
-    // Must be a permutation of 1 .. rows() - 1.
+    // Anything but a permutation of 1 .. rows() - 1 is refused.
     void reorderRows(const std::vector<int> &order);
 
     // While a bulk update is open, cell changes emit no per-cell signals; the
@@ -97,6 +97,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 signals:
+    // The current cell moved, or an extended selection collapsed onto it.
     void currentCellChanged(int row, int col);
     void topRowChanged(int row);
     void columnLayoutChanged();
