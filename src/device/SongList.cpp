@@ -25,15 +25,6 @@ void SongList::append(SongField field, const QString &value)
     m_lines.push_back(Line{field, value});
 }
 
-void SongList::dropLinesFrom(qsizetype firstLine)
-{
-    if (firstLine < 0 || firstLine > count())
-        return;
-    m_lines.resize(static_cast<std::size_t>(firstLine));
-    while (!m_trackStarts.empty() && m_trackStarts.back() >= firstLine)
-        m_trackStarts.pop_back();
-}
-
 QString SongList::line(qsizetype i) const
 {
     const Line &l = at(i);

@@ -28,7 +28,6 @@ public:
 
     void beginTrack();                        // the next appended line opens a new track
     void append(SongField field, const QString &value);
-    void dropLinesFrom(qsizetype firstLine);  // removes a trailing, incomplete track's lines
 
     qsizetype count() const { return static_cast<qsizetype>(m_lines.size()); }
     QString line(qsizetype i) const;
