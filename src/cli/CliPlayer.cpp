@@ -1,0 +1,40 @@
+#include "cli/CliPlayer.h"
+
+#include "common/PlayerPath.h"
+#include "device/PlayerDetection.h"
+#include "device/SystemVolumeService.h"
+#include "device/iPod.h"
+#include "grid/GridFill.h"
+
+CliStatus readPlayer(const std::optional<QString> &playerDir, iPod &pod)
+{
+    const auto locate = [&]() -> std::optional<QString> {
+        if (!playerDir)
+            return findpod(SystemVolumeService());
+        if (fileexists(itunesDbPath(*playerDir)))
+            return playerDir;
+        return std::nullopt;
+    };
+    const iPod::ReadOutcome outcome = pod.readitunesdb(locate);
+    if (outcome == iPod::ReadOutcome::NoPlayer) {
+        printError(QStringLiteral("iPod not detected"));
+        return CliNoPlayer;
+    }
+    if (outcome != iPod::ReadOutcome::Complete) {
+        printError(QStringLiteral("The track database could not be read completely; only %1 of %2 songs were read.")
+                       .arg(pod.songsstored())
+                       .arg(pod.songtotal()));
+        return CliReadFailed;
+    }
+    return CliOk;
+}
+
+CliStatus connectPlayer(const std::optional<QString> &playerDir, iPod &pod, GridModel &grid)
+{
+    const CliStatus status = readPlayer(playerDir, pod);
+    if (status == CliNoPlayer)
+        return status;
+    PlayTimeBoxes total;
+    FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
+    return status;
+}
