@@ -5,20 +5,14 @@
 #include "common/PlayerPath.h"
 #include "copy/CopyStorage.h"
 #include "copy/SafeFileName.h"
+#include "grid/GridFill.h"
 #include "grid/GridModel.h"
+#include "grid/Tagging.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-constexpr int titleColumn = 0;
-constexpr int fileColumn = 7;
-
-bool isTagged(const GridModel &grid, int row)
-{
-    return grid.backColor(row, titleColumn) == GridColors::TagMark;
-}
 
 MessageAnswer tell(const CopyRequest &request, const QString &text, MessageButtons buttons = MessageButtons::Ok)
 {
@@ -73,7 +67,7 @@ CopyReport copyfiles(const CopyRequest &request)
         if (isTagged(grid, r))
             ++tagged;
     }
-    grid.setCurrentCell(grid.rows() - 1, titleColumn);
+    grid.setCurrentCell(grid.rows() - 1, GridColumn::Title);
     if (tagged == 0) {
         tell(request, QStringLiteral("Nothing to copy!"));
         report.outcome = CopyOutcome::NothingTagged;
@@ -109,12 +103,12 @@ CopyReport copyfiles(const CopyRequest &request)
     for (int r = 1; r < grid.rows(); ++r) {
         if (request.yield)
             request.yield();
-        grid.setCurrentCell(r, titleColumn);
+        grid.setCurrentCell(r, GridColumn::Title);
         if (!isTagged(grid, r))
             continue;
-        const QString titleCell = grid.text(r, titleColumn);
-        grid.setCol(fileColumn);
-        const QString fileCell = grid.text(r, fileColumn);
+        const QString titleCell = grid.text(r, GridColumn::Title);
+        grid.setCol(GridColumn::FileName);
+        const QString fileCell = grid.text(r, GridColumn::FileName);
 
         const SafeName safe = safeFileName(titleCell, fileCell);
         if (safe.renamed)
