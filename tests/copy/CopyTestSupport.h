@@ -1,7 +1,9 @@
 #pragma once
 
+#include "../common/TestStrings.h"
 #include "common/MessageService.h"
 #include "copy/CopyFiles.h"
+#include "copy/CopyStorage.h"
 #include "grid/GridModel.h"
 
 #include <QByteArray>
@@ -12,7 +14,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
-#include <ostream>
+#include <functional>
 
 // Records every message box and answers from a queue (OK when empty).
 class ScriptedMessages : public MessageService
@@ -26,9 +28,23 @@ public:
         MessageIcon icon;
     };
 
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
-                       MessageIcon icon) override;
-    QStringList texts() const;
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon) override
+    {
+        shown.push_back({text, title, buttons, icon});
+        if (answers.empty())
+            return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &s : shown)
+            result << s.text;
+        return result;
+    }
 
     std::deque<MessageAnswer> answers;
     std::vector<Shown> shown;
@@ -47,6 +63,24 @@ public:
     float max = -1;
     std::vector<float> values;
     QString status;
+};
+
+// Real copies, recorded; before the n-th file it runs what the test does
+// meanwhile, as events processed during the copy would.
+class SteppingStorage : public CopyStorage
+{
+public:
+    CopyStorageResult copyToStorage(const CopyJob &job) override
+    {
+        jobs.push_back(job);
+        if (beforeCopy)
+            beforeCopy(static_cast<int>(jobs.size()));
+        return real.copyToStorage(job);
+    }
+
+    std::vector<CopyJob> jobs;
+    std::function<void(int)> beforeCopy;
+    FileCopyStorage real;
 };
 
 // A player folder with song files of random bytes under iPod_Control/Music.
@@ -83,6 +117,3 @@ struct SongRow
 void fillGrid(GridModel &grid, const std::vector<SongRow> &rows);
 
 QByteArray readFile(const QString &path);
-
-// Lets test failures show strings as text.
-void PrintTo(const QString &text, std::ostream *out);
