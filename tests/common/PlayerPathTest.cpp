@@ -6,40 +6,28 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-class PlayerPathTest : public ::testing::Test
+TEST(PlayerPath, MatchesEachComponentWithoutRegardToCaseAndKeepsTheRestAsWritten)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("IPOD_CONTROL/Music/F01")));
-        QFile song(root.filePath(QStringLiteral("IPOD_CONTROL/Music/F01/ABCD.MP3")));
-        ASSERT_TRUE(song.open(QIODevice::WriteOnly));
-    }
     QTemporaryDir root;
-};
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"IPOD_CONTROL/Music/F01"_s));
+    const QString song = root.filePath(u"IPOD_CONTROL/Music/F01/ABCD.MP3"_s);
+    ASSERT_TRUE(QFile(song).open(QIODevice::WriteOnly));
 
-TEST_F(PlayerPathTest, MatchesEachComponentWithoutRegardToCase)
-{
-    const QString expected = root.filePath(QStringLiteral("IPOD_CONTROL/Music/F01/ABCD.MP3"));
-    EXPECT_EQ(playerPath(root.path(), QStringLiteral("\\iPod_Control\\Music\\F01\\abcd.mp3")), expected);
-    EXPECT_EQ(playerPath(root.path() + u'/', QStringLiteral("\\ipod_control\\MUSIC\\f01\\ABCD.MP3")), expected);
-    EXPECT_TRUE(fileexists(playerPath(root.path(), QStringLiteral("\\ipod_control\\music\\f01\\abcd.mp3"))));
-}
+    EXPECT_EQ(playerPath(root.path(), u"\\iPod_Control\\Music\\F01\\abcd.mp3"_s), song);
+    EXPECT_EQ(playerPath(root.path() + u'/', u"\\ipod_control\\MUSIC\\f01\\ABCD.MP3"_s), song);
+    EXPECT_TRUE(fileexists(playerPath(root.path(), u"\\ipod_control\\music\\f01\\abcd.mp3"_s)));
 
-TEST_F(PlayerPathTest, KeepsComponentsThatMatchNothingAsWritten)
-{
-    EXPECT_EQ(playerPath(root.path(), QStringLiteral("\\ipod_control\\Photos\\x.jpg")),
-              root.filePath(QStringLiteral("IPOD_CONTROL/Photos/x.jpg")));
-    EXPECT_FALSE(fileexists(playerPath(root.path(), QStringLiteral("\\ipod_control\\Photos\\x.jpg"))));
-}
+    const QString photo = playerPath(root.path(), u"\\ipod_control\\Photos\\x.jpg"_s);
+    EXPECT_EQ(photo, root.filePath(u"IPOD_CONTROL/Photos/x.jpg"_s));
+    EXPECT_FALSE(fileexists(photo));
 
-TEST_F(PlayerPathTest, AFolderIsNoFile)
-{
-    const QString folder = playerPath(root.path(), QStringLiteral("\\ipod_control\\music"));
+    const QString folder = playerPath(root.path(), u"\\ipod_control\\music"_s);
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_FALSE(fileexists(folder));
+    EXPECT_FALSE(fileexists(folder)) << "a folder is no file";
 }
 
 }  // namespace

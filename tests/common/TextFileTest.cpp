@@ -31,16 +31,11 @@ TEST(TextFile, ReadsFilesAndTellsMissingOrEmptyOnes)
     file.write("ModelNumStr: xA623\r\nvisibleBuildID: 0x\xE9\r\n");
     file.close();
     EXPECT_EQ(TextFile::readFirstLine(path), QStringLiteral("ModelNumStr: xA623"));
-    const std::optional<QStringList> lines = TextFile::readLines(path);
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(lines->size(), 2);
-    EXPECT_EQ(lines->at(1), QStringLiteral("visibleBuildID: 0xé"));
+    EXPECT_EQ(TextFile::readLines(path), (QStringList{QStringLiteral("ModelNumStr: xA623"), QStringLiteral("visibleBuildID: 0xé")}));
 
     EXPECT_EQ(TextFile::readLines(dir.filePath(QStringLiteral("missing"))), std::nullopt);
     const QString empty = dir.filePath(QStringLiteral("empty"));
-    QFile emptyFile(empty);
-    ASSERT_TRUE(emptyFile.open(QIODevice::WriteOnly));
-    emptyFile.close();
+    ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
     EXPECT_EQ(TextFile::readFirstLine(empty), std::nullopt);
     EXPECT_EQ(TextFile::readLines(empty), QStringList());
 }

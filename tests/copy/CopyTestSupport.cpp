@@ -83,8 +83,3 @@ QByteArray readFile(const QString &path)
         return {};
     return file.readAll();
 }
-
-void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "../common/TestStrings.h"
 #include "common/MessageService.h"
 #include "copy/CopyFiles.h"
+#include "copy/CopyStorage.h"
 #include "grid/GridModel.h"
 
 #include <QByteArray>
@@ -12,7 +14,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
-#include <ostream>
+#include <functional>
 
 // Records every message box and answers from a queue (OK when empty).
 class ScriptedMessages : public MessageService
@@ -49,6 +51,24 @@ public:
     QString status;
 };
 
+// Real copies, recorded; before the n-th file it runs what the test does
+// meanwhile, as events processed during the copy would.
+class SteppingStorage : public CopyStorage
+{
+public:
+    CopyStorageResult copyToStorage(const CopyJob &job) override
+    {
+        jobs.push_back(job);
+        if (beforeCopy)
+            beforeCopy(static_cast<int>(jobs.size()));
+        return real.copyToStorage(job);
+    }
+
+    std::vector<CopyJob> jobs;
+    std::function<void(int)> beforeCopy;
+    FileCopyStorage real;
+};
+
 // A player folder with song files of random bytes under iPod_Control/Music.
 class PlayerFolder
 {
@@ -83,6 +103,3 @@ struct SongRow
 void fillGrid(GridModel &grid, const std::vector<SongRow> &rows);
 
 QByteArray readFile(const QString &path);
-
-// Lets test failures show strings as text.
-void PrintTo(const QString &text, std::ostream *out);

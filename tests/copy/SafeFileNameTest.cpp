@@ -1,5 +1,7 @@
 #include "copy/SafeFileName.h"
 
+#include "../common/TestStrings.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,39 +38,36 @@ TEST(SafeFileName, NameFromTitleAndExtension)
 
 TEST(SafeFileName, DestinationFolderGetsOneSeparator)
 {
-    EXPECT_EQ(destinationFolder(QStringLiteral("/home/anna/Music")), QStringLiteral("/home/anna/Music/"));
-    EXPECT_EQ(destinationFolder(QStringLiteral("/home/anna/Music/")), QStringLiteral("/home/anna/Music/"));
-    EXPECT_EQ(destinationFolder(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(destinationFolder(QStringLiteral(" /tmp ")), QStringLiteral("/tmp/"));
+    for (const auto &[folder, expected] : {std::pair{u"/home/anna/Music", u"/home/anna/Music/"},
+                                           {u"/home/anna/Music/", u"/home/anna/Music/"}, {u"/", u"/"},
+                                           {u" /tmp ", u"/tmp/"}})
+        EXPECT_EQ(destinationFolder(QString::fromUtf16(folder)), QString::fromUtf16(expected));
 }
 
 TEST(SafeFileName, SameNameInOneCopyGetsNumbered)
 {
+    // Each name claimed in turn, and the name it gets.
+    const std::pair<const char16_t *, const char16_t *> claims[] = {
+        {u"Song.mp3", u"Song.mp3"}, {u"Song.mp3", u"Song (2).mp3"},
+        // Case does not make names different: the disk may not tell them apart.
+        {u"SONG.MP3", u"SONG (3).MP3"},
+        // A numbered name already taken by a song of that title is skipped.
+        {u"Other (2).mp3", u"Other (2).mp3"}, {u"Other.mp3", u"Other.mp3"}, {u"Other.mp3", u"Other (3).mp3"},
+        // Without a dot (four-letter extensions) the number goes at the end;
+        // a leading dot does not start an extension.
+        {u"Tuneaiff", u"Tuneaiff"}, {u"Tuneaiff", u"Tuneaiff (2)"}, {u".mp3", u".mp3"}, {u".mp3", u".mp3 (2)"},
+    };
     DestinationNames names;
-    EXPECT_EQ(names.claim(QStringLiteral("Song.mp3")), QStringLiteral("Song.mp3"));
-    EXPECT_EQ(names.claim(QStringLiteral("Song.mp3")), QStringLiteral("Song (2).mp3"));
-    // Case does not make names different: the disk may not tell them apart.
-    EXPECT_EQ(names.claim(QStringLiteral("SONG.MP3")), QStringLiteral("SONG (3).MP3"));
-    // A numbered name already taken by a song of that title is skipped.
-    EXPECT_EQ(names.claim(QStringLiteral("Other (2).mp3")), QStringLiteral("Other (2).mp3"));
-    EXPECT_EQ(names.claim(QStringLiteral("Other.mp3")), QStringLiteral("Other.mp3"));
-    EXPECT_EQ(names.claim(QStringLiteral("Other.mp3")), QStringLiteral("Other (3).mp3"));
-    // Without a dot (four-letter extensions) the number goes at the end;
-    // a leading dot does not start an extension.
-    EXPECT_EQ(names.claim(QStringLiteral("Tuneaiff")), QStringLiteral("Tuneaiff"));
-    EXPECT_EQ(names.claim(QStringLiteral("Tuneaiff")), QStringLiteral("Tuneaiff (2)"));
-    EXPECT_EQ(names.claim(QStringLiteral(".mp3")), QStringLiteral(".mp3"));
-    EXPECT_EQ(names.claim(QStringLiteral(".mp3")), QStringLiteral(".mp3 (2)"));
+    for (const auto &[name, claimed] : claims)
+        EXPECT_EQ(names.claim(QString::fromUtf16(name)), QString::fromUtf16(claimed));
 }
 
 TEST(SafeFileName, RenamedMessageHasThreeLines)
 {
-    const QStringList lines = renamedFilesMessage(2).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral(" 2 of your files were renamed using an underscore _ in the filename."));
-    EXPECT_EQ(lines[1], QStringLiteral("This is due to the file naming limitations of Windows and Dos."));
-    EXPECT_EQ(lines[2], QStringLiteral("You may remove the underscore _ in these filenames if you wish."));
-    EXPECT_TRUE(renamedFilesMessage(12).startsWith(QStringLiteral(" 12 of your files")));
+    EXPECT_EQ(renamedFilesMessage(12).split(QStringLiteral("\r\n")),
+              (QStringList{QStringLiteral(" 12 of your files were renamed using an underscore _ in the filename."),
+                           QStringLiteral("This is due to the file naming limitations of Windows and Dos."),
+                           QStringLiteral("You may remove the underscore _ in these filenames if you wish.")}));
 }
 
 }  // namespace

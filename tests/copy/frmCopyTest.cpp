@@ -1,6 +1,5 @@
 #include "CopyTestSupport.h"
 
-#include "copy/CopyStorage.h"
 #include "copy/frmCopy.h"
 #include "device/VolumeService.h"
 
@@ -15,34 +14,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString waitText = QStringLiteral("Wait!");
 
 class FixedVolumes : public VolumeService
 {
 public:
     std::vector<Volume> volumes() const override { return list; }
     std::vector<Volume> list;
-};
-
-// Real copies; before the n-th file it runs what the test does meanwhile,
-// as events processed during the copy would.
-class SteppingStorage : public CopyStorage
-{
-public:
-    CopyStorageResult copyToStorage(const CopyJob &job) override
-    {
-        ++calls;
-        if (during)
-            during(calls);
-        return real.copyToStorage(job);
-    }
-    int calls = 0;
-    std::function<void(int)> during;
-    FileCopyStorage real;
 };
 
 class frmCopyTest : public ::testing::Test
@@ -65,7 +45,7 @@ protected:
     void TearDown() override
     {
         if (window) {
-            storage.during = {};
+            storage.beforeCopy = {};
             window->close();
         }
         deletePosted();
@@ -156,7 +136,7 @@ TEST_F(frmCopyTest, CopyButtonStatesFollowTheOutcome)
 
     copy->click();
     EXPECT_TRUE(copy->isEnabled());
-    EXPECT_EQ(targetFiles(), (QStringList{QStringLiteral("One.mp3"), QStringLiteral("Two.mp3")}));
+    EXPECT_EQ(targetFiles(), texts(u"One.mp3|Two.mp3"));
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), QStringLiteral("Copying Done...! "));
     EXPECT_EQ(control<QProgressBar>("PBar")->value(), 0);
 
@@ -166,35 +146,25 @@ TEST_F(frmCopyTest, CopyButtonStatesFollowTheOutcome)
     EXPECT_FALSE(copy->isEnabled());
 }
 
-TEST_F(frmCopyTest, NothingTaggedLeavesCopyDisabled)
-{
-    grid.fillBackColor(1, GridColors::White);
-    control<QPushButton>("Command2")->click();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Nothing to copy!")});
-    EXPECT_FALSE(control<QPushButton>("Command2")->isEnabled());
-}
-
 TEST_F(frmCopyTest, CannotBeClosedDuringACopy)
 {
     ASSERT_TRUE(form().setDirPath(target.path()));
     auto *exitButton = control<QPushButton>("Command1");
     auto *progress = control<QProgressBar>("PBar");
     std::vector<int> progressSeen;
-    storage.during = [&](int n) {
+    storage.beforeCopy = [&](int) {
         progressSeen.push_back(progress->value());
         exitButton->click();          // while the first file is copied the value is still 0
         EXPECT_FALSE(form().close());
         deletePosted();
         ASSERT_TRUE(window);
         EXPECT_TRUE(form().isVisible());
-        if (n == 1)
-            grid.setBackColor(3, 0, GridColors::TagMark);  // tagged while the copy runs
     };
     control<QPushButton>("Command2")->click();
 
-    EXPECT_EQ(progressSeen, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(messages.texts().count(waitText), 6);
-    EXPECT_EQ(targetFiles(), (QStringList{QStringLiteral("One.mp3"), QStringLiteral("Three.mp3"), QStringLiteral("Two.mp3")}));
+    EXPECT_EQ(progressSeen, (std::vector<int>{0, 1}));
+    EXPECT_EQ(messages.texts().count(u"Wait!"_s), 4);
+    EXPECT_EQ(targetFiles(), texts(u"One.mp3|Two.mp3"));
     EXPECT_EQ(progress->value(), 0);
 
     // After the copy Exit closes and discards the window.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class FakeVolumes : public VolumeService
@@ -35,37 +37,22 @@ QString makePlayer(const QTemporaryDir &base, const QString &name, const QString
 TEST(Findpod, TakesTheFirstRemovableVolumeHoldingTheDatabase)
 {
     QTemporaryDir base;
-    const QString fixedPlayer = makePlayer(base, QStringLiteral("fixed"));
-    const QString floppyPlayer = makePlayer(base, QStringLiteral("floppy"));
-    const QString empty = base.filePath(QStringLiteral("stick"));
-    ASSERT_TRUE(QDir().mkpath(empty + QStringLiteral("/iPod_Control/iTunes")));
-    const QString first = makePlayer(base, QStringLiteral("first"), QStringLiteral("IPOD_CONTROL/itunes/ITUNESDB"));
-    const QString second = makePlayer(base, QStringLiteral("second"));
+    const QString fixedPlayer = makePlayer(base, u"fixed"_s);
+    const QString floppyPlayer = makePlayer(base, u"floppy"_s);
+    const QString empty = base.filePath(u"stick"_s);
+    ASSERT_TRUE(QDir().mkpath(empty + u"/iPod_Control/iTunes"_s));
+    const QString odd = base.filePath(u"odd"_s);  // a folder named like the database is no player
+    ASSERT_TRUE(QDir().mkpath(odd + u"/iPod_Control/iTunes/iTunesDB"_s));
+    const QString first = makePlayer(base, u"first"_s, u"IPOD_CONTROL/itunes/ITUNESDB"_s);
+    const QString second = makePlayer(base, u"second"_s);
 
     FakeVolumes volumes;
-    volumes.list = {
-        {fixedPlayer, false, false},
-        {floppyPlayer, true, true},
-        {empty, true, false},
-        {first, true, false},
-        {second, true, false},
-    };
+    volumes.list = {{fixedPlayer, false, false}, {floppyPlayer, true, true}, {empty, true, false},
+                    {odd, true, false},          {first, true, false},       {second, true, false}};
     EXPECT_EQ(findpod(volumes), first);
-    volumes.list.erase(volumes.list.begin() + 3);
+    volumes.list.erase(volumes.list.begin() + 4);
     EXPECT_EQ(findpod(volumes), second);
     volumes.list.pop_back();
-    EXPECT_EQ(findpod(volumes), std::nullopt);
-    volumes.list.clear();
-    EXPECT_EQ(findpod(volumes), std::nullopt);
-}
-
-TEST(Findpod, AFolderNamedLikeTheDatabaseIsNoPlayer)
-{
-    QTemporaryDir base;
-    const QString root = base.filePath(QStringLiteral("odd"));
-    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/iPod_Control/iTunes/iTunesDB")));
-    FakeVolumes volumes;
-    volumes.list = {{root, true, false}};
     EXPECT_EQ(findpod(volumes), std::nullopt);
 }
 
@@ -80,18 +67,11 @@ TEST(MountInfo, ParsesFieldsAroundTheOptionalOnesAndDecodesEscapes)
         "93 22 x:1 / /bad rw - vfat /dev/sdd1 rw\n"
         "94 22 8:49 / /no/separator rw shared:2 vfat /dev/sde1 rw\n"
         "\n";
-    const std::vector<MountEntry> mounts = parseMountInfo(text);
-    ASSERT_EQ(mounts.size(), 4u);
-    EXPECT_EQ(mounts[0].mountPoint, QStringLiteral("/"));
-    EXPECT_EQ(mounts[0].source, QStringLiteral("/dev/sda1"));
-    EXPECT_EQ(mounts[1].major, 8u);
-    EXPECT_EQ(mounts[1].minor, 17u);
-    EXPECT_EQ(mounts[1].mountPoint, QStringLiteral("/media/anna/MY IPOD"));
-    EXPECT_EQ(mounts[1].fsType, QStringLiteral("vfat"));
-    EXPECT_EQ(mounts[1].source, QStringLiteral("/dev/sdb1"));
-    EXPECT_EQ(mounts[2].major, 0u);
-    EXPECT_EQ(mounts[2].fsType, QStringLiteral("proc"));
-    EXPECT_EQ(mounts[3].mountPoint, QStringLiteral("/media/back\\slash\ttab"));
+    QStringList parsed;
+    for (const MountEntry &m : parseMountInfo(text))
+        parsed << u"%1:%2 %3 %4 %5"_s.arg(m.major).arg(m.minor).arg(m.mountPoint, m.fsType, m.source);
+    EXPECT_EQ(parsed, (QStringList{u"8:1 / ext4 /dev/sda1"_s, u"8:17 /media/anna/MY IPOD vfat /dev/sdb1"_s,
+                                   u"0:5 /proc proc proc"_s, u"8:33 /media/back\\slash\ttab hfsplus /dev/sdc1"_s}));
 }
 
 // A sysfs tree and a mountinfo file in a temporary folder, with the mount points as real folders.
@@ -140,28 +120,18 @@ protected:
     QString sys, media, mountInfoPath;
 };
 
-TEST_F(SystemVolumes, ListsBlockDevicesByMountPathAndTellsRemovableOnes)
+TEST_F(SystemVolumes, ListsBlockDevicesByMountPathTellsRemovableOnesAndFindsThePlayer)
 {
-    const std::vector<Volume> volumes = SystemVolumeService(mountInfoPath, sys).volumes();
-    struct Expected { const char *name; bool removable; bool floppy; };
-    const Expected expected[] = {
-        {"/MY IPOD", true, false}, {"/cdrom", true, false}, {"/floppy", true, true},
-        {"/home", false, false},   {"/root", false, false},
-    };
-    ASSERT_EQ(volumes.size(), std::size(expected));
-    for (std::size_t i = 0; i < volumes.size(); ++i) {
-        EXPECT_EQ(volumes[i].rootPath, media + QString::fromLatin1(expected[i].name));
-        EXPECT_EQ(volumes[i].removable, expected[i].removable) << expected[i].name;
-        EXPECT_EQ(volumes[i].floppy, expected[i].floppy) << expected[i].name;
-    }
-}
+    QStringList listed;
+    for (const Volume &v : SystemVolumeService(mountInfoPath, sys).volumes())
+        listed << v.rootPath.mid(media.size()) + (v.removable ? u" removable"_s : QString()) + (v.floppy ? u" floppy"_s : QString());
+    EXPECT_EQ(listed, (QStringList{u"/MY IPOD removable"_s, u"/cdrom removable"_s, u"/floppy removable floppy"_s,
+                                   u"/home"_s, u"/root"_s}));
 
-TEST_F(SystemVolumes, FindsThePlayerOnTheUsbStick)
-{
     for (const char *name : {"root", "floppy", "MY IPOD"})
-        makePlayer(base, QStringLiteral("media/") + QString::fromLatin1(name));
-    EXPECT_EQ(findpod(SystemVolumeService(mountInfoPath, sys)), media + QStringLiteral("/MY IPOD"));
-    EXPECT_EQ(findpod(SystemVolumeService(base.filePath(QStringLiteral("none")), sys)), std::nullopt);
+        makePlayer(base, u"media/"_s + QString::fromLatin1(name));
+    EXPECT_EQ(findpod(SystemVolumeService(mountInfoPath, sys)), media + u"/MY IPOD"_s);
+    EXPECT_EQ(findpod(SystemVolumeService(base.filePath(u"none"_s), sys)), std::nullopt);
 }
 
 }  // namespace

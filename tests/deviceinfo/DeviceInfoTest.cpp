@@ -49,16 +49,17 @@ TEST_F(PlayerFolder, DeviceNameRunsUpToAndIncludingTheFirstTab)
     EXPECT_EQ(info.deviceName, QStringLiteral("Anna's iPod\t"));
     EXPECT_EQ(info.infoFrameCaption, QStringLiteral(" Anna's iPod\t "));
     EXPECT_EQ(info.pictureFrameCaption, QStringLiteral(" Anna's iPod\t Photos "));
-}
+    EXPECT_EQ(deviceNameFrom(QStringLiteral("x\t")), QStringLiteral("\t"));
 
-TEST_F(PlayerFolder, NoTabMissingFilesAndOneCharacterGiveAnEmptyName)
-{
+    // No tab, or one character: an empty name.
     for (const QByteArray &line : {QByteArray("\x0B" "Anna's iPod"), QByteArray("\t"), QByteArray("x")}) {
         writeDeviceInfo(line);
         EXPECT_TRUE(getpodinfo(root()).deviceName.isEmpty()) << line.toStdString();
     }
-    EXPECT_EQ(deviceNameFrom(QStringLiteral("x\t")), QStringLiteral("\t"));
+}
 
+TEST(DeviceInfo, MissingFilesGiveTheDriveLineAndEmptyNames)
+{
     QTemporaryDir empty;
     const DeviceInfo info = getpodinfo(empty.path());
     EXPECT_EQ(info.infoText, QStringLiteral("iPod Drive: ") + empty.path() + QStringLiteral("\r\n"));

@@ -104,12 +104,10 @@ TEST_F(GridView, MoveDownStopsAtTheLastRow)
 {
     model.setCurrentCell(498, 4);
     view.moveDown();
-    ASSERT_EQ(model.rows(), 500);
+    view.moveDown();
     EXPECT_EQ(model.row(), 499);
     EXPECT_EQ(model.col(), 4);
     EXPECT_EQ(view.currentIndex(), model.index(498, 4));
-    view.moveDown();
-    EXPECT_EQ(model.row(), 499);
 
     // From the end of an extended selection.
     model.setCurrentCell(20, 1);
@@ -125,6 +123,8 @@ TEST_F(GridView, ShowsLayoutColoursAndSortedOrder)
     EXPECT_EQ(view.columnWidth(GridColumn::Artist), 146);
     EXPECT_EQ(view.horizontalHeader()->sectionSize(GridColumn::FileName), view.horizontalHeader()->defaultSectionSize());
 
+    model.setTopRow(200);
+    EXPECT_EQ(view.rowAt(0), 199);
     model.setBackColor(1, 0, GridColors::TagMark);
     sortGrid(model, GridColumn::Title, true);
     model.setTopRow(1);
@@ -144,12 +144,6 @@ TEST_F(GridView, ShowsLayoutColoursAndSortedOrder)
     QCoreApplication::processEvents();
     const QImage tagged = view.viewport()->grab().toImage();
     EXPECT_EQ(tagged.pixelColor(cellCenter(2, 0) + QPoint(120, 0)), QColor(255, 0, 0));
-}
-
-TEST_F(GridView, TopRowScrollsTheView)
-{
-    model.setTopRow(200);
-    EXPECT_EQ(view.rowAt(0), 199);
 }
 
 TEST(OleColor, PlainAndSystemColours)

@@ -1,5 +1,6 @@
 #include "grid/GridFill.h"
 
+#include "../common/TestStrings.h"
 #include "SongListBuilder.h"
 #include "grid/GridModel.h"
 
@@ -7,18 +8,18 @@
 
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using F = SongField;
 
-QString s(const char16_t *text)
+QStringList rowTexts(const GridModel &grid, int row)
 {
-    return QString::fromUtf16(text);
-}
-
-int lastIndex(const SongList &songs)
-{
-    return std::max<int>(0, static_cast<int>(songs.trackCount()) - 1);
+    QStringList cells;
+    for (int c = 0; c < grid.cols(); ++c)
+        cells << grid.text(row, c);
+    return cells;
 }
 
 TEST(FillGrid, LaysOutHeaderWidthsAndAlignment)
@@ -27,78 +28,58 @@ TEST(FillGrid, LaysOutHeaderWidthsAndAlignment)
     PlayTimeBoxes total;
     FILLGRID(grid, SongList(), 0, total);
     EXPECT_EQ(grid.rows(), 2) << "header and one empty row when no track was read";
-    ASSERT_EQ(grid.cols(), 8);
-    const QStringList headers{s(u"Title"), s(u"Length"), s(u"Artist"), s(u"Album"),
-                              s(u"Genre"), s(u"File Type"), s(u"Track Number"), s(u"File Name")};
+    EXPECT_EQ(rowTexts(grid, 0), texts(u"Title|Length|Artist|Album|Genre|File Type|Track Number|File Name"));
+    EXPECT_EQ(rowTexts(grid, 1), QStringList(8));
     const std::vector<int> widths{4200, 1200, 2200, 4200, 1200, -1, -1, -1};
     for (int c = 0; c < 8; ++c) {
-        EXPECT_EQ(grid.text(0, c), headers[c]);
         EXPECT_EQ(grid.colWidth(c), widths[static_cast<std::size_t>(c)]);
         EXPECT_EQ(grid.colAlignment(c), GridModel::Align::LeftCenter);
-        EXPECT_TRUE(grid.text(1, c).isEmpty());
     }
-    EXPECT_EQ(total.Text2, s(u"Text2"));
-    EXPECT_EQ(total.Text3, s(u"Text3"));
+    EXPECT_EQ(total.Text2, u"Text2"_s);
+    EXPECT_EQ(total.Text3, u"Text3"_s);
 }
 
 TEST(FillGrid, EveryTrackGetsOneRowWhateverTheOrderOfItsLines)
 {
     const SongList songs = makeSongList({
-        {{F::Title, s(u"First")}, {F::Length, s(u"3:05")}, {F::File, s(u"\\iPod_Control\\Music\\F00\\ABCD.mp3")},
-         {F::Album, s(u"One")}, {F::Artist, s(u"Ann")}, {F::Genre, s(u"Rock")}, {F::FileType, s(u"MPEG audio file")},
-         {F::TrackNumber, s(u" 7")}},
+        {{F::Title, u"First"_s}, {F::Length, u"3:05"_s}, {F::File, u"\\F00\\ABCD.mp3"_s}, {F::Album, u"One"_s},
+         {F::Artist, u"Ann"_s}, {F::Genre, u"Rock"_s}, {F::FileType, u"MPEG audio file"_s}, {F::TrackNumber, u" 7"_s}},
         // File location first, as written by the desktop program and libgpod.
-        {{F::File, s(u"\\iPod_Control\\Music\\F01\\EFGH.m4a")}, {F::Title, s(u"Second")}, {F::Length, s(u"4:58")},
-         {F::Artist, s(u"Bob")}, {F::Album, s(u"Two")}, {F::Genre, s(u"Jazz")}, {F::FileType, s(u"AAC audio file")}},
+        {{F::File, u"\\F01\\EFGH.m4a"_s}, {F::Title, u"Second"_s}, {F::Length, u"4:58"_s}, {F::Artist, u"Bob"_s},
+         {F::Album, u"Two"_s}, {F::Genre, u"Jazz"_s}, {F::FileType, u"AAC audio file"_s}},
         // No location at all, and labels inside the values.
-        {{F::Title, s(u"ALBUM: Live")}, {F::Length, s(u"65:00")}, {F::Album, s(u"FILE: not a location")},
-         {F::TrackNumber, s(u" 12")}},
-        {{F::Title, s(u"Fourth")}, {F::File, s(u"\\iPod_Control\\Music\\F02\\IJKL.mp3")}},
+        {{F::Title, u"ALBUM: Live"_s}, {F::Length, u"65:00"_s}, {F::Album, u"FILE: not a location"_s},
+         {F::TrackNumber, u" 12"_s}},
+        {{F::Title, u"Fourth"_s}, {F::File, u"\\F02\\IJKL.mp3"_s}},
+        {{F::Title, u"Not shown"_s}},  // more tracks than the last index gives rows: no row to go to
     });
     GridModel grid;
     PlayTimeBoxes total;
-    FILLGRID(grid, songs, lastIndex(songs), total);
+    FILLGRID(grid, songs, 3, total);
 
     ASSERT_EQ(grid.rows(), 5);
-    const std::vector<QStringList> expected{
-        {s(u"  First"), s(u"  3:05"), s(u"  Ann"), s(u"  One"), s(u"  Rock"), s(u"  MPEG audio file"), s(u"   7"),
-         s(u"  \\iPod_Control\\Music\\F00\\ABCD.mp3")},
-        {s(u"  Second"), s(u"  4:58"), s(u"  Bob"), s(u"  Two"), s(u"  Jazz"), s(u"  AAC audio file"), QString(),
-         s(u"  \\iPod_Control\\Music\\F01\\EFGH.m4a")},
-        {s(u"  ALBUM: Live"), s(u"  65:00"), QString(), s(u"  FILE: not a location"), QString(), QString(),
-         s(u"   12"), QString()},
-        {s(u"  Fourth"), QString(), QString(), QString(), QString(), QString(), QString(),
-         s(u"  \\iPod_Control\\Music\\F02\\IJKL.mp3")},
-    };
-    for (int r = 1; r < grid.rows(); ++r) {
-        for (int c = 0; c < 8; ++c)
-            EXPECT_EQ(grid.text(r, c), expected[static_cast<std::size_t>(r - 1)][c]) << "row " << r << " column " << c;
-    }
-    EXPECT_EQ(total.Text2, s(u"73"));
-    EXPECT_EQ(total.Text3, s(u"3"));
-}
+    EXPECT_EQ(rowTexts(grid, 1), texts(u"  First|  3:05|  Ann|  One|  Rock|  MPEG audio file|   7|  \\F00\\ABCD.mp3"));
+    EXPECT_EQ(rowTexts(grid, 2), texts(u"  Second|  4:58|  Bob|  Two|  Jazz|  AAC audio file||  \\F01\\EFGH.m4a"));
+    EXPECT_EQ(rowTexts(grid, 3), texts(u"  ALBUM: Live|  65:00||  FILE: not a location|||   12|"));
+    EXPECT_EQ(rowTexts(grid, 4), texts(u"  Fourth|||||||  \\F02\\IJKL.mp3"));
+    EXPECT_EQ(total.Text2, u"73"_s);
+    EXPECT_EQ(total.Text3, u"3"_s);
 
-TEST(FillGrid, ColoursTheGridAndLeavesTheCurrentCellOnTheLastCell)
-{
-    const SongList songs = makeSongList({{{F::Title, s(u"a")}}, {{F::Title, s(u"b")}}});
-    GridModel grid;
-    PlayTimeBoxes total;
-    FILLGRID(grid, songs, 1, total);
+    // Colours, and the current cell left on the last cell.
     EXPECT_EQ(grid.backColor(0, 3), GridColors::HeaderBack);
     EXPECT_EQ(grid.foreColor(0, 3), GridColors::HeaderText);
-    EXPECT_EQ(grid.backColor(2, 7), GridColors::ButtonFace);
-    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.backColor(4, 7), GridColors::ButtonFace);
+    EXPECT_EQ(grid.row(), 4);
     EXPECT_EQ(grid.col(), 7);
 }
 
 TEST(FillGrid, ReportsProgressPerLineAndYields)
 {
     const SongList songs = makeSongList({
-        {{F::Title, s(u"a")}, {F::Length, s(u"0:59")}, {F::File, s(u"x")}},
-        {{F::Title, s(u"b")}, {F::Length, s(u"0:02")}},
+        {{F::Title, u"a"_s}, {F::Length, u"0:59"_s}, {F::File, u"x"_s}},
+        {{F::Title, u"b"_s}, {F::Length, u"0:02"_s}},
     });
-    std::vector<int> maxima;
-    std::vector<int> values;
+    std::vector<int> maxima, values;
     int yields = 0;
     FillProgress progress;
     progress.setMaximum = [&](int m) { maxima.push_back(m); };
@@ -110,57 +91,34 @@ TEST(FillGrid, ReportsProgressPerLineAndYields)
     EXPECT_EQ(maxima, std::vector<int>{5});
     EXPECT_EQ(values, (std::vector<int>{0, 1, 2, 3, 4, 0}));
     EXPECT_EQ(yields, 5);
-    EXPECT_EQ(total.Text2, s(u"1"));
-    EXPECT_EQ(total.Text3, s(u"1"));
+    EXPECT_EQ(total.Text2, u"1"_s);
+    EXPECT_EQ(total.Text3, u"1"_s);
 }
 
-TEST(FillGrid, RowCountComesFromTheTrackRecords)
+TEST(AddSongTime, AddsReadableLengthsWithCarryAndLeavesOthersInText1)
 {
-    // More tracks in the song list than rows: the extra ones have no row to go to.
-    const SongList songs = makeSongList({{{F::Title, s(u"a")}}, {{F::Title, s(u"b")}}, {{F::Title, s(u"c")}}});
-    GridModel grid;
+    // Each length, and the total in minutes and seconds after it.
+    const struct
+    {
+        const char16_t *length;
+        bool read;
+        const char16_t *minutes, *seconds;
+    } steps[] = {
+        {u"  3:05", true, u"3", u"5"},   {u"  4:58", true, u"8", u"3"},     {u"  0:00", true, u"8", u"3"},
+        {u"  65:00", true, u"73", u"3"}, {u"  4.05", false, u"73", u"3"},  {u"  1:60", false, u"73", u"3"},
+        {u"  1:100", false, u"73", u"3"}, {u"", false, u"73", u"3"},
+        // Seconds are read by value: "007" is 7, and text after the digits is ignored.
+        {u"2:007", true, u"75", u"10"},  {u"x:55 min", true, u"76", u"5"},
+    };
     PlayTimeBoxes total;
-    FILLGRID(grid, songs, 1, total);
-    ASSERT_EQ(grid.rows(), 3);
-    EXPECT_EQ(grid.text(2, 0), s(u"  b"));
-}
-
-TEST(AddSongTime, AddsMinutesAndSecondsWithCarry)
-{
-    PlayTimeBoxes total;
-    for (const char16_t *length : {u"  3:05", u"  4:58", u"  0:00", u"  65:00"}) {
-        total.Text1 = s(length);
+    for (const auto &step : steps) {
+        total.Text1 = QString::fromUtf16(step.length);
         addsongtime(total);
-        EXPECT_TRUE(total.Text1.isEmpty());
+        EXPECT_EQ(total.Text1, step.read ? QString() : QString::fromUtf16(step.length)) << total.Text1.toStdString();
+        EXPECT_EQ(total.Text2, QString::fromUtf16(step.minutes)) << QString::fromUtf16(step.length).toStdString();
+        EXPECT_EQ(total.Text3, QString::fromUtf16(step.seconds)) << QString::fromUtf16(step.length).toStdString();
     }
-    EXPECT_EQ(total.Text2, s(u"73"));
-    EXPECT_EQ(total.Text3, s(u"3"));
-}
 
-TEST(AddSongTime, LeavesOutLengthsItCannotRead)
-{
-    PlayTimeBoxes total;
-    total.Text2 = s(u"10");
-    total.Text3 = s(u"30");
-    for (const char16_t *bad : {u"  4.05", u"  1:60", u"  1:100", u""}) {
-        total.Text1 = s(bad);
-        addsongtime(total);
-        EXPECT_EQ(total.Text1, s(bad)) << "an unread length stays in Text1";
-    }
-    EXPECT_EQ(total.Text2, s(u"10"));
-    EXPECT_EQ(total.Text3, s(u"30"));
-
-    // Seconds are read by value: "007" is 7, and text after the digits is ignored.
-    total.Text1 = s(u"2:007");
-    addsongtime(total);
-    total.Text1 = s(u"x:05 min");
-    addsongtime(total);
-    EXPECT_EQ(total.Text2, s(u"12"));
-    EXPECT_EQ(total.Text3, s(u"42"));
-}
-
-TEST(AddSongTime, LeadingNumberReadsTheOldWay)
-{
     EXPECT_EQ(leadingNumber(u"   42abc"), 42);
     EXPECT_EQ(leadingNumber(u"Text2"), 0);
     EXPECT_EQ(leadingNumber(u""), 0);

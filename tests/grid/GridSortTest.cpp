@@ -1,5 +1,6 @@
 #include "grid/GridSort.h"
 
+#include "../common/TestStrings.h"
 #include "grid/GridFill.h"
 #include "grid/GridModel.h"
 
@@ -9,11 +10,11 @@ namespace {
 
 // A grid whose song rows hold the given texts in one column, and the original
 // row number in the File Name column so whole-row moves can be checked.
-void fillColumn(GridModel &grid, int column, const QStringList &texts)
+void fillColumn(GridModel &grid, int column, const QStringList &cells)
 {
-    formatgrid(grid, static_cast<int>(texts.size()) - 1);
-    for (int i = 0; i < texts.size(); ++i) {
-        grid.setText(i + 1, column, texts[i]);
+    formatgrid(grid, static_cast<int>(cells.size()) - 1);
+    for (int i = 0; i < cells.size(); ++i) {
+        grid.setText(i + 1, column, cells[i]);
         grid.setText(i + 1, GridColumn::FileName, QString::number(i + 1));
     }
     setgridcolor(grid);
@@ -21,98 +22,68 @@ void fillColumn(GridModel &grid, int column, const QStringList &texts)
 
 QStringList column(const GridModel &grid, int col)
 {
-    QStringList texts;
+    QStringList cells;
     for (int r = 1; r < grid.rows(); ++r)
-        texts << grid.text(r, col);
-    return texts;
+        cells << grid.text(r, col);
+    return cells;
 }
 
-TEST(SortGrid, TitlesAscendingAndDescendingMoveWholeRows)
+TEST(SortGrid, EachColumnKindInBothDirectionsMovingWholeRows)
 {
-    GridModel grid;
-    fillColumn(grid, GridColumn::Title, {QStringLiteral("  Mango"), QStringLiteral("  apple"),
-                                                  QStringLiteral("  Zebra"), QStringLiteral("  banana")});
-    sortGrid(grid, GridColumn::Title, true);
-    EXPECT_EQ(column(grid, GridColumn::Title),
-              (QStringList{QStringLiteral("  Zebra"), QStringLiteral("  Mango"), QStringLiteral("  banana"),
-                           QStringLiteral("  apple")}));
-    EXPECT_EQ(column(grid, GridColumn::FileName),
-              (QStringList{QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("2")}));
-    EXPECT_EQ(grid.text(0, GridColumn::Title), QStringLiteral("Title"));
-
-    sortGrid(grid, GridColumn::Title, false);
-    EXPECT_EQ(column(grid, GridColumn::FileName),
-              (QStringList{QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("3")}));
-}
-
-TEST(SortGrid, LengthSortsByDuration)
-{
-    GridModel grid;
-    fillColumn(grid, GridColumn::Length, {QStringLiteral("  10:05"), QStringLiteral("  2:30"),
-                                                   QStringLiteral("  65:00"), QStringLiteral("  0:09"),
-                                                   QStringLiteral("  9:59")});
-    sortGrid(grid, GridColumn::Length, false);
-    EXPECT_EQ(column(grid, GridColumn::Length),
-              (QStringList{QStringLiteral("  0:09"), QStringLiteral("  2:30"), QStringLiteral("  9:59"),
-                           QStringLiteral("  10:05"), QStringLiteral("  65:00")}));
-    sortGrid(grid, GridColumn::Length, true);
-    EXPECT_EQ(column(grid, GridColumn::Length).first(), QStringLiteral("  65:00"));
-    EXPECT_EQ(column(grid, GridColumn::Length).last(), QStringLiteral("  0:09"));
-}
-
-TEST(SortGrid, NumbersByValueBeforeTextsAndEqualKeysKeepTheirOrder)
-{
-    GridModel grid;
-    fillColumn(grid, GridColumn::TrackNumber, {QStringLiteral("   10"), QString(), QStringLiteral("   2"),
-                                                        QStringLiteral("  1a"), QStringLiteral("   2"),
-                                                        QStringLiteral("   1")});
-    sortGrid(grid, GridColumn::TrackNumber, false);
-    EXPECT_EQ(column(grid, GridColumn::TrackNumber),
-              (QStringList{QStringLiteral("   1"), QStringLiteral("   2"), QStringLiteral("   2"),
-                           QStringLiteral("   10"), QString(), QStringLiteral("  1a")}));
-    EXPECT_EQ(column(grid, GridColumn::FileName)[1], QStringLiteral("3")) << "ties keep the order they had";
-    EXPECT_EQ(column(grid, GridColumn::FileName)[2], QStringLiteral("5"));
-
-    sortGrid(grid, GridColumn::TrackNumber, true);
-    EXPECT_EQ(column(grid, GridColumn::TrackNumber),
-              (QStringList{QStringLiteral("  1a"), QString(), QStringLiteral("   10"), QStringLiteral("   2"),
-                           QStringLiteral("   2"), QStringLiteral("   1")}));
-}
-
-TEST(SortGrid, TextIgnoresLetterCase)
-{
-    GridModel grid;
-    fillColumn(grid, GridColumn::Artist, {QStringLiteral("  beta"), QStringLiteral("  ÉCOLE"),
-                                          QStringLiteral("  ALPHA"), QStringLiteral("  Gamma"),
-                                          QStringLiteral("  école"), QStringLiteral("  alpha"),
-                                          QStringLiteral("  Straße"), QStringLiteral("  STRASSE")});
-    sortGrid(grid, GridColumn::Artist, false);
-    EXPECT_EQ(column(grid, GridColumn::Artist),
-              (QStringList{QStringLiteral("  ALPHA"), QStringLiteral("  alpha"), QStringLiteral("  beta"),
-                           QStringLiteral("  Gamma"), QStringLiteral("  STRASSE"), QStringLiteral("  Straße"),
-                           QStringLiteral("  ÉCOLE"), QStringLiteral("  école")}));
+    const struct
+    {
+        int column;
+        const char16_t *cells, *ascending, *ascendingRows, *descending;
+    } cases[] = {
+        // Text ignores letter case; equal keys keep their order.
+        {GridColumn::Title, u"  Mango|  apple|  Zebra|  banana", u"  apple|  banana|  Mango|  Zebra", u"2|4|1|3",
+         u"  Zebra|  Mango|  banana|  apple"},
+        {GridColumn::Artist, u"  beta|  ÉCOLE|  ALPHA|  Gamma|  école|  alpha|  Straße|  STRASSE",
+         u"  ALPHA|  alpha|  beta|  Gamma|  STRASSE|  Straße|  ÉCOLE|  école", u"3|6|1|4|8|7|2|5",
+         u"  ÉCOLE|  école|  Straße|  STRASSE|  Gamma|  beta|  ALPHA|  alpha"},
+        // Lengths by duration.
+        {GridColumn::Length, u"  10:05|  2:30|  65:00|  0:09|  9:59", u"  0:09|  2:30|  9:59|  10:05|  65:00",
+         u"4|2|5|1|3", u"  65:00|  10:05|  9:59|  2:30|  0:09"},
+        // Numbers by value, before texts.
+        {GridColumn::TrackNumber, u"   10||   2|  1a|   2|   1", u"   1|   2|   2|   10||  1a", u"6|3|5|1|2|4",
+         u"  1a||   10|   2|   2|   1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.cells).toStdString());
+        GridModel grid;
+        fillColumn(grid, c.column, texts(c.cells));
+        sortGrid(grid, c.column, false);
+        EXPECT_EQ(column(grid, c.column), texts(c.ascending));
+        EXPECT_EQ(column(grid, GridColumn::FileName), texts(c.ascendingRows));
+        sortGrid(grid, c.column, true);
+        EXPECT_EQ(column(grid, c.column), texts(c.descending));
+        EXPECT_EQ(grid.text(0, c.column), texts(u"Title|Length|Artist|Album|Genre|File Type|Track Number")[c.column]);
+    }
 }
 
 TEST(SortGrid, RemovesTagsAndRepaintsStandingColours)
 {
     GridModel grid;
-    fillColumn(grid, GridColumn::Genre, {QStringLiteral("  c"), QStringLiteral("  b"),
-                                                  QStringLiteral("  a"), QStringLiteral("  d")});
+    fillColumn(grid, GridColumn::Genre, texts(u"  c|  b|  a|  d"));
     for (int r : {1, 2, 4})
         grid.setBackColor(r, 0, GridColors::TagMark);
     grid.setCurrentCell(2, 3);
     sortGrid(grid, GridColumn::Genre, false);
-    for (int r = 1; r < grid.rows(); ++r) {
-        for (int c = 0; c < grid.cols(); ++c)
-            EXPECT_EQ(grid.backColor(r, c), GridColors::ButtonFace) << r << "," << c;
-    }
     for (int c = 0; c < grid.cols(); ++c) {
         EXPECT_EQ(grid.backColor(0, c), GridColors::HeaderBack);
         EXPECT_EQ(grid.foreColor(0, c), GridColors::HeaderText);
+        for (int r = 1; r < grid.rows(); ++r)
+            EXPECT_EQ(grid.backColor(r, c), GridColors::ButtonFace) << r << "," << c;
     }
     EXPECT_EQ(grid.row(), 4);
     EXPECT_EQ(grid.col(), 7);
     EXPECT_EQ(grid.rowSel(), 4);
+
+    // Resetting the colour makes song cells white only.
+    resetgridcolor(grid);
+    EXPECT_EQ(grid.backColor(1, 0), GridColors::White);
+    EXPECT_EQ(grid.backColor(4, 7), GridColors::White);
+    EXPECT_EQ(grid.backColor(0, 0), GridColors::HeaderBack);
 }
 
 TEST(SortGrid, HeaderOnlyGridStaysAsItIs)
@@ -127,18 +98,6 @@ TEST(SortGrid, HeaderOnlyGridStaysAsItIs)
     EXPECT_EQ(grid.backColor(0, 0), GridColors::HeaderBack);
     EXPECT_EQ(grid.foreColor(0, 7), GridColors::HeaderText);
     EXPECT_EQ(grid.row(), 0);
-    EXPECT_EQ(grid.col(), 7);
-}
-
-TEST(SortGrid, ResetColourMakesSongCellsWhiteOnly)
-{
-    GridModel grid;
-    fillColumn(grid, GridColumn::Title, {QStringLiteral("  a"), QStringLiteral("  b")});
-    resetgridcolor(grid);
-    EXPECT_EQ(grid.backColor(1, 0), GridColors::White);
-    EXPECT_EQ(grid.backColor(2, 7), GridColors::White);
-    EXPECT_EQ(grid.backColor(0, 0), GridColors::HeaderBack);
-    EXPECT_EQ(grid.row(), 2);
     EXPECT_EQ(grid.col(), 7);
 }
 

@@ -32,38 +32,36 @@ TEST(HelpKeyTest, NumberInCapitalsWithoutBlanks)
     EXPECT_EQ(helpKey(std::nullopt), QStringLiteral("HID:"));
 }
 
-TEST_F(HelpTextTest, LowerCaseOpeningAndPaddedMixedCaseClosing)
+TEST_F(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCase)
 {
-    const QString path = write("intro\r\nhid:21\r\nFirst line of play.\r\n  second  \r\n  HidOver:  \r\nafter\r\n");
-    EXPECT_EQ(help.readSection(path, 21), HelpText::Lookup::Found);
-    // Lines are kept as they are, each followed by CR LF.
-    EXPECT_EQ(help.takePending(), QStringLiteral("First line of play.\r\n  second  \r\n"));
-    EXPECT_TRUE(help.pending().isEmpty());
-}
-
-TEST_F(HelpTextTest, OpeningLineMustMatchExactly)
-{
-    // A blank before the key, a blank inside it, or a longer number do not open the section.
-    const QString path = write(" HID:21\r\nwrong\r\nHIDOVER:\r\nHID: 21\r\nwrong\r\nHIDOVER:\r\n"
-                               "HID:210\r\nwrong\r\nHIDOVER:\r\n");
-    EXPECT_EQ(help.readSection(path, 21), HelpText::Lookup::NotFound);
-    EXPECT_TRUE(help.pending().isEmpty());
-}
-
-TEST_F(HelpTextTest, FirstMatchingSectionWinsAndEmptySectionIsFound)
-{
-    const QString path = write("HID:5\r\nHIDOVER:\r\nHID:7\r\nfirst\r\nHIDOVER:\r\nHID:7\r\nsecond\r\nHIDOVER:\r\n");
-    EXPECT_EQ(help.readSection(path, 5), HelpText::Lookup::Found);
-    EXPECT_TRUE(help.pending().isEmpty());
-    EXPECT_EQ(help.readSection(path, 7), HelpText::Lookup::Found);
-    EXPECT_EQ(help.takePending(), QStringLiteral("first\r\n"));
-}
-
-TEST_F(HelpTextTest, LineFeedAloneDoesNotEndALine)
-{
-    // The LF-only lines form one line, which is not the key.
-    const QString path = write("HID:3\nsomething\nHIDOVER:\n");
-    EXPECT_EQ(help.readSection(path, 3), HelpText::Lookup::NotFound);
+    const struct
+    {
+        const char *file;
+        std::optional<int> number;
+        HelpText::Lookup lookup;
+        const char16_t *text;  // lines kept as they are, each followed by CR LF
+    } cases[] = {
+        {"intro\r\nhid:21\r\nFirst line of play.\r\n  second  \r\n  HidOver:  \r\nafter\r\n", 21,
+         HelpText::Lookup::Found, u"First line of play.\r\n  second  \r\n"},
+        // A blank before the key, a blank inside it, or a longer number do not open the section.
+        {" HID:21\r\nwrong\r\nHIDOVER:\r\nHID: 21\r\nwrong\r\nHIDOVER:\r\nHID:210\r\nwrong\r\nHIDOVER:\r\n", 21,
+         HelpText::Lookup::NotFound, u""},
+        // The first matching section wins; an empty one is found.
+        {"HID:5\r\nHIDOVER:\r\nHID:7\r\nfirst\r\nHIDOVER:\r\nHID:7\r\nsecond\r\nHIDOVER:\r\n", 5, HelpText::Lookup::Found, u""},
+        {"HID:5\r\nHIDOVER:\r\nHID:7\r\nfirst\r\nHIDOVER:\r\nHID:7\r\nsecond\r\nHIDOVER:\r\n", 7, HelpText::Lookup::Found,
+         u"first\r\n"},
+        // LF alone does not end a line: the lines form one, which is not the key.
+        {"HID:3\nsomething\nHIDOVER:\n", 3, HelpText::Lookup::NotFound, u""},
+        // A key without a number matches only the bare key.
+        {"HID:4\r\nfour\r\nHIDOVER:\r\nhid:\r\nbare\r\nhidover:\r\n", std::nullopt, HelpText::Lookup::Found, u"bare\r\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        HelpText fresh;
+        EXPECT_EQ(fresh.readSection(write(c.file), c.number), c.lookup);
+        EXPECT_EQ(fresh.takePending(), QString::fromUtf16(c.text));
+        EXPECT_TRUE(fresh.pending().isEmpty());
+    }
 }
 
 TEST_F(HelpTextTest, UnterminatedSectionIsCarriedToTheNextOne)
@@ -72,25 +70,14 @@ TEST_F(HelpTextTest, UnterminatedSectionIsCarriedToTheNextOne)
     EXPECT_EQ(help.readSection(broken, 1), HelpText::Lookup::Unterminated);
     EXPECT_EQ(help.pending(), QStringLiteral("left over\r\nstill open\r\n"));
 
+    // A missing file leaves the pending text alone.
+    EXPECT_EQ(help.readSection(dir.filePath(QStringLiteral("absent.txt")), 1), HelpText::Lookup::FileMissing);
+    EXPECT_EQ(help.readSection(QString(), 1), HelpText::Lookup::FileMissing);
+    EXPECT_EQ(help.pending(), QStringLiteral("left over\r\nstill open\r\n"));
+
     const QString good = write("HID:2\r\nsection two\r\nHIDOVER:\r\n");
     EXPECT_EQ(help.readSection(good, 2), HelpText::Lookup::Found);
     EXPECT_EQ(help.takePending(), QStringLiteral("left over\r\nstill open\r\nsection two\r\n"));
-}
-
-TEST_F(HelpTextTest, MissingFileLeavesPendingTextAlone)
-{
-    const QString broken = write("HID:1\r\nwaiting\r\n", QStringLiteral("broken.txt"));
-    ASSERT_EQ(help.readSection(broken, 1), HelpText::Lookup::Unterminated);
-    EXPECT_EQ(help.readSection(dir.filePath(QStringLiteral("absent.txt")), 1), HelpText::Lookup::FileMissing);
-    EXPECT_EQ(help.readSection(QString(), 1), HelpText::Lookup::FileMissing);
-    EXPECT_EQ(help.pending(), QStringLiteral("waiting\r\n"));
-}
-
-TEST_F(HelpTextTest, KeyWithoutNumberMatchesOnlyTheBareKey)
-{
-    const QString path = write("HID:4\r\nfour\r\nHIDOVER:\r\nhid:\r\nbare\r\nhidover:\r\n");
-    EXPECT_EQ(help.readSection(path, std::nullopt), HelpText::Lookup::Found);
-    EXPECT_EQ(help.takePending(), QStringLiteral("bare\r\n"));
 }
 
 TEST_F(HelpTextTest, FindsTheFileInTheFirstFolderThatHasIt)

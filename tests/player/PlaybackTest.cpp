@@ -1,5 +1,6 @@
 #include "FakeMediaPlayer.h"
-#include "PrintQString.h"
+
+#include "../common/TestStrings.h"
 
 #include "grid/GridModel.h"
 #include "player/Playback.h"
@@ -68,23 +69,23 @@ TEST_F(PlaybackTest, PlayWithoutContinuousPlaysTheCurrentRowOnce)
     EXPECT_EQ(grid.row(), 5);
 }
 
-TEST_F(PlaybackTest, ContinuousPlayFollowsTheRowsAndStopsWhenUnchecked)
+TEST_F(PlaybackTest, ContinuousPlayFollowsTheRowsRepeatsTheLastAndStopsWhenUnchecked)
 {
     continuous = true;
-    grid.setCurrentCell(5, 0);
+    grid.setCurrentCell(songCount - 2, 0);
     playback.mnuplay_Click();
-    player.finishSong();
-    player.finishSong();
+    for (int i = 0; i < 3; ++i)
+        player.finishSong();
 
-    EXPECT_EQ(player.played, pathsOf({5, 6, 7}));
-    EXPECT_EQ(grid.row(), 7);
-    EXPECT_EQ(playback.playcount(), 3);
-    EXPECT_EQ(label1, QStringLiteral("Song:  Title 7 - By:  Artist 7"));
+    EXPECT_EQ(player.played, pathsOf({songCount - 2, songCount - 1, songCount, songCount}));
+    EXPECT_EQ(grid.row(), songCount);
+    EXPECT_EQ(playback.playcount(), 4);
+    EXPECT_EQ(label1, QStringLiteral("Song:  Title 10 - By:  Artist 10"));
 
     // Unchecking lets the current song finish and starts nothing after it.
     continuous = false;
     player.finishSong();
-    EXPECT_EQ(player.played.size(), 3);
+    EXPECT_EQ(player.played.size(), 4);
     EXPECT_EQ(playback.playcount(), 0);
 }
 
@@ -105,19 +106,6 @@ TEST_F(PlaybackTest, PlayDuringARunRestartsTheCountOnTheCurrentRow)
     grid.setCurrentCell(2, 4);
     playback.mnuplay_Click();
     EXPECT_EQ(player.played.last(), songPath(2));
-}
-
-TEST_F(PlaybackTest, TheLastRowRepeatsInContinuousPlay)
-{
-    continuous = true;
-    grid.setCurrentCell(songCount - 1, 0);
-    playback.mnuplay_Click();
-    player.finishSong();
-    player.finishSong();
-    player.finishSong();
-
-    EXPECT_EQ(player.played, pathsOf({songCount - 1, songCount, songCount, songCount}));
-    EXPECT_EQ(grid.row(), songCount);
 }
 
 TEST_F(PlaybackTest, HelpModePlaysNothing)
@@ -143,17 +131,11 @@ TEST_F(PlaybackTest, HelpModePlaysNothing)
 
 TEST(VolumeTable, MapsBarPositionsToHundredthsOfDecibel)
 {
-    EXPECT_EQ(volumeForBar(1), -3600);
-    EXPECT_EQ(volumeForBar(9), -1200);
-    EXPECT_EQ(volumeForBar(10), -1150);
-    EXPECT_EQ(volumeForBar(15), -600);
-    EXPECT_EQ(volumeForBar(17), -200);
-    EXPECT_EQ(volumeForBar(19), -50);
-    EXPECT_EQ(volumeForBar(20), 0);
-    EXPECT_EQ(volumeForBar(0), std::nullopt);
-    EXPECT_EQ(volumeForBar(21), std::nullopt);
-    EXPECT_EQ(volumeForBar(-5), std::nullopt);
-
+    const std::pair<int, std::optional<int>> cases[] = {{1, -3600}, {9, -1200}, {10, -1150}, {15, -600}, {17, -200},
+                                                        {19, -50},  {20, 0},     {0, std::nullopt}, {21, std::nullopt},
+                                                        {-5, std::nullopt}};
+    for (const auto &[bar, volume] : cases)
+        EXPECT_EQ(volumeForBar(bar), volume) << "bar " << bar;
     // Every step up the bar is louder than the one before.
     for (int bar = 2; bar <= 20; ++bar)
         EXPECT_GT(*volumeForBar(bar), *volumeForBar(bar - 1)) << "bar " << bar;

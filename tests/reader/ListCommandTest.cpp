@@ -9,113 +9,86 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct CliRun
 {
     int status = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 CliRun runCli(const QStringList &args)
 {
     QProcess process;
     process.start(QStringLiteral(QUILLORY_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-// A player folder whose database holds the given bytes.
-class PlayerFolder : public ::testing::Test
+// The song list the reader makes of the bytes, one line each.
+QByteArray expectedOutput(const QByteArray &bytes)
 {
-protected:
-    void writeDatabase(const QByteArray &bytes)
-    {
-        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("iPod_Control/iTunes")));
-        QFile file(root.filePath(QStringLiteral("iPod_Control/iTunes/iTunesDB")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
+    iPod pod;
+    pod.readDatabase(bytes);
+    QByteArray out;
+    for (const QString &line : songLines(pod.songList()))
+        out += line.toUtf8() + '\n';
+    return out;
+}
 
-    static QByteArray expectedOutput(const QByteArray &bytes)
-    {
-        iPod pod;
-        pod.readDatabase(bytes);
-        QByteArray out;
-        for (const QString &line : songLines(pod.songList()))
-            out += line.toUtf8() + '\n';
-        return out;
-    }
-
+TEST(QuilloryCli, ListPrintsTheWholeTracksOfThePlayerInUtf8)
+{
     QTemporaryDir root;
-};
-
-QByteArray sampleDatabase()
-{
-    itdb::Database db;
-    for (int i = 0; i < 3; ++i) {
-        itdb::Track t;
-        t.title = QStringLiteral("Chanson n°%1 – été").arg(i);
-        t.location = QStringLiteral(":iPod_Control:Music:F0%1:X.mp3").arg(i);
-        t.artist = QStringLiteral("Björk");
-        t.lengthMs = 1000u * static_cast<std::uint32_t>(i);
-        t.trackNumber = static_cast<std::uint32_t>(i);
-        db.tracks.push_back(t);
-    }
-    return itdb::write(db);
-}
-
-TEST_F(PlayerFolder, ListPrintsTheSongListInUtf8)
-{
-    const QByteArray db = sampleDatabase();
-    writeDatabase(db);
-    const CliRun run = runCli({QStringLiteral("list"), QStringLiteral("--player"), root.path()});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, expectedOutput(db));
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("TITLE:  Chanson n°0 – été\nLENGTH:  0:00\n").toUtf8()));
-    EXPECT_FALSE(run.out.contains('\r'));
-    EXPECT_TRUE(run.err.isEmpty());
-}
-
-TEST_F(PlayerFolder, ABrokenDatabaseListsTheWholeTracksAndFails)
-{
-    const QByteArray db = sampleDatabase();
-    const QByteArray cut = db.first(trackOffsets(db)[2] + 10);
-    writeDatabase(cut);
-    const CliRun run = runCli({QStringLiteral("list"), QStringLiteral("--player"), root.path()});
-    EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.out, expectedOutput(cut));
-    EXPECT_EQ(run.out.count("TITLE:"), 2);
-    EXPECT_FALSE(run.err.isEmpty());
-}
-
-TEST_F(PlayerFolder, NoPlayerEndsWithStatusTwo)
-{
-    const CliRun run = runCli({QStringLiteral("list"), QStringLiteral("--player"), root.path()});
+    const QStringList args{u"list"_s, u"--player"_s, root.path()};
+    CliRun run = runCli(args);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, QByteArrayLiteral("iPod not detected\n"));
     EXPECT_TRUE(run.out.isEmpty());
+
+    itdb::Database db;
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        itdb::Track t;
+        t.title = u"Chanson n°%1 – été"_s.arg(i);
+        t.location = u":iPod_Control:Music:F0%1:X.mp3"_s.arg(i);
+        t.artist = u"Björk"_s;
+        t.lengthMs = 1000u * i;
+        t.trackNumber = i;
+        db.tracks.push_back(t);
+    }
+    const QByteArray whole = itdb::write(db);
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"iPod_Control/iTunes"_s));
+    // A database cut inside the third track lists the first two and fails.
+    for (const auto &[bytes, status] : {std::pair{whole, 0}, {whole.first(trackOffsets(whole)[2] + 10), 3}}) {
+        QFile file(root.filePath(u"iPod_Control/iTunes/iTunesDB"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        file.close();
+        run = runCli(args);
+        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(run.out, expectedOutput(bytes));
+        EXPECT_EQ(run.err.isEmpty(), status == 0);
+    }
+    EXPECT_TRUE(run.out.startsWith(u"TITLE:  Chanson n°0 – été\nLENGTH:  0:00\n"_s.toUtf8()));
+    EXPECT_EQ(run.out.count("TITLE:"), 2);
 }
 
 TEST(QuilloryCli, UsageErrorsShowTheUsageText)
 {
     const QStringList bad[] = {
         {},
-        {QStringLiteral("lists")},
-        {QStringLiteral("list"), QStringLiteral("--player")},
-        {QStringLiteral("list"), QStringLiteral("--verbose")},
-        {QStringLiteral("list"), QStringLiteral("--player"), QStringLiteral("/a"), QStringLiteral("--player"), QStringLiteral("/b")},
+        {u"lists"_s},
+        {u"list"_s, u"--player"_s},
+        {u"list"_s, u"--verbose"_s},
+        {u"list"_s, u"--player"_s, u"/a"_s, u"--player"_s, u"/b"_s},
     };
     for (const QStringList &args : bad) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
         const CliRun run = runCli(args);
-        EXPECT_EQ(run.status, 1) << args.join(u' ').toStdString();
-        EXPECT_TRUE(run.err.startsWith("usage: quillory-cli")) << args.join(u' ').toStdString();
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.startsWith("usage: quillory-cli"));
         EXPECT_TRUE(run.out.isEmpty());
     }
 }

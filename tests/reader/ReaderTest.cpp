@@ -1,7 +1,7 @@
 #include "ReaderTestSupport.h"
 
+#include "../common/TestStrings.h"
 #include "ItunesDbWriter.h"
-#include "common/AppInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using itdb::Track;
+using Outcome = iPod::ReadOutcome;
 
 namespace {
 
@@ -17,28 +19,28 @@ Track song(const QString &title, std::uint32_t lengthMs = 245123, std::uint32_t 
 {
     Track t;
     t.title = title;
-    t.location = QStringLiteral(":iPod_Control:Music:F01:") + title + QStringLiteral(".mp3");
-    t.album = QStringLiteral("Album of ") + title;
-    t.artist = QStringLiteral("Artist of ") + title;
-    t.genre = QStringLiteral("Jazz");
-    t.fileType = QStringLiteral("MPEG audio file");
+    t.location = ":iPod_Control:Music:F01:"_L1 + title + ".mp3"_L1;
+    t.album = "Album "_L1 + title;
+    t.artist = "Artist "_L1 + title;
+    t.genre = u"Jazz"_s;
+    t.fileType = u"MPEG audio file"_s;
     t.lengthMs = lengthMs;
     t.trackNumber = number;
     return t;
 }
 
-itdb::Database databaseOf(std::vector<Track> tracks)
+QByteArray written(std::vector<Track> tracks)
 {
     itdb::Database db;
     db.tracks = std::move(tracks);
-    return db;
+    return itdb::write(db);
 }
 
 std::vector<Track> numberedSongs(int count)
 {
     std::vector<Track> tracks;
     for (int i = 0; i < count; ++i)
-        tracks.push_back(song(QStringLiteral("Song %1").arg(i + 1), 1000u * static_cast<std::uint32_t>(i), 1));
+        tracks.push_back(song(u"Song %1"_s.arg(i + 1), 1000u * static_cast<std::uint32_t>(i), 1));
     return tracks;
 }
 
@@ -53,197 +55,87 @@ TEST(LengthText, RoundsHalfSecondsToEvenAndPadsSeconds)
         EXPECT_EQ(lengthText(ms), QString::fromLatin1(text)) << ms;
 }
 
-TEST(Getlong, ReadsLeastSignificantByteFirst)
+TEST(Reader, WritesTheLabelledLinesInStringRecordOrderWithTheTrackNumberLast)
 {
-    const unsigned char bytes[] = {0x78, 0x56, 0x34, 0xF2};
-    EXPECT_EQ(getlong(bytes), 0xF2345678u);
-}
-
-TEST(Reader, WritesTheLabelledLinesOfEveryTrackInFileOrder)
-{
-    Track first = song(QStringLiteral("In The Mood"), 245123, 7);
-    Track second = song(QStringLiteral("Moonlight"), 59500, 0);
-    iPod pod;
-    ASSERT_EQ(pod.readDatabase(itdb::write(databaseOf({first, second}))), iPod::ReadOutcome::Complete);
-
-    const QStringList expected = {
-        QStringLiteral("TITLE:  In The Mood"),
-        QStringLiteral("LENGTH:  4:05"),
-        QStringLiteral("FILE:  \\iPod_Control\\Music\\F01\\In The Mood.mp3"),
-        QStringLiteral("ALBUM:  Album of In The Mood"),
-        QStringLiteral("ARTIST:  Artist of In The Mood"),
-        QStringLiteral("GENRE:  Jazz"),
-        QStringLiteral("FILE TYPE:  MPEG audio file"),
-        QStringLiteral("TRACK NUMBER:   7"),
-        QStringLiteral("TITLE:  Moonlight"),
-        QStringLiteral("LENGTH:  1:00"),
-        QStringLiteral("FILE:  \\iPod_Control\\Music\\F01\\Moonlight.mp3"),
-        QStringLiteral("ALBUM:  Album of Moonlight"),
-        QStringLiteral("ARTIST:  Artist of Moonlight"),
-        QStringLiteral("GENRE:  Jazz"),
-        QStringLiteral("FILE TYPE:  MPEG audio file"),
-    };
-    EXPECT_EQ(songLines(pod.songList()), expected);
-    EXPECT_EQ(pod.songList().trackStart(1), 8);
-
-    ASSERT_EQ(pod.songsstored(), 2);
-    const songinfo &s = pod.songs()[0];
-    EXPECT_EQ(s.title, first.title);
-    EXPECT_EQ(s.file, QStringLiteral("\\iPod_Control\\Music\\F01\\In The Mood.mp3"));
-    EXPECT_EQ(s.album, first.album);
-    EXPECT_EQ(s.artist, first.artist);
-    EXPECT_EQ(s.genre, first.genre);
-    EXPECT_EQ(s.filetype, first.fileType);
-    EXPECT_EQ(s.length, QStringLiteral("4:05"));
-    EXPECT_EQ(s.tracknumber, 7u);
-    EXPECT_EQ(pod.lastsongindex(), 1);
-    EXPECT_EQ(pod.songtotal(), 2);
-    EXPECT_EQ(pod.songindex(), 3);
-    EXPECT_TRUE(pod.dbloaded());
-    expectWholeTracks(pod);
-}
-
-TEST(Reader, FollowsTheStringRecordOrderAndPutsTheTrackNumberLast)
-{
-    // Location first and a comment in the middle, as newer databases have them.
-    Track t = song(QStringLiteral("Blue"), 1000, 12);
-    t.comment = QStringLiteral("a comment");
-    t.order = {itdb::Location, itdb::Artist, itdb::Comment, itdb::Title, itdb::Genre, itdb::EqSetting, 99, itdb::FileType, itdb::Album};
-    iPod pod;
-    ASSERT_EQ(pod.readDatabase(itdb::write(databaseOf({t}))), iPod::ReadOutcome::Complete);
-    const QStringList expected = {
-        QStringLiteral("FILE:  \\iPod_Control\\Music\\F01\\Blue.mp3"),
-        QStringLiteral("ARTIST:  Artist of Blue"),
-        QStringLiteral("TITLE:  Blue"),
-        QStringLiteral("LENGTH:  0:01"),
-        QStringLiteral("GENRE:  Jazz"),
-        QStringLiteral("FILE TYPE:  MPEG audio file"),
-        QStringLiteral("ALBUM:  Album of Blue"),
-        QStringLiteral("TRACK NUMBER:   12"),
-    };
-    EXPECT_EQ(songLines(pod.songList()), expected);
-}
-
-TEST(Reader, MissingStringRecordsGiveNoLine)
-{
-    Track noTitle = song(QStringLiteral("x"), 1000, 3);
+    // Location first, a comment and unknown types between; UTF-8 strings.
+    Track reordered = song(u"Noël"_s, 1000, 12);
+    reordered.comment = u"a comment"_s;
+    reordered.utf8 = true;
+    reordered.order = {itdb::Location, itdb::Artist, itdb::Comment, itdb::Title, itdb::Genre, itdb::EqSetting, 99,
+                       itdb::FileType, itdb::Album};
+    Track noTitle = song(u"C"_s, 1000, 3);
     noTitle.title = QString();
-    Track noLocation = song(QStringLiteral("y"));
+    noTitle.artist = u"Clef \U0001D11E"_s;  // outside the BMP: a surrogate pair in UTF-16
+    Track noLocation = song(u"D"_s, 59500);
     noLocation.location = QString();
+    noLocation.artist = noTitle.artist;
+    noLocation.utf8 = true;
     Track nothing;  // no string records and no track number
     nothing.order.clear();
     iPod pod;
-    ASSERT_EQ(pod.readDatabase(itdb::write(databaseOf({noTitle, noLocation, nothing}))), iPod::ReadOutcome::Complete);
-    const QStringList lines = songLines(pod.songList());
-    EXPECT_EQ(lines.size(), 6 + 6);
-    EXPECT_FALSE(lines.mid(0, 6).join(u'|').contains(QStringLiteral("TITLE:")));
-    EXPECT_FALSE(lines.mid(0, 6).join(u'|').contains(QStringLiteral("LENGTH:")));
-    EXPECT_EQ(lines[5], QStringLiteral("TRACK NUMBER:   3"));
-    EXPECT_FALSE(lines.mid(6).join(u'|').contains(QStringLiteral("FILE:  ")));
-    EXPECT_EQ(pod.songsstored(), 3);
-    EXPECT_EQ(pod.songList().trackStart(2), pod.songList().count());  // a track without lines still counts
+    ASSERT_EQ(pod.readDatabase(written({song(u"A"_s, 245123, 7), reordered, noTitle, noLocation, nothing})),
+              Outcome::Complete);
+
+    EXPECT_EQ(songLines(pod.songList()),
+              texts(u"TITLE:  A|LENGTH:  4:05|FILE:  \\iPod_Control\\Music\\F01\\A.mp3|ALBUM:  Album A|"
+                    u"ARTIST:  Artist A|GENRE:  Jazz|FILE TYPE:  MPEG audio file|TRACK NUMBER:   7|"
+                    u"FILE:  \\iPod_Control\\Music\\F01\\Noël.mp3|ARTIST:  Artist Noël|TITLE:  Noël|LENGTH:  0:01|"
+                    u"GENRE:  Jazz|FILE TYPE:  MPEG audio file|ALBUM:  Album Noël|TRACK NUMBER:   12|"
+                    u"FILE:  \\iPod_Control\\Music\\F01\\C.mp3|ALBUM:  Album C|ARTIST:  Clef \U0001D11E|GENRE:  Jazz|"
+                    u"FILE TYPE:  MPEG audio file|TRACK NUMBER:   3|"
+                    u"TITLE:  D|LENGTH:  1:00|ALBUM:  Album D|ARTIST:  Clef \U0001D11E|GENRE:  Jazz|FILE TYPE:  MPEG audio file"));
+    std::vector<qsizetype> starts;
+    for (qsizetype t = 0; t < pod.songList().trackCount(); ++t)
+        starts.push_back(pod.songList().trackStart(t));
+    EXPECT_EQ(starts, (std::vector<qsizetype>{0, 8, 16, 22, 28})) << "a track without lines still counts";
+
+    const songinfo &s = pod.songs()[0];
+    EXPECT_EQ((QStringList{s.title, s.length, s.file, s.album, s.artist, s.genre, s.filetype}),
+              texts(u"A|4:05|\\iPod_Control\\Music\\F01\\A.mp3|Album A|Artist A|Jazz|MPEG audio file"));
+    EXPECT_EQ(s.tracknumber, 7u);
+    EXPECT_EQ(pod.songsstored(), 5);
+    EXPECT_EQ(pod.songtotal(), 5);
+    EXPECT_EQ(pod.songindex(), 6);
+    EXPECT_TRUE(pod.dbloaded());
     expectWholeTracks(pod);
 }
 
-TEST(Reader, DecodesUtf16AndUtf8Strings)
+TEST(Reader, ReadsMoreTracksThanSixteenBitsHoldAndYieldsAfterEveryHundredth)
 {
-    const QString japanese = QStringLiteral("終わりへ向かう始まりの歌");
-    const QString accents = QStringLiteral("Éléonore à Noël");
-    const QString emoji = QString::fromUtf8("Clef \xF0\x9D\x84\x9E ok");  // outside the BMP: a surrogate pair
-    Track utf16 = song(japanese);
-    utf16.artist = emoji;
-    Track utf8 = song(accents);
-    utf8.artist = emoji;
-    utf8.utf8 = true;
-    iPod pod;
-    ASSERT_EQ(pod.readDatabase(itdb::write(databaseOf({utf16, utf8}))), iPod::ReadOutcome::Complete);
-    ASSERT_EQ(pod.songsstored(), 2);
-    EXPECT_EQ(pod.songs()[0].title, japanese);
-    EXPECT_EQ(pod.songs()[0].artist, emoji);
-    EXPECT_EQ(pod.songs()[1].title, accents);
-    EXPECT_EQ(pod.songs()[1].artist, emoji);
-    EXPECT_EQ(pod.songs()[1].file, QStringLiteral("\\iPod_Control\\Music\\F01\\") + accents + QStringLiteral(".mp3"));
-}
-
-TEST(Reader, FindsTheTrackListWhateverTheDataSetsAroundIt)
-{
-    for (const bool albumFirst : {false, true}) {
-        for (const bool playlists : {false, true}) {
-            itdb::Database db = databaseOf({song(QStringLiteral("a")), song(QStringLiteral("b"))});
-            db.albumListFirst = albumFirst;
-            db.playlistsAfter = playlists;
-            db.databaseHeaderLength = albumFirst ? 244 : 104;
-            db.trackHeaderLength = albumFirst ? 624 : 156;
-            iPod pod;
-            EXPECT_EQ(pod.readDatabase(itdb::write(db)), iPod::ReadOutcome::Complete);
-            EXPECT_EQ(pod.songsstored(), 2) << albumFirst << playlists;
-        }
+    std::vector<Track> tracks(40000);
+    for (int i = 0; i < 40000; ++i) {
+        tracks[static_cast<std::size_t>(i)].title = QString::number(i);
+        tracks[static_cast<std::size_t>(i)].trackNumber = static_cast<std::uint32_t>(i + 40000);
+        tracks[static_cast<std::size_t>(i)].order = {itdb::Title};
     }
-}
-
-TEST(Reader, ReadsMoreTracksThanSixteenBitsHoldAndYieldsEveryHundred)
-{
-    const int count = 40000;
-    std::vector<Track> tracks;
-    tracks.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        Track t;
-        t.title = QString::number(i);
-        t.trackNumber = static_cast<std::uint32_t>(i + 40000);
-        t.lengthMs = 36000000;
-        t.order = {itdb::Title};
-        tracks.push_back(t);
-    }
-    std::vector<qint64> yieldedAt;
+    int yielded = 0;
     iPod pod;
-    const auto outcome = pod.readDatabase(itdb::write(databaseOf(std::move(tracks))),
-                                          [&] { yieldedAt.push_back(pod.songindex()); });
-    ASSERT_EQ(outcome, iPod::ReadOutcome::Complete);
-    EXPECT_EQ(pod.songtotal(), count);
-    EXPECT_EQ(pod.songindex(), count + 1);
-    ASSERT_EQ(pod.songsstored(), count);
-    EXPECT_EQ(pod.songs().back().title, QStringLiteral("39999"));
-    EXPECT_EQ(pod.songs().back().tracknumber, 79999u);
-    EXPECT_EQ(pod.songs().back().length, QStringLiteral("600:00"));
-    EXPECT_EQ(pod.songList().line(pod.songList().count() - 1), QStringLiteral("TRACK NUMBER:   79999"));
-    EXPECT_EQ(pod.lastsongindex(), count - 1);
-    ASSERT_EQ(yieldedAt.size(), 400u);
-    EXPECT_EQ(yieldedAt.front(), 100);
-    EXPECT_EQ(yieldedAt.back(), 40000);
-}
+    ASSERT_EQ(pod.readDatabase(written(std::move(tracks)), [&] { ++yielded; }), Outcome::Complete);
+    EXPECT_EQ(pod.songtotal(), 40000);
+    EXPECT_EQ(pod.songindex(), 40001);
+    ASSERT_EQ(pod.songsstored(), 40000);
+    EXPECT_EQ(pod.lastsongindex(), 39999);
+    EXPECT_EQ(pod.songs().back().title, u"39999"_s);
+    EXPECT_EQ(pod.songList().line(pod.songList().count() - 1), u"TRACK NUMBER:   79999"_s);
+    EXPECT_EQ(yielded, 400);
 
-TEST(Reader, YieldsAfterEveryHundredthTrackOnly)
-{
-    for (const auto &[tracks, yields] : {std::pair{0, 0}, {99, 0}, {100, 1}, {250, 2}}) {
-        int yielded = 0;
-        iPod pod;
-        ASSERT_EQ(pod.readDatabase(itdb::write(databaseOf(numberedSongs(tracks))), [&] { ++yielded; }),
-                  iPod::ReadOutcome::Complete);
-        EXPECT_EQ(yielded, yields) << tracks;
+    for (const auto &[count, yields] : {std::pair{0, 0}, {99, 0}, {100, 1}, {250, 2}}) {
+        yielded = 0;
+        iPod small;
+        ASSERT_EQ(small.readDatabase(written(numberedSongs(count)), [&] { ++yielded; }), Outcome::Complete);
+        EXPECT_EQ(yielded, yields) << count;
     }
-}
-
-TEST(Reader, EmptyTrackListReadsCompletelyWithoutLines)
-{
-    iPod pod;
-    ASSERT_EQ(pod.readDatabase(itdb::write(databaseOf({}))), iPod::ReadOutcome::Complete);
-    EXPECT_EQ(pod.songList().count(), 0);
-    EXPECT_EQ(pod.songsstored(), 0);
-    EXPECT_EQ(pod.lastsongindex(), 0);
-    EXPECT_EQ(pod.songindex(), 1);
-    EXPECT_TRUE(pod.dbloaded());
 }
 
 TEST(Reader, ReadsTheDatabaseOnlyOnce)
 {
-    const QByteArray db = itdb::write(databaseOf(numberedSongs(3)));
+    const QByteArray db = written(numberedSongs(3));
     iPod pod;
-    ASSERT_EQ(pod.readDatabase(db), iPod::ReadOutcome::Complete);
+    ASSERT_EQ(pod.readDatabase(db), Outcome::Complete);
     const QStringList before = songLines(pod.songList());
-    EXPECT_EQ(pod.readDatabase(db), iPod::ReadOutcome::AlreadyLoaded);
+    EXPECT_EQ(pod.readDatabase(db), Outcome::AlreadyLoaded);
     int located = 0;
-    EXPECT_EQ(pod.readitunesdb([&] { ++located; return std::optional<QString>(QStringLiteral("/")); }),
-              iPod::ReadOutcome::AlreadyLoaded);
+    EXPECT_EQ(pod.readitunesdb([&] { ++located; return std::optional<QString>(u"/"_s); }), Outcome::AlreadyLoaded);
     EXPECT_EQ(located, 0);
     EXPECT_EQ(songLines(pod.songList()), before);
     EXPECT_EQ(pod.songindex(), 4);
@@ -252,23 +144,37 @@ TEST(Reader, ReadsTheDatabaseOnlyOnce)
 TEST(Reader, OpensTheDatabaseUnderThePlayerRootWhateverTheCase)
 {
     QTemporaryDir root;
-    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("IPOD_CONTROL/itunes")));
-    QFile file(root.path() + QStringLiteral("/IPOD_CONTROL/itunes/ITUNESDB"));
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"IPOD_CONTROL/itunes"_s));
+    QFile file(root.filePath(u"IPOD_CONTROL/itunes/ITUNESDB"_s));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(itdb::write(databaseOf(numberedSongs(2))));
+    file.write(written(numberedSongs(2)));
     file.close();
 
     iPod pod;
-    EXPECT_EQ(pod.readitunesdb([] { return std::optional<QString>(); }), iPod::ReadOutcome::NoPlayer);
-    EXPECT_EQ(pod.readitunesdb([&] { return std::optional<QString>(root.path()); }), iPod::ReadOutcome::Complete);
+    EXPECT_EQ(pod.readitunesdb([] { return std::optional<QString>(); }), Outcome::NoPlayer);
+    EXPECT_EQ(pod.readitunesdb([&] { return std::optional<QString>(root.path()); }), Outcome::Complete);
     EXPECT_EQ(pod.poddrive(), root.path());
     EXPECT_EQ(pod.songsstored(), 2);
 
     QTemporaryDir empty;
     iPod missing;
-    EXPECT_EQ(missing.readitunesdb([&] { return std::optional<QString>(empty.path()); }), iPod::ReadOutcome::Stopped);
+    EXPECT_EQ(missing.readitunesdb([&] { return std::optional<QString>(empty.path()); }), Outcome::Stopped);
     EXPECT_FALSE(missing.dbloaded());
     EXPECT_EQ(missing.poddrive(), empty.path());
+}
+
+TEST(Reader, UnreadStringTypesAreSkippedByLengthAlone)
+{
+    // The string length of a comment is not looked at: only its total length.
+    std::vector<Track> tracks = numberedSongs(2);
+    tracks[0].comment = u"c"_s;
+    tracks[0].order = {itdb::Comment, itdb::Title};
+    QByteArray bytes = written(tracks);
+    itdb::putU32(bytes, trackOffsets(bytes)[0] + 156 + 28, 0xFFFFFFFFu);
+    iPod pod;
+    EXPECT_EQ(pod.readDatabase(bytes), Outcome::Complete);
+    EXPECT_EQ(pod.songsstored(), 2);
+    EXPECT_EQ(pod.songs()[0].title, u"Song 1"_s);
 }
 
 // Bad input: the read stops at the first broken record and keeps only whole tracks.
@@ -279,26 +185,19 @@ protected:
     {
         std::vector<Track> tracks = numberedSongs(3);
         tracks[1].utf8 = true;
-        db = itdb::write(databaseOf(tracks));
+        db = written(tracks);
         offsets = trackOffsets(db);
         iPod whole;
-        ASSERT_EQ(whole.readDatabase(db), iPod::ReadOutcome::Complete);
+        ASSERT_EQ(whole.readDatabase(db), Outcome::Complete);
         allLines = songLines(whole.songList());
         for (int t = 0; t < 3; ++t)
             linesBefore.push_back(whole.songList().trackStart(t));
         linesBefore.push_back(whole.songList().count());
     }
 
-    // Reads bytes, expects a stopped read that kept the first `tracks` tracks.
-    void expectStoppedAfter(const QByteArray &bytes, int tracks, const char *what)
+    QStringList linesOfFirst(int tracks) const
     {
-        SCOPED_TRACE(what);
-        iPod pod;
-        EXPECT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Stopped);
-        EXPECT_FALSE(pod.dbloaded());
-        EXPECT_EQ(pod.songsstored(), tracks);
-        EXPECT_EQ(songLines(pod.songList()), allLines.mid(0, linesBefore[static_cast<std::size_t>(tracks)]));
-        expectWholeTracks(pod);
+        return allLines.mid(0, linesBefore[static_cast<std::size_t>(tracks)]);
     }
 
     QByteArray patched(qsizetype offset, std::uint32_t value) const
@@ -307,6 +206,8 @@ protected:
         itdb::putU32(copy, offset, value);
         return copy;
     }
+
+    QByteArray retagged(qsizetype offset, const char *tag) const { return QByteArray(db).replace(offset, 4, tag); }
 
     QByteArray db;
     std::vector<qsizetype> offsets;  // each track record, then the end of the last
@@ -321,77 +222,47 @@ TEST_F(BrokenDatabase, TruncatedAnywhereKeepsTheTracksBeforeTheCut)
         while (whole < 3 && offsets[static_cast<std::size_t>(whole) + 1] <= cut)
             ++whole;
         iPod pod;
-        ASSERT_EQ(pod.readDatabase(QByteArrayView(db).first(cut)), iPod::ReadOutcome::Stopped) << cut;
+        ASSERT_EQ(pod.readDatabase(QByteArrayView(db).first(cut)), Outcome::Stopped) << cut;
         ASSERT_EQ(pod.songsstored(), whole) << cut;
-        ASSERT_EQ(songLines(pod.songList()), allLines.mid(0, linesBefore[static_cast<std::size_t>(whole)])) << cut;
+        ASSERT_EQ(songLines(pod.songList()), linesOfFirst(whole)) << cut;
     }
 }
 
-TEST_F(BrokenDatabase, CountsLargerThanTheFileStopAtTheEnd)
+TEST_F(BrokenDatabase, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
 {
     const qsizetype trackList = offsets[0] - 92;
-    expectStoppedAfter(patched(trackList + 8, 0xFFFFFFFFu), 3, "track count");
-    expectStoppedAfter(patched(offsets[1] + 12, 0xFFFFFFFFu), 1, "string record count");
-    expectStoppedAfter(patched(offsets[2] + 12, 9), 2, "string records of the next track counted in");
-}
-
-TEST_F(BrokenDatabase, WrongTagsEndTheRead)
-{
-    QByteArray track = db;
-    track.replace(offsets[1], 4, "mhix");
-    expectStoppedAfter(track, 1, "track tag");
-    QByteArray string = db;
-    string.replace(offsets[2] + 156 + 40 + 2 * 6, 4, "mhoo");  // second string record of the third track
-    expectStoppedAfter(string, 2, "string record tag");
-    QByteArray header = db;
-    header.replace(0, 4, "mhbx");
-    expectStoppedAfter(header, 0, "database tag");
-    QByteArray list = db;
-    list.replace(offsets[0] - 92, 4, "mhlx");
-    expectStoppedAfter(list, 0, "track list tag");
-}
-
-TEST_F(BrokenDatabase, LengthsThatDoNotMoveForwardOrOverrunEndTheRead)
-{
     const qsizetype firstString = offsets[1] + 156;
-    expectStoppedAfter(patched(firstString + 8, 0), 1, "zero string record length");
-    expectStoppedAfter(patched(firstString + 8, 12), 1, "string record shorter than its fields");
-    expectStoppedAfter(patched(firstString + 28, 1000), 1, "string longer than its record");
-    expectStoppedAfter(patched(offsets[2] + 4, 0), 2, "zero track header length");
-    expectStoppedAfter(patched(offsets[2] + 4, 0x7FFFFFFFu), 2, "track header past the end");
-    expectStoppedAfter(patched(4, 0), 0, "zero database header length");
-
-    // A data set before the track list that does not move forward.
-    itdb::Database albumFirst = databaseOf(numberedSongs(1));
-    albumFirst.albumListFirst = true;
-    QByteArray bytes = itdb::write(albumFirst);
-    itdb::putU32(bytes, albumFirst.databaseHeaderLength + 8, 0);
-    iPod pod;
-    EXPECT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Stopped);
-    EXPECT_EQ(pod.songsstored(), 0);
-}
-
-TEST(Reader, UnreadStringTypesAreSkippedByLengthAlone)
-{
-    // The string length of a comment is not looked at: only its total length.
-    itdb::Database commented = databaseOf(numberedSongs(2));
-    commented.tracks[0].comment = QStringLiteral("c");
-    commented.tracks[0].order = {itdb::Comment, itdb::Title};
-    QByteArray bytes = itdb::write(commented);
-    itdb::putU32(bytes, trackOffsets(bytes)[0] + 156 + 28, 0xFFFFFFFFu);
-    iPod pod;
-    EXPECT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
-    EXPECT_EQ(pod.songs()[0].title, QStringLiteral("Song 1"));
-    EXPECT_EQ(pod.songsstored(), 2);
-}
-
-TEST(Reader, NoDatabaseAtAll)
-{
-    for (const QByteArray &bytes : {QByteArray(), QByteArray("mhbd"), QByteArray(1024, '\xFF')}) {
+    const struct
+    {
+        QByteArray bytes;
+        int tracks;
+        const char *what;
+    } cases[] = {
+        {patched(trackList + 8, 0xFFFFFFFFu), 3, "track count"},
+        {patched(offsets[1] + 12, 0xFFFFFFFFu), 1, "string record count"},
+        {patched(offsets[2] + 12, 9), 2, "string records of the next track counted in"},
+        {retagged(offsets[1], "mhix"), 1, "track tag"},
+        {retagged(offsets[2] + 156 + 40 + 2 * 6, "mhoo"), 2, "tag of the third track's second string record"},
+        {retagged(0, "mhbx"), 0, "database tag"},
+        {retagged(trackList, "mhlx"), 0, "track list tag"},
+        {patched(firstString + 8, 0), 1, "zero string record length"},
+        {patched(firstString + 8, 12), 1, "string record shorter than its fields"},
+        {patched(firstString + 28, 1000), 1, "string longer than its record"},
+        {patched(offsets[2] + 4, 0), 2, "zero track header length"},
+        {patched(offsets[2] + 4, 0x7FFFFFFFu), 2, "track header past the end"},
+        {patched(4, 0), 0, "zero database header length"},
+        {QByteArray(), 0, "empty file"},
+        {QByteArray("mhbd"), 0, "database tag alone"},
+        {QByteArray(1024, '\xFF'), 0, "no database"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
         iPod pod;
-        EXPECT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Stopped);
-        EXPECT_EQ(pod.songList().count(), 0);
-        EXPECT_EQ(pod.songtotal(), 0);
+        EXPECT_EQ(pod.readDatabase(c.bytes), Outcome::Stopped);
+        EXPECT_FALSE(pod.dbloaded());
+        EXPECT_EQ(pod.songsstored(), c.tracks);
+        EXPECT_EQ(songLines(pod.songList()), linesOfFirst(c.tracks));
+        expectWholeTracks(pod);
     }
 }
 

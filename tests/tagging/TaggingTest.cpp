@@ -7,150 +7,111 @@
 
 namespace {
 
+using Rows = std::vector<int>;
+constexpr int space = Tagging::spaceKey;
+constexpr int enter = Tagging::enterKey;
+
 class TaggingTest : public ::testing::Test
 {
 protected:
-    explicit TaggingTest(int songs = 12)
+    TaggingTest()
     {
         grid.setCols(8);
-        setSongs(songs);
+        setSongs(12);
     }
 
     void setSongs(int songs)
     {
         grid.setRows(songs + 1);
         grid.fillBackColor(1, GridColors::ButtonFace);
-        grid.setCurrentCell(1, 0);
     }
 
-    std::vector<int> taggedRows() const
+    bool press(int row, int col, int key)
     {
-        std::vector<int> rows;
+        grid.setCurrentCell(row, col);
+        return tagging.keyPress(key);
+    }
+
+    Rows taggedRows() const
+    {
+        Rows rows;
         for (int row = 0; row < grid.rows(); ++row)
             if (isTagged(grid, row))
                 rows.push_back(row);
         return rows;
     }
 
-    int lastRow() const { return grid.rows() - 1; }
+    Rows cell() const { return {grid.row(), grid.col()}; }
 
     GridModel grid;
     Tagging tagging{grid};
 };
 
-using Rows = std::vector<int>;
-
-TEST_F(TaggingTest, SpaceTagsTheRowAndMovesDown)
-{
-    grid.setCurrentCell(3, 4);
-    EXPECT_FALSE(tagging.keyPress(Tagging::spaceKey));
-
-    EXPECT_EQ(taggedRows(), Rows{3});
-    EXPECT_EQ(grid.backColor(3, 0), GridColors::TagMark);
-    EXPECT_EQ(grid.backColor(3, 1), GridColors::ButtonFace);
-    EXPECT_EQ(tagging.tagstart(), 3);
-    EXPECT_EQ(grid.row(), 4);
-    EXPECT_EQ(grid.col(), 4);
-}
-
-TEST_F(TaggingTest, SpaceOnATaggedRowGivesItTheColumnOneColourBack)
+TEST_F(TaggingTest, SpaceTogglesTheSelectionEndRowAndMovesDown)
 {
     grid.setBackColor(3, 1, GridColors::White);
-    grid.setCurrentCell(3, 0);
-    tagging.keyPress(Tagging::spaceKey);
-    ASSERT_EQ(taggedRows(), Rows{3});
+    EXPECT_FALSE(press(3, 4, space));
+    EXPECT_EQ(taggedRows(), Rows{3});
+    EXPECT_EQ(grid.backColor(3, 0), GridColors::TagMark);
+    EXPECT_EQ(grid.backColor(3, 1), GridColors::White) << "only column 0 carries the tag";
+    EXPECT_EQ(tagging.tagstart(), 3);
+    EXPECT_EQ(cell(), (Rows{4, 4}));
 
-    grid.setCurrentCell(3, 5);
-    EXPECT_TRUE(tagging.keyPress(Tagging::spaceKey));
+    // Again: the row gets the colour of its column 1 back.
+    EXPECT_TRUE(press(3, 5, space));
     EXPECT_TRUE(taggedRows().empty());
     EXPECT_EQ(grid.backColor(3, 0), GridColors::White);
-    EXPECT_EQ(grid.row(), 4);
-    EXPECT_EQ(grid.col(), 0);
-}
+    EXPECT_EQ(cell(), (Rows{4, 0}));
 
-TEST_F(TaggingTest, SpaceActsOnTheSelectionEndRow)
-{
     grid.setCurrentCell(3, 1);
     grid.setSelectionEnd(6, 2);
-    tagging.keyPress(Tagging::spaceKey);
-
+    tagging.keyPress(space);
     EXPECT_EQ(taggedRows(), Rows{6});
     EXPECT_EQ(tagging.tagstart(), 6);
-    EXPECT_EQ(grid.row(), 7);
-    EXPECT_EQ(grid.col(), 2);
+    EXPECT_EQ(cell(), (Rows{7, 2}));
+
+    // The last row is tagged and stays current.
+    press(12, 0, space);
+    EXPECT_EQ(taggedRows(), (Rows{6, 12}));
+    EXPECT_EQ(grid.row(), 12);
 }
 
-TEST_F(TaggingTest, SpaceOnTheLastRowTagsItAndStays)
+TEST_F(TaggingTest, EnterFlipsTheRowsAfterTheTagStart)
 {
-    grid.setCurrentCell(lastRow(), 0);
-    tagging.keyPress(Tagging::spaceKey);
-
-    EXPECT_EQ(taggedRows(), Rows{lastRow()});
-    EXPECT_EQ(grid.row(), lastRow());
-}
-
-TEST_F(TaggingTest, EnterTagsTheRangeAndAgainFlipsAllButItsStart)
-{
-    grid.setCurrentCell(5, 0);
-    tagging.keyPress(Tagging::spaceKey);
-    ASSERT_EQ(grid.row(), 6);
-    grid.setCurrentCell(9, 3);
-
-    EXPECT_FALSE(tagging.keyPress(Tagging::enterKey));
-    EXPECT_EQ(taggedRows(), (Rows{5, 6, 7, 8, 9}));
-    EXPECT_EQ(grid.row(), 9);
-    EXPECT_EQ(grid.col(), 0);
-
-    EXPECT_TRUE(tagging.keyPress(Tagging::enterKey));
-    EXPECT_EQ(taggedRows(), Rows{5});
-    EXPECT_EQ(grid.row(), 9);
-    for (int row = 6; row <= 9; ++row)
-        EXPECT_EQ(grid.backColor(row, 0), GridColors::ButtonFace) << "row " << row;
-}
-
-TEST_F(TaggingTest, EnterFlipsRowsThatWereAlreadyTagged)
-{
-    grid.setCurrentCell(7, 0);
-    tagging.keyPress(Tagging::spaceKey);
-    grid.setCurrentCell(5, 0);
-    tagging.keyPress(Tagging::spaceKey);
-    ASSERT_EQ(taggedRows(), (Rows{5, 7}));
-
-    grid.setCurrentCell(8, 0);
-    tagging.keyPress(Tagging::enterKey);
-    EXPECT_EQ(taggedRows(), (Rows{5, 6, 8}));
-}
-
-TEST_F(TaggingTest, EnterWithoutAStartOrAboveItChangesNothing)
-{
-    grid.setCurrentCell(4, 2);
-    EXPECT_FALSE(tagging.keyPress(Tagging::enterKey));
+    // Without a start nothing changes, and the current cell stays.
+    EXPECT_FALSE(press(4, 2, enter));
     EXPECT_TRUE(taggedRows().empty());
-    EXPECT_EQ(grid.row(), 4);
-    EXPECT_EQ(grid.col(), 2);
+    EXPECT_EQ(cell(), (Rows{4, 2}));
 
-    grid.setCurrentCell(8, 0);
-    tagging.keyPress(Tagging::spaceKey);
-    grid.setCurrentCell(4, 2);
-    tagging.keyPress(Tagging::enterKey);
-    EXPECT_EQ(taggedRows(), Rows{8});
-    EXPECT_EQ(grid.row(), 4);
-    EXPECT_EQ(grid.col(), 2);
+    press(5, 0, space);
+    EXPECT_FALSE(press(9, 3, enter));
+    EXPECT_EQ(taggedRows(), (Rows{5, 6, 7, 8, 9}));
+    EXPECT_EQ(cell(), (Rows{9, 0}));
+    EXPECT_TRUE(press(9, 3, enter));
+    EXPECT_EQ(taggedRows(), Rows{5});
+    EXPECT_EQ(grid.backColor(9, 0), GridColors::ButtonFace);
+
+    // Rows already tagged flip too; above the start nothing changes.
+    press(7, 0, space);
+    press(5, 0, space);
+    ASSERT_EQ(taggedRows(), Rows{7});
+    press(5, 0, space);
+    EXPECT_TRUE(press(8, 0, enter));
+    EXPECT_EQ(taggedRows(), (Rows{5, 6, 8}));
+    EXPECT_FALSE(press(4, 2, enter));
+    EXPECT_EQ(taggedRows(), (Rows{5, 6, 8}));
+    EXPECT_EQ(cell(), (Rows{4, 2}));
 }
 
 TEST_F(TaggingTest, OtherCharactersMoveDownAndTagNothing)
 {
-    grid.setCurrentCell(3, 2);
-    EXPECT_FALSE(tagging.keyPress('a'));
+    EXPECT_FALSE(press(3, 2, 'a'));
     EXPECT_FALSE(tagging.keyPress('1'));
     EXPECT_TRUE(taggedRows().empty());
     EXPECT_EQ(tagging.tagstart(), 0);
-    EXPECT_EQ(grid.row(), 5);
-    EXPECT_EQ(grid.col(), 2);
-
-    grid.setCurrentCell(lastRow(), 2);
-    tagging.keyPress('x');
-    EXPECT_EQ(grid.row(), lastRow());
+    EXPECT_EQ(cell(), (Rows{5, 2}));
+    press(12, 2, 'x');
+    EXPECT_EQ(grid.row(), 12);
 }
 
 TEST_F(TaggingTest, SelectAllAndUnselectAllOnThreeHundredSongs)
@@ -158,29 +119,21 @@ TEST_F(TaggingTest, SelectAllAndUnselectAllOnThreeHundredSongs)
     setSongs(300);
     grid.setBackColor(150, 1, GridColors::White);
     grid.setCurrentCell(20, 5);
-
     tagging.selectAll();
     EXPECT_EQ(taggedRows().size(), 300u);
-    EXPECT_EQ(taggedRows().front(), 1);
     EXPECT_FALSE(isTagged(grid, 0));
-    EXPECT_EQ(grid.row(), 300);
-    EXPECT_EQ(grid.col(), 0);
+    EXPECT_EQ(cell(), (Rows{300, 0}));
 
     grid.setCurrentCell(20, 5);
     EXPECT_TRUE(tagging.unselectAll());
     EXPECT_TRUE(taggedRows().empty());
     EXPECT_EQ(grid.backColor(150, 0), GridColors::White);
     EXPECT_EQ(grid.backColor(151, 0), GridColors::ButtonFace);
-    EXPECT_EQ(grid.row(), 300);
-    EXPECT_EQ(grid.col(), 0);
-
+    EXPECT_EQ(cell(), (Rows{300, 0}));
     EXPECT_FALSE(tagging.unselectAll());
-}
 
-TEST_F(TaggingTest, ARecolouringOfTheSongRowsRemovesEveryTag)
-{
+    // A recolouring of the song rows removes every tag.
     tagging.selectAll();
-    ASSERT_EQ(taggedRows().size(), 12u);
     grid.fillBackColor(1, GridColors::ButtonFace);
     EXPECT_TRUE(taggedRows().empty());
 }
