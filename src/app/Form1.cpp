@@ -5,6 +5,7 @@
 #include "common/EventPump.h"
 #include "common/MessageService.h"
 #include "common/PlayerPath.h"
+#include "copy/frmCopy.h"
 #include "device/DeviceInfo.h"
 #include "device/PlayerDetection.h"
 #include "grid/FGrid.h"
@@ -118,7 +119,11 @@ Form1::Form1(Form1Services services, QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+// The copy window has no owner but reads this window's grid: it goes with it.
+Form1::~Form1()
+{
+    delete m_copyWindow.data();
+}
 
 void Form1::buildControls()
 {
@@ -328,7 +333,8 @@ void Form1::buildMenus()
     mnuline1->setObjectName(QStringLiteral("mnuline1"));
     setHelpNumber(mnuline1, 0);
     addMenuItem(m_mnugrid, "mnuplay", QStringLiteral("Play"), 21);
-    addMenuItem(m_mnugrid, "mnucopy", QStringLiteral("Copy Selsected"), 22);
+    m_mnucopy = addMenuItem(m_mnugrid, "mnucopy", QStringLiteral("Copy Selsected"), 22);
+    connect(m_mnucopy, &QAction::triggered, this, &Form1::mnucopy_Click);
     addMenuItem(m_mnugrid, "mnuUnSelectAll", QStringLiteral("UNSelect All"), 23);
     addMenuItem(m_mnugrid, "mnuSelectAll", QStringLiteral("Select All"), 24);
 }
@@ -565,8 +571,9 @@ void Form1::mnuexit_Click()
         return;
 
     // Every other open window is asked to close once. A window that refuses
-    // (the copy window while a copy runs) stops Exit here and the program keeps
-    // running: asking it again and again could loop for as long as it refuses.
+    // stops Exit here and the program keeps running: the copy window answers
+    // "Wait!" while it copies, and the copy then finishes rather than being cut
+    // off halfway; asking again and again could loop for as long as it refuses.
     QList<QPointer<QWidget>> others;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
@@ -582,8 +589,45 @@ void Form1::mnuexit_Click()
     close();
 }
 
+frmCopy *Form1::copyWindow() const
+{
+    // A closed copy window is only waiting to be deleted.
+    frmCopy *form = m_copyWindow.data();
+    return form && form->isVisible() ? form : nullptr;
+}
+
+void Form1::mnucopy_Click()
+{
+    if (helpMode()) {
+        gethelpnow(m_mnucopy);
+        return;
+    }
+    if (!m_FGrid->isVisibleTo(this)) {
+        m_services.messages.show(QStringLiteral("Connect to iPod first..."), appTitle());
+        return;
+    }
+    if (m_services.player)
+        m_services.player->stop();
+    frmCopy *form = copyWindow();
+    if (!form) {
+        CopyStorage &storage = m_services.copyStorage ? *m_services.copyStorage : m_fileCopies;
+        form = new frmCopy(*m_grid, m_label6.trimmed(), m_services.messages, m_services.volumes, storage);
+        m_copyWindow = form;
+    }
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // The copy window reads this window's grid, so it closes first. While it
+    // copies it refuses ("Wait!") and this window stays open as well: the
+    // grid must outlive the copy.
+    if (frmCopy *form = m_copyWindow.data(); form && !form->close()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program, whichever other windows are open.
     event->accept();
     if (m_services.endProgram)

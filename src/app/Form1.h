@@ -1,5 +1,6 @@
 #pragma once
 
+#include "copy/CopyStorage.h"
 #include "device/iPod.h"
 #include "grid/GridFill.h"
 #include "help/HelpText.h"
@@ -18,6 +19,7 @@ class MediaPlayer;
 class MessageService;
 class VolumeService;
 class frmhelp;
+class frmCopy;
 class QAction;
 class QCheckBox;
 class QFileSystemModel;
@@ -45,6 +47,7 @@ struct Form1Services
     std::optional<QString> playerRoot;       // --player DIR: this folder instead of a volume search
     std::function<void()> endProgram;        // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
+    CopyStorage *copyStorage = nullptr;      // null: the copy writes real files
 };
 
 // The main window: the controls and menus, start-up, Exit, Connect and the
@@ -79,6 +82,8 @@ public:
     // The player root once Connect has found it.
     const QString &label6() const { return m_label6; }
     bool connectdone() const { return m_connectdone; }
+    // The copy window while it is open, null otherwise.
+    frmCopy *copyWindow() const;
 
     QString statusText() const;
     void setStatusText(const QString &text);
@@ -110,6 +115,7 @@ public slots:
     void File1_Click();
     void Picture2_Click();
     void mnuexit_Click();
+    void mnucopy_Click();
     void mnuhelp_Click();
     void Timer1_Timer();
     void FGrid_Click();
@@ -152,6 +158,8 @@ private:
     QString m_label6 = QStringLiteral("Label6");
     bool m_connectdone = false;
     QPointer<frmhelp> m_helpWindow;
+    QPointer<frmCopy> m_copyWindow;
+    FileCopyStorage m_fileCopies;
     GridModel *m_grid;
     PlayTimeBoxes m_playTime;
 
@@ -183,5 +191,6 @@ private:
     // The sort items by direction (ascending, descending) and key column.
     QAction *m_sortItems[2][GridColumn::TrackNumber + 1] = {};
     QAction *m_mnuexit = nullptr;
+    QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;
 };

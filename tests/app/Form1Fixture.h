@@ -116,7 +116,8 @@ protected:
                                                        .player = &player,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
-                                                       .helpDirs = {helpDir.path()}});
+                                                       .helpDirs = {helpDir.path()},
+                                                       .copyStorage = copyStorage});
         QObject::connect(window.get(), &Form1::statusTextChanged,
                          [this](const QString &text) { statusTexts.append(text); });
         window->show();
@@ -149,6 +150,7 @@ protected:
     FakeVolumes volumes;
     FakeMediaPlayer player;
     int endCalls = 0;
+    CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
     QStringList statusTexts;
     std::unique_ptr<Form1> window;
 };
