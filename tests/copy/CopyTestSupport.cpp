@@ -7,25 +7,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-MessageAnswer ScriptedMessages::show(const QString &text, const QString &title, MessageButtons buttons,
-                                     MessageIcon icon)
-{
-    shown.push_back({text, title, buttons, icon});
-    if (answers.empty())
-        return MessageAnswer::Ok;
-    const MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-QStringList ScriptedMessages::texts() const
-{
-    QStringList result;
-    for (const Shown &s : shown)
-        result << s.text;
-    return result;
-}
-
 PlayerFolder::PlayerFolder()
 {
     QDir(m_dir.path()).mkpath(QStringLiteral("iPod_Control/iTunes"));

@@ -28,9 +28,23 @@ public:
         MessageIcon icon;
     };
 
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
-                       MessageIcon icon) override;
-    QStringList texts() const;
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon) override
+    {
+        shown.push_back({text, title, buttons, icon});
+        if (answers.empty())
+            return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &s : shown)
+            result << s.text;
+        return result;
+    }
 
     std::deque<MessageAnswer> answers;
     std::vector<Shown> shown;
