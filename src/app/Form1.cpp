@@ -5,7 +5,12 @@
 #include "common/EventPump.h"
 #include "common/MessageService.h"
 #include "common/PlayerPath.h"
+#include "copy/frmCopy.h"
+#include "device/DeviceInfo.h"
 #include "device/PlayerDetection.h"
+#include "grid/FGrid.h"
+#include "grid/GridModel.h"
+#include "grid/GridSort.h"
 #include "help/frmhelp.h"
 #include "player/MediaPlayer.h"
 
@@ -98,6 +103,7 @@ W *named(W *widget, const char *name, int helpNumber = 0)
 Form1::Form1(Form1Services services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
+    , m_grid(new GridModel(this))
 {
     setObjectName(QStringLiteral("Form1"));
     buildControls();
@@ -113,7 +119,11 @@ Form1::Form1(Form1Services services, QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+// The copy window has no owner but reads this window's grid: it goes with it.
+Form1::~Form1()
+{
+    delete m_copyWindow.data();
+}
 
 void Form1::buildControls()
 {
@@ -154,11 +164,13 @@ void Form1::buildControls()
     m_Text5->setFont(bigFont);
     m_Text5->setGeometry(twipRect(2280, 4695, 7320, 465));
 
-    // Stands where the song grid goes; created after Text5 so that it covers it once shown.
-    m_FGrid = named(new QWidget(client), "FGrid");
-    m_FGrid->setAutoFillBackground(true);
+    // Created after Text5 so that it covers it once shown.
+    m_FGrid = named(new FGrid(m_grid, client), "FGrid");
     m_FGrid->setGeometry(twipRect(75, 3870, 11715, 2700));
     m_FGrid->hide();
+    connect(m_FGrid, &FGrid::cellClicked, this, &Form1::FGrid_Click);
+    // The pop-up opens in help mode too: the item chosen then shows its own help.
+    connect(m_FGrid, &FGrid::rightButtonPressed, m_FGrid, [this](QPoint at) { m_mnugrid->popup(at); });
 
     m_InfoFrame = named(new QGroupBox(QStringLiteral(" iPod Info "), client), "InfoFrame");
     m_InfoFrame->setGeometry(twipRect(105, 1365, 5085, 2460));
@@ -289,27 +301,40 @@ void Form1::buildMenus()
     m_mnugrid = addSubMenu(nullptr, "mnugrid", QStringLiteral("Grid Menu"));
     QMenu *mnuascending = addSubMenu(m_mnugrid, "mnuascending", QStringLiteral("Ascending"), 6);
     QMenu *mnudescending = addSubMenu(m_mnugrid, "mnudescending", QStringLiteral("Descending"));
-    struct SortItem { const char *ascending; const char *descending; const char *caption; const char *captionDe; };
-    static constexpr SortItem sortItems[] = {
-        {"mnutitle", "mnutitlede", "Title", "Title"},
-        {"mnulength", "mnulengthde", "Length", "Length"},
-        {"mnuartist", "mnuartistde", "Artist", "Artist"},
-        {"mnualbum", "mnualbumde", "Album", "Album"},
-        {"mnugenre", "mnugenrede", "Genre", "Genre"},
-        {"mnufiletype", "mnufiletypede", "FileType", "File Type"},
-        {"mnutracknumber", "mnutracknumberde", "Track Number", "Track Number"},
+    // One entry per key column, in column order.
+    struct SortItem
+    {
+        const char *ascending, *descending, *caption, *captionDe;
+        void (Form1::*ascendingClick)();
+        void (Form1::*descendingClick)();
     };
-    int helpNumber = 7;
-    for (const SortItem &item : sortItems) {
-        addMenuItem(mnuascending, item.ascending, QLatin1String(item.caption), helpNumber);
-        addMenuItem(mnudescending, item.descending, QLatin1String(item.captionDe), helpNumber + 7);
-        ++helpNumber;
+    static constexpr SortItem sortItems[] = {
+        {"mnutitle", "mnutitlede", "Title", "Title", &Form1::mnutitle_Click, &Form1::mnutitlede_Click},
+        {"mnulength", "mnulengthde", "Length", "Length", &Form1::mnulength_Click, &Form1::mnulengthde_Click},
+        {"mnuartist", "mnuartistde", "Artist", "Artist", &Form1::mnuartist_Click, &Form1::mnuartistde_Click},
+        {"mnualbum", "mnualbumde", "Album", "Album", &Form1::mnualbum_Click, &Form1::mnualbumde_Click},
+        {"mnugenre", "mnugenrede", "Genre", "Genre", &Form1::mnugenre_Click, &Form1::mnugenrede_Click},
+        {"mnufiletype", "mnufiletypede", "FileType", "File Type", &Form1::mnufiletype_Click,
+         &Form1::mnufiletypede_Click},
+        {"mnutracknumber", "mnutracknumberde", "Track Number", "Track Number", &Form1::mnutracknumber_Click,
+         &Form1::mnutracknumberde_Click},
+    };
+    static_assert(std::size(sortItems) == std::extent_v<decltype(m_sortItems), 1>);
+    for (std::size_t column = 0; column < std::size(sortItems); ++column) {
+        const SortItem &item = sortItems[column];
+        const int helpNumber = 7 + static_cast<int>(column);
+        m_sortItems[0][column] = addMenuItem(mnuascending, item.ascending, QLatin1String(item.caption), helpNumber);
+        m_sortItems[1][column] =
+            addMenuItem(mnudescending, item.descending, QLatin1String(item.captionDe), helpNumber + 7);
+        connect(m_sortItems[0][column], &QAction::triggered, this, item.ascendingClick);
+        connect(m_sortItems[1][column], &QAction::triggered, this, item.descendingClick);
     }
     QAction *mnuline1 = m_mnugrid->addSeparator();
     mnuline1->setObjectName(QStringLiteral("mnuline1"));
     setHelpNumber(mnuline1, 0);
     addMenuItem(m_mnugrid, "mnuplay", QStringLiteral("Play"), 21);
-    addMenuItem(m_mnugrid, "mnucopy", QStringLiteral("Copy Selsected"), 22);
+    m_mnucopy = addMenuItem(m_mnugrid, "mnucopy", QStringLiteral("Copy Selsected"), 22);
+    connect(m_mnucopy, &QAction::triggered, this, &Form1::mnucopy_Click);
     addMenuItem(m_mnugrid, "mnuUnSelectAll", QStringLiteral("UNSelect All"), 23);
     addMenuItem(m_mnugrid, "mnuSelectAll", QStringLiteral("Select All"), 24);
 }
@@ -383,13 +408,30 @@ void Form1::setStatusText(const QString &text)
     emit statusTextChanged(text);
 }
 
-void Form1::installGrid(QWidget *grid)
+QString Form1::dir1Path() const
 {
-    grid->setParent(m_FGrid->parentWidget());
-    grid->setGeometry(m_FGrid->geometry());
-    grid->setVisible(m_FGrid->isVisible());
-    named(grid, "FGrid");
-    delete std::exchange(m_FGrid, grid);
+    return m_dirModel->filePath(m_Dir1->currentIndex());
+}
+
+// Shows the folder in the folder list: its parent's folders, the folder
+// itself current and opened.
+void Form1::setDir1Path(const QString &path)
+{
+    const QModelIndex folder = m_dirModel->setRootPath(path);
+    m_Dir1->setRootIndex(folder.parent());
+    m_Dir1->setCurrentIndex(folder);
+    m_Dir1->expand(folder);
+}
+
+void Form1::showPodInfo()
+{
+    const DeviceInfo info = getpodinfo(m_label6.trimmed());
+    m_RBox1->setPlainText(info.infoText);
+    m_InfoFrame->setTitle(info.infoFrameCaption);
+    m_PictureFrame->setTitle(info.pictureFrameCaption);
+    // Without a photos folder the list stays where it was.
+    if (!info.photosFolder.isEmpty())
+        setDir1Path(info.photosFolder);
 }
 
 std::optional<QString> Form1::findPlayer() const
@@ -424,9 +466,15 @@ void Form1::Command1_Click()
     }
     pump.yieldNow();
     m_label6 = m_pod.poddrive();
+    showPodInfo();
 
-    // The device information (getpodinfo) and the grid fill (FILLGRID) run here,
-    // in this order, once the grid is part of the window.
+    // The timer shows the Parsing text while the grid fills.
+    FILLGRID(*m_grid, m_pod.songList(), m_pod.lastsongindex(), m_playTime,
+             // A bar without a range turns into a busy indicator: an empty list leaves it as it was.
+             {.setMaximum = [this](int lines) { if (lines > 0) m_PBar->setMaximum(lines); },
+              .setValue = [this](int line) { m_PBar->setValue(line); },
+              .yield = [&pump] { pump.maybeYield(); }});
+    pump.yieldNow();
 
     m_FGrid->setVisible(true);
     setStatusText(progresstext(m_pod));
@@ -435,6 +483,7 @@ void Form1::Command1_Click()
     m_File1->setEnabled(true);
     m_connectdone = true;
     m_FGrid->setFocus();
+    m_grid->setCurrentCell(1, GridColumn::Title);
 }
 
 void Form1::Timer1_Timer()
@@ -443,6 +492,36 @@ void Form1::Timer1_Timer()
         setStatusText(progresstext(m_pod));
     m_label6 = m_pod.poddrive();
 }
+
+void Form1::FGrid_Click()
+{
+    gethelpnow(m_FGrid);
+}
+
+void Form1::sortCommand(int column, bool descending)
+{
+    QAction *item = m_sortItems[descending ? 1 : 0][column];
+    if (helpMode()) {
+        gethelpnow(item);
+        return;
+    }
+    sortGrid(*m_grid, column, descending);
+}
+
+void Form1::mnutitle_Click() { sortCommand(GridColumn::Title, false); }
+void Form1::mnulength_Click() { sortCommand(GridColumn::Length, false); }
+void Form1::mnuartist_Click() { sortCommand(GridColumn::Artist, false); }
+void Form1::mnualbum_Click() { sortCommand(GridColumn::Album, false); }
+void Form1::mnugenre_Click() { sortCommand(GridColumn::Genre, false); }
+void Form1::mnufiletype_Click() { sortCommand(GridColumn::FileType, false); }
+void Form1::mnutracknumber_Click() { sortCommand(GridColumn::TrackNumber, false); }
+void Form1::mnutitlede_Click() { sortCommand(GridColumn::Title, true); }
+void Form1::mnulengthde_Click() { sortCommand(GridColumn::Length, true); }
+void Form1::mnuartistde_Click() { sortCommand(GridColumn::Artist, true); }
+void Form1::mnualbumde_Click() { sortCommand(GridColumn::Album, true); }
+void Form1::mnugenrede_Click() { sortCommand(GridColumn::Genre, true); }
+void Form1::mnufiletypede_Click() { sortCommand(GridColumn::FileType, true); }
+void Form1::mnutracknumberde_Click() { sortCommand(GridColumn::TrackNumber, true); }
 
 void Form1::Command3_Click()
 {
@@ -492,8 +571,9 @@ void Form1::mnuexit_Click()
         return;
 
     // Every other open window is asked to close once. A window that refuses
-    // (the copy window while a copy runs) stops Exit here and the program keeps
-    // running: asking it again and again could loop for as long as it refuses.
+    // stops Exit here and the program keeps running: the copy window answers
+    // "Wait!" while it copies, and the copy then finishes rather than being cut
+    // off halfway; asking again and again could loop for as long as it refuses.
     QList<QPointer<QWidget>> others;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
@@ -509,8 +589,45 @@ void Form1::mnuexit_Click()
     close();
 }
 
+frmCopy *Form1::copyWindow() const
+{
+    // A closed copy window is only waiting to be deleted.
+    frmCopy *form = m_copyWindow.data();
+    return form && form->isVisible() ? form : nullptr;
+}
+
+void Form1::mnucopy_Click()
+{
+    if (helpMode()) {
+        gethelpnow(m_mnucopy);
+        return;
+    }
+    if (!m_FGrid->isVisibleTo(this)) {
+        m_services.messages.show(QStringLiteral("Connect to iPod first..."), appTitle());
+        return;
+    }
+    if (m_services.player)
+        m_services.player->stop();
+    frmCopy *form = copyWindow();
+    if (!form) {
+        CopyStorage &storage = m_services.copyStorage ? *m_services.copyStorage : m_fileCopies;
+        form = new frmCopy(*m_grid, m_label6.trimmed(), m_services.messages, m_services.volumes, storage);
+        m_copyWindow = form;
+    }
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // The copy window reads this window's grid, so it closes first. While it
+    // copies it refuses ("Wait!") and this window stays open as well: the
+    // grid must outlive the copy.
+    if (frmCopy *form = m_copyWindow.data(); form && !form->close()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program, whichever other windows are open.
     event->accept();
     if (m_services.endProgram)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "copy/CopyStorage.h"
 #include "device/iPod.h"
+#include "grid/GridFill.h"
 #include "help/HelpText.h"
 
 #include <QMainWindow>
@@ -11,10 +13,13 @@
 #include <functional>
 #include <optional>
 
+class FGrid;
+class GridModel;
 class MediaPlayer;
 class MessageService;
 class VolumeService;
 class frmhelp;
+class frmCopy;
 class QAction;
 class QCheckBox;
 class QFileSystemModel;
@@ -42,6 +47,7 @@ struct Form1Services
     std::optional<QString> playerRoot;       // --player DIR: this folder instead of a volume search
     std::function<void()> endProgram;        // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
+    CopyStorage *copyStorage = nullptr;      // null: the copy writes real files
 };
 
 // The main window: the controls and menus, start-up, Exit, Connect and the
@@ -52,8 +58,8 @@ struct Form1Services
 // help mode, only shows the help section of its own control.
 //
 // The hidden controls of the original layout are data, not widgets: the song
-// list lives in the iPod object (pod().songList()), the play-time texts come
-// with the grid, the unique-artist list with the statistics report, and the
+// list lives in the iPod object (pod().songList()), the play-time texts are
+// playTime(), the unique-artist list comes with the statistics report, and the
 // player root is the string label6(). The common dialog is created where a
 // command needs it.
 class Form1 : public QMainWindow
@@ -76,16 +82,25 @@ public:
     // The player root once Connect has found it.
     const QString &label6() const { return m_label6; }
     bool connectdone() const { return m_connectdone; }
+    // The copy window while it is open, null otherwise.
+    frmCopy *copyWindow() const;
 
     QString statusText() const;
     void setStatusText(const QString &text);
+
+    // The song grid: its cells and the view on them (hidden until Connect).
+    GridModel &grid() { return *m_grid; }
+    const GridModel &grid() const { return *m_grid; }
+    FGrid *gridView() const { return m_FGrid; }
+    // The total play time of the songs in the grid (Text2 minutes, Text3 seconds).
+    const PlayTimeBoxes &playTime() const { return m_playTime; }
 
     // The grid's pop-up menu ("Grid Menu"), not shown on the menu bar.
     QMenu *gridMenu() const { return m_mnugrid; }
     // The container that holds the player's control strip.
     QWidget *playerContainer() const { return m_Mplayer; }
-    // Puts the song grid in the place of the current one (hidden, named FGrid).
-    void installGrid(QWidget *grid);
+    // The folder that the photo folder list shows.
+    QString dir1Path() const;
 
 signals:
     void statusTextChanged(const QString &text);
@@ -100,8 +115,25 @@ public slots:
     void File1_Click();
     void Picture2_Click();
     void mnuexit_Click();
+    void mnucopy_Click();
     void mnuhelp_Click();
     void Timer1_Timer();
+    void FGrid_Click();
+
+    void mnutitle_Click();
+    void mnulength_Click();
+    void mnuartist_Click();
+    void mnualbum_Click();
+    void mnugenre_Click();
+    void mnufiletype_Click();
+    void mnutracknumber_Click();
+    void mnutitlede_Click();
+    void mnulengthde_Click();
+    void mnuartistde_Click();
+    void mnualbumde_Click();
+    void mnugenrede_Click();
+    void mnufiletypede_Click();
+    void mnutracknumberde_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -115,6 +147,10 @@ private:
     void Form_Load();
     std::optional<QString> findPlayer() const;
     void showHelpWindow();
+    void showPodInfo();
+    void setDir1Path(const QString &path);
+    // A sort menu command: the help test, then the sort by that column.
+    void sortCommand(int column, bool descending);
 
     Form1Services m_services;
     iPod m_pod;
@@ -122,10 +158,14 @@ private:
     QString m_label6 = QStringLiteral("Label6");
     bool m_connectdone = false;
     QPointer<frmhelp> m_helpWindow;
+    QPointer<frmCopy> m_copyWindow;
+    FileCopyStorage m_fileCopies;
+    GridModel *m_grid;
+    PlayTimeBoxes m_playTime;
 
     QToolButton *m_Command1 = nullptr;
     QLineEdit *m_Text5 = nullptr;
-    QWidget *m_FGrid = nullptr;
+    FGrid *m_FGrid = nullptr;
     QGroupBox *m_InfoFrame = nullptr;
     QTextEdit *m_RBox1 = nullptr;
     QGroupBox *m_PictureFrame = nullptr;
@@ -148,6 +188,9 @@ private:
     QTimer *m_Timer1 = nullptr;
 
     QMenu *m_mnugrid = nullptr;
+    // The sort items by direction (ascending, descending) and key column.
+    QAction *m_sortItems[2][GridColumn::TrackNumber + 1] = {};
     QAction *m_mnuexit = nullptr;
+    QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;
 };

@@ -1,16 +1,8 @@
-#include "app/Form1.h"
-#include "common/AppInfo.h"
-#include "common/MessageService.h"
-#include "device/VolumeService.h"
-#include "help/frmhelp.h"
-#include "player/MediaPlayer.h"
+#include "Form1Fixture.h"
 
-#include "ItunesDbWriter.h"
+#include "common/AppInfo.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
@@ -19,151 +11,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-
-namespace {
-
-struct ShownMessage
-{
-    QString text, title;
-    MessageButtons buttons;
-    MessageIcon icon;
-};
-
-class FakeMessages : public MessageService
-{
-public:
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
-                       MessageIcon icon) override
-    {
-        shown.push_back({text, title, buttons, icon});
-        return answer;
-    }
-    std::vector<ShownMessage> shown;
-    MessageAnswer answer = MessageAnswer::Ok;
-};
-
-class FakeVolumes : public VolumeService
-{
-public:
-    std::vector<Volume> volumes() const override { return list; }
-    std::vector<Volume> list;
-};
-
-class FakePlayer : public MediaPlayer
-{
-public:
-    void setFileName(const QString &path) override { file = path; }
-    QString fileName() const override { return file; }
-    void setVolume(int hundredthsOfDecibel) override { level = hundredthsOfDecibel; }
-    int volume() const override { return level; }
-    void stop() override {}
-    QString file;
-    int level = 0;
-};
-
-// A window that refuses to close, as the copy window does while it copies.
-class StubbornWindow : public QWidget
-{
-public:
-    int closeRequests = 0;
-
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        ++closeRequests;
-        event->ignore();
-    }
-};
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-// A player folder whose database holds the given number of tracks.
-void makePlayer(const QString &root, int tracks)
-{
-    itdb::Database db;
-    for (int i = 0; i < tracks; ++i) {
-        itdb::Track t;
-        t.title = QStringLiteral("Song %1").arg(i + 1);
-        t.location = QStringLiteral(":iPod_Control:Music:F00:S%1.WAV").arg(i);
-        t.artist = QStringLiteral("Artist %1").arg(i % 3);
-        t.lengthMs = 1000u * static_cast<std::uint32_t>(60 + i);
-        db.tracks.push_back(t);
-    }
-    writeFile(root + QStringLiteral("/iPod_Control/iTunes/iTunesDB"), itdb::write(db));
-}
-
-class Form1Test : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(helpDir.isValid() && playerDir.isValid()); }
-
-    void TearDown() override
-    {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    Form1 &open(std::optional<QString> playerRoot = std::nullopt)
-    {
-        window = std::make_unique<Form1>(Form1Services{.volumes = volumes,
-                                                       .messages = messages,
-                                                       .player = &player,
-                                                       .playerRoot = std::move(playerRoot),
-                                                       .endProgram = [this] { ++endCalls; },
-                                                       .helpDirs = {helpDir.path()}});
-        QObject::connect(window.get(), &Form1::statusTextChanged,
-                         [this](const QString &text) { statusTexts.append(text); });
-        window->show();
-        return *window;
-    }
-
-    void writeHelp(const QByteArray &bytes) { writeFile(helpDir.filePath(helpFileName()), bytes); }
-
-    template <typename T>
-    T *child(const char *name) const
-    {
-        T *found = window->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    void enterHelpMode() { child<QAction>("mnuhelp")->trigger(); }
-
-    // "?", then the menu item of that name.
-    void helpOn(const char *menuItem)
-    {
-        enterHelpMode();
-        window->gethelpnow(child<QAction>(menuItem));
-    }
-
-    frmhelp *helpWindow() const { return window->findChild<frmhelp *>(); }
-
-    QTemporaryDir helpDir, playerDir;
-    FakeMessages messages;
-    FakeVolumes volumes;
-    FakePlayer player;
-    int endCalls = 0;
-    QStringList statusTexts;
-    std::unique_ptr<Form1> window;
-};
 
 TEST_F(Form1Test, LoadSetsCaptionVolumeAndDesignState)
 {
@@ -267,22 +120,6 @@ TEST_F(Form1Test, ConnectReadsThePlayerNamedOnTheCommandLine)
     // One Connect per run: the disabled button does nothing.
     QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(w.statusText(), QStringLiteral("Finished...."));
-}
-
-TEST_F(Form1Test, InstalledGridTakesThePlaceAndIsShownByConnect)
-{
-    makePlayer(playerDir.path(), 2);
-    Form1 &w = open(playerDir.path());
-    const QRect place = child<QWidget>("FGrid")->geometry();
-    auto *grid = new QWidget;
-    grid->setFocusPolicy(Qt::StrongFocus);
-    w.installGrid(grid);
-    EXPECT_EQ(w.findChildren<QWidget *>(QStringLiteral("FGrid")), QList<QWidget *>{grid});
-    EXPECT_EQ(grid->geometry(), place);
-    EXPECT_FALSE(grid->isVisible());
-    QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton);
-    EXPECT_TRUE(grid->isVisible());
-    EXPECT_EQ(w.focusWidget(), grid);
 }
 
 TEST_F(Form1Test, TimerShowsProgressWhileConnecting)
@@ -509,5 +346,3 @@ TEST_F(Form1Test, ExitStopsAtAWindowThatRefusesToClose)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(endCalls, 0);
 }
-
-}  // namespace

@@ -1,32 +1,16 @@
 // Runs the built quillory-cli on generated player folders.
+#include "CliRun.h"
+
 #include "../copy/CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLORY_CLI), args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 itdb::Track track(const QString &title, std::uint32_t lengthMs, std::uint32_t trackNumber, const QString &location)
 {

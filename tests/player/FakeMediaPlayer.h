@@ -17,11 +17,12 @@ public:
     QString fileName() const override { return m_fileName; }
     void setVolume(int hundredthsOfDecibel) override { m_volume = hundredthsOfDecibel; }
     int volume() const override { return m_volume; }
-    void stop() override {}
+    void stop() override { ++stops; }
 
     void finishSong() { emit endOfStream(); }
 
     QStringList played;
+    int stops = 0;
 
 private:
     QString m_fileName;

@@ -1,10 +1,11 @@
-#include "ReaderTestSupport.h"
+// The list command on generated player folders.
+#include "CliRun.h"
 
+#include "../reader/ReaderTestSupport.h"
 #include "ItunesDbWriter.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,29 +14,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    QByteArray out, err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLORY_CLI), args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 // The song list the reader makes of the bytes, one line each.
-QByteArray expectedOutput(const QByteArray &bytes)
+QString expectedOutput(const QByteArray &bytes)
 {
     iPod pod;
     pod.readDatabase(bytes);
-    QByteArray out;
+    QString out;
     for (const QString &line : songLines(pod.songList()))
-        out += line.toUtf8() + '\n';
+        out += line + u'\n';
     return out;
 }
 
@@ -44,8 +30,8 @@ TEST(QuilloryCli, ListPrintsTheWholeTracksOfThePlayerInUtf8)
     QTemporaryDir root;
     const QStringList args{u"list"_s, u"--player"_s, root.path()};
     CliRun run = runCli(args);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, QByteArrayLiteral("iPod not detected\n"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, u"iPod not detected\n"_s);
     EXPECT_TRUE(run.out.isEmpty());
 
     itdb::Database db;
@@ -67,12 +53,12 @@ TEST(QuilloryCli, ListPrintsTheWholeTracksOfThePlayerInUtf8)
         ASSERT_EQ(file.write(bytes), bytes.size());
         file.close();
         run = runCli(args);
-        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(run.exitCode, status);
         EXPECT_EQ(run.out, expectedOutput(bytes));
         EXPECT_EQ(run.err.isEmpty(), status == 0);
     }
-    EXPECT_TRUE(run.out.startsWith(u"TITLE:  Chanson n°0 – été\nLENGTH:  0:00\n"_s.toUtf8()));
-    EXPECT_EQ(run.out.count("TITLE:"), 2);
+    EXPECT_TRUE(run.out.startsWith(u"TITLE:  Chanson n°0 – été\nLENGTH:  0:00\n"_s));
+    EXPECT_EQ(run.out.count(u"TITLE:"_s), 2);
 }
 
 TEST(QuilloryCli, UsageErrorsShowTheUsageText)
@@ -87,8 +73,8 @@ TEST(QuilloryCli, UsageErrorsShowTheUsageText)
     for (const QStringList &args : bad) {
         SCOPED_TRACE(args.join(u' ').toStdString());
         const CliRun run = runCli(args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(run.err.startsWith("usage: quillory-cli"));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith(u"usage: quillory-cli"_s));
         EXPECT_TRUE(run.out.isEmpty());
     }
 }
