@@ -2,6 +2,7 @@
 
 #include "device/iPod.h"
 #include "grid/GridFill.h"
+#include "grid/Tagging.h"
 #include "help/HelpText.h"
 
 #include <QMainWindow>
@@ -16,6 +17,7 @@ class FGrid;
 class GridModel;
 class MediaPlayer;
 class MessageService;
+class Playback;
 class VolumeService;
 class frmhelp;
 class QAction;
@@ -41,7 +43,7 @@ struct Form1Services
 {
     VolumeService &volumes;
     MessageService &messages;
-    MediaPlayer *player = nullptr;           // may be null: the window copes without a player
+    MediaPlayer *player = nullptr;           // null: the window shows its own control strip and player
     std::optional<QString> playerRoot;       // --player DIR: this folder instead of a volume search
     std::function<void()> endProgram;        // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
@@ -94,6 +96,8 @@ public:
     QMenu *gridMenu() const { return m_mnugrid; }
     // The container that holds the player's control strip.
     QWidget *playerContainer() const { return m_Mplayer; }
+    // The media player: the injected one, or the one of the window's control strip.
+    MediaPlayer &player() const { return *m_player; }
     // The folder that the photo folder list shows.
     QString dir1Path() const;
 
@@ -113,6 +117,13 @@ public slots:
     void mnuhelp_Click();
     void Timer1_Timer();
     void FGrid_Click();
+    void FGrid_DblClick();
+    void FGrid_KeyPress(int charCode);
+    void mnuSelectAll_Click();
+    void mnuUnSelectAll_Click();
+    void mnuplay_Click();
+    void Mplayer_Click();
+    void HScroll4_Change(int value);
 
     void mnutitle_Click();
     void mnulength_Click();
@@ -136,6 +147,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void connectPlayer();
     QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, int helpNumber = 0);
     QMenu *addSubMenu(QMenu *parentMenu, const char *name, const QString &caption, int helpNumber = 0);
     void Form_Load();
@@ -154,6 +166,9 @@ private:
     QPointer<frmhelp> m_helpWindow;
     GridModel *m_grid;
     PlayTimeBoxes m_playTime;
+    Tagging m_tagging;
+    MediaPlayer *m_player = nullptr;
+    Playback *m_playback = nullptr;
 
     QToolButton *m_Command1 = nullptr;
     QLineEdit *m_Text5 = nullptr;
@@ -182,6 +197,9 @@ private:
     QMenu *m_mnugrid = nullptr;
     // The sort items by direction (ascending, descending) and key column.
     QAction *m_sortItems[2][GridColumn::TrackNumber + 1] = {};
+    QAction *m_mnuplay = nullptr;
+    QAction *m_mnuSelectAll = nullptr;
+    QAction *m_mnuUnSelectAll = nullptr;
     QAction *m_mnuexit = nullptr;
     QAction *m_mnuhelp = nullptr;
 };
