@@ -8,9 +8,8 @@
 #include "help/frmhelp.h"
 #include "help/HelpText.h"
 
-#include "FakeMediaPlayer.h"
+#include "../player/FakeMediaPlayer.h"
 #include "ItunesDbWriter.h"
-#include "PrintQString.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
