@@ -13,6 +13,10 @@
 #include "grid/GridSort.h"
 #include "help/frmhelp.h"
 #include "player/MediaPlayer.h"
+#include "player/MediaPlayerStrip.h"
+#include "player/Playback.h"
+#include "player/QtMediaPlayer.h"
+#include "player/VolumeTable.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -104,10 +108,12 @@ Form1::Form1(Form1Services services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_grid(new GridModel(this))
+    , m_tagging(*m_grid)
 {
     setObjectName(QStringLiteral("Form1"));
     buildControls();
     buildMenus();
+    connectPlayer();
 
     // The client area below the menu bar is fixed; the status bar is its bottom strip.
     setFixedSize(px(ClientWidthTwips), menuBar()->sizeHint().height() + px(ClientHeightTwips));
@@ -169,6 +175,8 @@ void Form1::buildControls()
     m_FGrid->setGeometry(twipRect(75, 3870, 11715, 2700));
     m_FGrid->hide();
     connect(m_FGrid, &FGrid::cellClicked, this, &Form1::FGrid_Click);
+    connect(m_FGrid, &FGrid::cellDoubleClicked, this, &Form1::FGrid_DblClick);
+    connect(m_FGrid, &FGrid::characterTyped, this, &Form1::FGrid_KeyPress);
     // The pop-up opens in help mode too: the item chosen then shows its own help.
     connect(m_FGrid, &FGrid::rightButtonPressed, m_FGrid, [this](QPoint at) { m_mnugrid->popup(at); });
 
@@ -210,6 +218,12 @@ void Form1::buildControls()
     m_Mplayer->setGeometry(twipRect(75, 6705, 3330, 615));
     auto *playerLayout = new QHBoxLayout(m_Mplayer);
     playerLayout->setContentsMargins(0, 0, 0, 0);
+    m_player = m_services.player;
+    if (!m_player) {
+        auto *strip = new MediaPlayerStrip(m_Mplayer);
+        playerLayout->addWidget(strip);
+        m_player = &strip->player();
+    }
 
     m_Check1 = named(new QCheckBox(QStringLiteral("Continuous"), client), "Check1");
     m_Check1->setChecked(true);
@@ -219,6 +233,7 @@ void Form1::buildControls()
     m_HScroll4 = named(new QScrollBar(Qt::Horizontal, client), "HScroll4", 33);
     m_HScroll4->setRange(1, 20);
     m_HScroll4->setGeometry(twipRect(120, 7365, 3180, 180));
+    connect(m_HScroll4, &QScrollBar::valueChanged, this, &Form1::HScroll4_Change);
     m_Label2 = named(new QLabel(QStringLiteral("Volume"), client), "Label2");
     m_Label2->setGeometry(twipRect(3390, 7410, 660, 225));
     m_Label1 = named(new QLabel(QStringLiteral("Song:"), client), "Label1");
@@ -332,19 +347,33 @@ void Form1::buildMenus()
     QAction *mnuline1 = m_mnugrid->addSeparator();
     mnuline1->setObjectName(QStringLiteral("mnuline1"));
     setHelpNumber(mnuline1, 0);
-    addMenuItem(m_mnugrid, "mnuplay", QStringLiteral("Play"), 21);
+    m_mnuplay = addMenuItem(m_mnugrid, "mnuplay", QStringLiteral("Play"), 21);
+    connect(m_mnuplay, &QAction::triggered, this, &Form1::mnuplay_Click);
     m_mnucopy = addMenuItem(m_mnugrid, "mnucopy", QStringLiteral("Copy Selsected"), 22);
     connect(m_mnucopy, &QAction::triggered, this, &Form1::mnucopy_Click);
-    addMenuItem(m_mnugrid, "mnuUnSelectAll", QStringLiteral("UNSelect All"), 23);
-    addMenuItem(m_mnugrid, "mnuSelectAll", QStringLiteral("Select All"), 24);
+    m_mnuUnSelectAll = addMenuItem(m_mnugrid, "mnuUnSelectAll", QStringLiteral("UNSelect All"), 23);
+    connect(m_mnuUnSelectAll, &QAction::triggered, this, &Form1::mnuUnSelectAll_Click);
+    m_mnuSelectAll = addMenuItem(m_mnugrid, "mnuSelectAll", QStringLiteral("Select All"), 24);
+    connect(m_mnuSelectAll, &QAction::triggered, this, &Form1::mnuSelectAll_Click);
+}
+
+void Form1::connectPlayer()
+{
+    m_playback = new Playback(*m_grid, *m_player,
+                              {.helpMode = [this] { return helpMode(); },
+                               .playerRoot = [this] { return m_label6; },
+                               .continuous = [this] { return m_Check1->isChecked(); }},
+                              this);
+    connect(m_playback, &Playback::nowPlaying, m_Label1, &QLabel::setText);
+    connect(m_playback, &Playback::helpRequested, this, [this] { gethelpnow(m_mnuplay); });
+    connect(m_player, &MediaPlayer::clicked, this, &Form1::Mplayer_Click);
 }
 
 void Form1::Form_Load()
 {
     setWindowTitle(mainWindowCaption());
     m_HScroll4->setValue(17);
-    if (m_services.player)
-        m_services.player->setVolume(-75);
+    m_player->setVolume(-75);
 }
 
 bool Form1::helpMode() const
@@ -439,7 +468,7 @@ std::optional<QString> Form1::findPlayer() const
     if (!m_services.playerRoot)
         return findpod(m_services.volumes);
     // A folder named on the command line counts only when it holds a player's database.
-    if (!fileexists(playerPath(*m_services.playerRoot, QStringLiteral("\\iPod_Control\\iTunes\\iTunesDB"))))
+    if (!fileexists(itunesDbPath(*m_services.playerRoot)))
         return std::nullopt;
     return m_services.playerRoot;
 }
@@ -496,6 +525,57 @@ void Form1::Timer1_Timer()
 void Form1::FGrid_Click()
 {
     gethelpnow(m_FGrid);
+}
+
+void Form1::FGrid_DblClick()
+{
+    mnuplay_Click();
+}
+
+void Form1::FGrid_KeyPress(int charCode)
+{
+    if (m_tagging.keyPress(charCode))
+        m_FGrid->setFocus();
+}
+
+void Form1::mnuSelectAll_Click()
+{
+    if (helpMode()) {
+        gethelpnow(m_mnuSelectAll);
+        return;
+    }
+    m_tagging.selectAll();
+}
+
+void Form1::mnuUnSelectAll_Click()
+{
+    if (helpMode()) {
+        gethelpnow(m_mnuUnSelectAll);
+        return;
+    }
+    if (m_tagging.unselectAll())
+        m_FGrid->setFocus();
+}
+
+// The help test sits in the playback: a run that goes on in help mode shows it too.
+void Form1::mnuplay_Click()
+{
+    m_playback->mnuplay_Click();
+}
+
+void Form1::Mplayer_Click()
+{
+    gethelpnow(m_Mplayer);
+}
+
+void Form1::HScroll4_Change(int value)
+{
+    if (helpMode()) {
+        gethelpnow(m_HScroll4);
+        return;
+    }
+    if (const std::optional<int> volume = volumeForBar(value))
+        m_player->setVolume(*volume);
 }
 
 void Form1::sortCommand(int column, bool descending)
@@ -606,8 +686,7 @@ void Form1::mnucopy_Click()
         m_services.messages.show(QStringLiteral("Connect to iPod first..."), appTitle());
         return;
     }
-    if (m_services.player)
-        m_services.player->stop();
+    m_player->stop();
     frmCopy *form = copyWindow();
     if (!form) {
         CopyStorage &storage = m_services.copyStorage ? *m_services.copyStorage : m_fileCopies;

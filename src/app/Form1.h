@@ -3,6 +3,7 @@
 #include "copy/CopyStorage.h"
 #include "device/iPod.h"
 #include "grid/GridFill.h"
+#include "grid/Tagging.h"
 #include "help/HelpText.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ class FGrid;
 class GridModel;
 class MediaPlayer;
 class MessageService;
+class Playback;
 class VolumeService;
 class frmhelp;
 class frmCopy;
@@ -43,7 +45,7 @@ struct Form1Services
 {
     VolumeService &volumes;
     MessageService &messages;
-    MediaPlayer *player = nullptr;           // may be null: the window copes without a player
+    MediaPlayer *player = nullptr;           // null: the window shows its own control strip and player
     std::optional<QString> playerRoot;       // --player DIR: this folder instead of a volume search
     std::function<void()> endProgram;        // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
@@ -99,6 +101,8 @@ public:
     QMenu *gridMenu() const { return m_mnugrid; }
     // The container that holds the player's control strip.
     QWidget *playerContainer() const { return m_Mplayer; }
+    // The media player: the injected one, or the one of the window's control strip.
+    MediaPlayer &player() const { return *m_player; }
     // The folder that the photo folder list shows.
     QString dir1Path() const;
 
@@ -119,6 +123,13 @@ public slots:
     void mnuhelp_Click();
     void Timer1_Timer();
     void FGrid_Click();
+    void FGrid_DblClick();
+    void FGrid_KeyPress(int charCode);
+    void mnuSelectAll_Click();
+    void mnuUnSelectAll_Click();
+    void mnuplay_Click();
+    void Mplayer_Click();
+    void HScroll4_Change(int value);
 
     void mnutitle_Click();
     void mnulength_Click();
@@ -142,6 +153,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void connectPlayer();
     QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, int helpNumber = 0);
     QMenu *addSubMenu(QMenu *parentMenu, const char *name, const QString &caption, int helpNumber = 0);
     void Form_Load();
@@ -162,6 +174,9 @@ private:
     FileCopyStorage m_fileCopies;
     GridModel *m_grid;
     PlayTimeBoxes m_playTime;
+    Tagging m_tagging;
+    MediaPlayer *m_player = nullptr;
+    Playback *m_playback = nullptr;
 
     QToolButton *m_Command1 = nullptr;
     QLineEdit *m_Text5 = nullptr;
@@ -190,6 +205,9 @@ private:
     QMenu *m_mnugrid = nullptr;
     // The sort items by direction (ascending, descending) and key column.
     QAction *m_sortItems[2][GridColumn::TrackNumber + 1] = {};
+    QAction *m_mnuplay = nullptr;
+    QAction *m_mnuSelectAll = nullptr;
+    QAction *m_mnuUnSelectAll = nullptr;
     QAction *m_mnuexit = nullptr;
     QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;

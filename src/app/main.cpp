@@ -18,10 +18,9 @@ int main(int argc, char **argv)
 
     SystemVolumeService volumes;
     QtMessageService messages;
-    // The player's control strip joins here once playback is part of the window.
+    // No player given: the window shows its own control strip with a Qt Multimedia player.
     Form1 window({.volumes = volumes,
                   .messages = messages,
-                  .player = nullptr,
                   .playerRoot = commandLine.playerRoot,
                   .endProgram = [] { QCoreApplication::quit(); }});
     window.show();

@@ -3,10 +3,12 @@
 #include "app/Form1.h"
 #include "common/MessageService.h"
 #include "device/VolumeService.h"
+#include "grid/FGrid.h"
+#include "grid/GridModel.h"
 #include "help/frmhelp.h"
 #include "help/HelpText.h"
 
-#include "FakeMediaPlayer.h"
+#include "../player/FakeMediaPlayer.h"
 #include "ItunesDbWriter.h"
 #include "../common/TestStrings.h"
 
@@ -16,6 +18,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -113,7 +117,7 @@ protected:
     {
         window = std::make_unique<Form1>(Form1Services{.volumes = volumes,
                                                        .messages = messages,
-                                                       .player = &player,
+                                                       .player = injectPlayer ? &player : nullptr,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
                                                        .helpDirs = {helpDir.path()},
@@ -122,6 +126,32 @@ protected:
                          [this](const QString &text) { statusTexts.append(text); });
         window->show();
         return *window;
+    }
+
+    // Opens the window on the player folder and presses Connect.
+    Form1 &openConnected()
+    {
+        Form1 &w = open(playerDir.path());
+        QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton);
+        EXPECT_TRUE(w.connectdone());
+        return w;
+    }
+
+    GridModel &grid() const { return window->grid(); }
+    FGrid *view() const { return window->gridView(); }
+
+    // The texts of one column, song rows only.
+    QStringList column(int col) const
+    {
+        QStringList texts;
+        for (int r = 1; r < grid().rows(); ++r)
+            texts << grid().text(r, col);
+        return texts;
+    }
+
+    QPoint cellCenter(int gridRow, int col) const
+    {
+        return view()->visualRect(grid().index(gridRow - 1, col)).center();
     }
 
     void writeHelp(const QByteArray &bytes) { writeFile(helpDir.filePath(helpFileName()), bytes); }
@@ -149,6 +179,7 @@ protected:
     FakeMessages messages;
     FakeVolumes volumes;
     FakeMediaPlayer player;
+    bool injectPlayer = true;  // false: the window makes its own player
     int endCalls = 0;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
     QStringList statusTexts;

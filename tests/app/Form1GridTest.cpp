@@ -1,7 +1,5 @@
 #include "Form1Fixture.h"
 
-#include "grid/FGrid.h"
-#include "grid/GridModel.h"
 #include "grid/Tagging.h"
 
 #include <QGroupBox>
@@ -64,25 +62,7 @@ protected:
         writeFile(playerDir.filePath(QStringLiteral("iPod_Control/iTunes/DeviceInfo")),
                   "\x01" "Anna\tfurther text\r\nsecond line");
         QDir(playerDir.path()).mkdir(QStringLiteral("photos"));
-        Form1 &w = open(playerDir.path());
-        QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton);
-        return w;
-    }
-
-    GridModel &grid() const { return window->grid(); }
-    FGrid *view() const { return window->gridView(); }
-
-    QStringList column(int col) const
-    {
-        QStringList texts;
-        for (int r = 1; r < grid().rows(); ++r)
-            texts << grid().text(r, col);
-        return texts;
-    }
-
-    QPoint cellCenter(int gridRow, int col) const
-    {
-        return view()->visualRect(grid().index(gridRow - 1, col)).center();
+        return openConnected();
     }
 };
 
@@ -179,7 +159,8 @@ TEST_F(Form1GridTest, EverySortItemOrdersByItsColumnAndDirection)
         {"mnugenrede", 4, true}, {"mnufiletypede", 5, true}, {"mnutracknumberde", 6, true},
     };
     for (const Item &item : items) {
-        Tagging(grid()).selectAll();
+        child<QAction>("mnuSelectAll")->trigger();
+        ASSERT_TRUE(isTagged(grid(), 1));
         child<QAction>(item.name)->trigger();
 
         QStringList expected = column(item.column);
