@@ -1,12 +1,15 @@
 #include "app/CommandLine.h"
 
+#include <QFileInfo>
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     CommandLine result;
     if (arguments.isEmpty())
         return result;
     if (arguments.size() == 2 && arguments[0] == QLatin1String("--player") && !arguments[1].isEmpty()) {
-        result.playerRoot = arguments[1];
+        // Absolute, so the information box and the copy checks show and compare a full path.
+        result.playerRoot = QFileInfo(arguments[1]).absoluteFilePath();
         return result;
     }
     result.valid = false;

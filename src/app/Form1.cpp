@@ -197,10 +197,8 @@ void Form1::buildControls()
     for (int column = 1; column < m_dirModel->columnCount(); ++column)
         m_Dir1->hideColumn(column);
     m_Dir1->setGeometry(twipRect(120, 240, 2280, 1620));
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setFilter(QDir::Files);
+    // The picture list stays empty until the photo viewer lists the chosen folder.
     m_File1 = named(new QListView(m_PictureFrame), "File1", 28);
-    m_File1->setModel(m_fileModel);
     m_File1->setGeometry(twipRect(120, 1920, 2280, 1620));
     for (QAbstractItemView *list : {static_cast<QAbstractItemView *>(m_Dir1), static_cast<QAbstractItemView *>(m_File1)}) {
         list->setEnabled(false);

@@ -187,7 +187,6 @@ private:
     QTreeView *m_Dir1 = nullptr;
     QListView *m_File1 = nullptr;
     QFileSystemModel *m_dirModel = nullptr;
-    QFileSystemModel *m_fileModel = nullptr;
     QFrame *m_Picture1 = nullptr;
     QLabel *m_Picture2 = nullptr;
     QWidget *m_Mplayer = nullptr;
