@@ -1,18 +1,15 @@
 #pragma once
 
 #include "app/Form1.h"
-#include "common/MessageService.h"
 #include "device/VolumeService.h"
 #include "grid/FGrid.h"
 #include "grid/GridModel.h"
 #include "help/frmhelp.h"
-#include "help/HelpText.h"
 
+#include "../copy/CopyTestSupport.h"
 #include "../player/FakeMediaPlayer.h"
 #include "ItunesDbWriter.h"
-#include "../common/TestStrings.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -25,49 +22,15 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
+
+using namespace Qt::StringLiterals;
 
 // The main window with doubles for its services, shared by the window's test suites.
-
-struct ShownMessage
-{
-    QString text, title;
-    MessageButtons buttons;
-    MessageIcon icon;
-};
-
-class FakeMessages : public MessageService
-{
-public:
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
-                       MessageIcon icon) override
-    {
-        shown.push_back({text, title, buttons, icon});
-        return answer;
-    }
-    std::vector<ShownMessage> shown;
-    MessageAnswer answer = MessageAnswer::Ok;
-};
 
 class FakeVolumes : public VolumeService
 {
 public:
-    std::vector<Volume> volumes() const override { return list; }
-    std::vector<Volume> list;
-};
-
-// A window that refuses to close, as the copy window does while it copies.
-class StubbornWindow : public QWidget
-{
-public:
-    int closeRequests = 0;
-
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        ++closeRequests;
-        event->ignore();
-    }
+    std::vector<Volume> volumes() const override { return {}; }
 };
 
 inline void writeFile(const QString &path, const QByteArray &bytes)
@@ -76,30 +39,6 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-// A player folder whose database holds these tracks.
-inline void makePlayer(const QString &root, std::vector<itdb::Track> tracks)
-{
-    itdb::Database db;
-    db.tracks = std::move(tracks);
-    writeFile(root + QStringLiteral("/iPod_Control/iTunes/iTunesDB"), itdb::write(db));
-}
-
-// A player folder with the given number of tracks: "Song 1" by "Artist 0" in
-// 1:00, "Song 2" by "Artist 1" in 1:01, ... stored as S0.WAV, S1.WAV, ...
-inline void makePlayer(const QString &root, int count)
-{
-    std::vector<itdb::Track> tracks;
-    for (int i = 0; i < count; ++i) {
-        itdb::Track t;
-        t.title = QStringLiteral("Song %1").arg(i + 1);
-        t.location = QStringLiteral(":iPod_Control:Music:F00:S%1.WAV").arg(i);
-        t.artist = QStringLiteral("Artist %1").arg(i % 3);
-        t.lengthMs = 1000u * static_cast<std::uint32_t>(60 + i);
-        tracks.push_back(t);
-    }
-    makePlayer(root, std::move(tracks));
 }
 
 class Form1Test : public ::testing::Test
@@ -113,11 +52,30 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // Writes the player's database with count songs: "Song 1" by "Artist 0"
+    // in 1:00, "Song 2" by "Artist 1" in 1:01, ...
+    void makePlayer(int count)
+    {
+        itdb::Database db;
+        for (int i = 0; i < count; ++i) {
+            itdb::Track t;
+            t.title = u"Song %1"_s.arg(i + 1);
+            t.location = u":iPod_Control:Music:F00:S%1.WAV"_s.arg(i);
+            t.artist = u"Artist %1"_s.arg(i % 3);
+            t.lengthMs = 1000u * static_cast<std::uint32_t>(60 + i);
+            db.tracks.push_back(t);
+        }
+        writeFile(playerDir.filePath(u"iPod_Control/iTunes/iTunesDB"_s), itdb::write(db));
+    }
+
+    // The song file of a grid row as makePlayer stores it.
+    QString songFile(int row) const { return playerDir.filePath(u"iPod_Control/Music/F00/S%1.WAV"_s.arg(row - 1)); }
+
     Form1 &open(std::optional<QString> playerRoot = std::nullopt)
     {
         window = std::make_unique<Form1>(Form1Services{.volumes = volumes,
                                                        .messages = messages,
-                                                       .player = injectPlayer ? &player : nullptr,
+                                                       .player = &player,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
                                                        .helpDirs = {helpDir.path()},
@@ -128,11 +86,14 @@ protected:
         return *window;
     }
 
-    // Opens the window on the player folder and presses Connect.
-    Form1 &openConnected()
+    void clickConnect() { QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton); }
+
+    // Opens the window on a player with that many songs and presses Connect.
+    Form1 &openConnected(int songs)
     {
+        makePlayer(songs);
         Form1 &w = open(playerDir.path());
-        QTest::mouseClick(child<QToolButton>("Command1"), Qt::LeftButton);
+        clickConnect();
         EXPECT_TRUE(w.connectdone());
         return w;
     }
@@ -143,10 +104,10 @@ protected:
     // The texts of one column, song rows only.
     QStringList column(int col) const
     {
-        QStringList texts;
+        QStringList cells;
         for (int r = 1; r < grid().rows(); ++r)
-            texts << grid().text(r, col);
-        return texts;
+            cells << grid().text(r, col);
+        return cells;
     }
 
     QPoint cellCenter(int gridRow, int col) const
@@ -176,10 +137,9 @@ protected:
     frmhelp *helpWindow() const { return window->findChild<frmhelp *>(); }
 
     QTemporaryDir helpDir, playerDir;
-    FakeMessages messages;
+    ScriptedMessages messages;
     FakeVolumes volumes;
     FakeMediaPlayer player;
-    bool injectPlayer = true;  // false: the window makes its own player
     int endCalls = 0;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
     QStringList statusTexts;
