@@ -1,5 +1,7 @@
 #include "common/PlayerPath.h"
 
+#include "TestStrings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,7 +17,6 @@ TEST(PlayerPath, MatchesEachComponentWithoutRegardToCaseAndFindsFilesOnly)
     const QString song = root.filePath(QStringLiteral("IPOD_CONTROL/Music/F01/ABCD.MP3"));
     ASSERT_TRUE(QFile(song).open(QIODevice::WriteOnly));
     EXPECT_EQ(playerPath(root.path() + u'/', QStringLiteral("\\ipod_control\\MUSIC\\f01\\abcd.mp3")), song);
-    EXPECT_TRUE(fileexists(song));
     EXPECT_FALSE(fileexists(playerPath(root.path(), QStringLiteral("\\ipod_control\\music")))) << "a folder is no file";
 }
 

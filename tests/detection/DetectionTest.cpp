@@ -1,6 +1,8 @@
 #include "device/PlayerDetection.h"
 #include "device/SystemVolumeService.h"
 
+#include "../common/TestStrings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,7 +70,6 @@ TEST(SystemVolumes, ReadsMountInfoAndTellsRemovableAndFloppyDisks)
     addDevice(u"2:0"_s, u"devices/platform/floppy.0/block/fd0"_s, QString(), "1");
     const QString mountInfo = base.filePath(u"mountinfo"_s);
     ASSERT_TRUE(writeFile(mountInfo, "1 0 8:1 / /root rw - ext4 /dev/sda1 rw\n"
-                                     "2 1 0:22 / /proc rw - proc proc rw\n"
                                      "3 1 8:17 / /media/MY\\040IPOD rw shared:4 master:1 - vfat /dev/sdb1 rw\n"
                                      "4 1 2:0 / /media/back\\134slash\\011tab rw - vfat /dev/fd0 rw\n"
                                      "5 1 0:45 / /home rw - btrfs /dev/nvme0n1p2 rw\n"

@@ -1,5 +1,7 @@
 #include "device/DeviceInfo.h"
 
+#include "../common/TestStrings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

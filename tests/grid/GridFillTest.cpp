@@ -1,5 +1,6 @@
 #include "grid/GridFill.h"
 
+#include "../common/TestStrings.h"
 #include "device/iPod.h"
 #include "grid/GridModel.h"
 
@@ -32,7 +33,8 @@ void expectOneRowPerTrack(const QByteArray &bytes, std::size_t tracks)
     ASSERT_EQ(grid.rows(), static_cast<int>(std::max<std::size_t>(tracks, 1)) + 1);
     long long sum = 0;
     for (int row = 1; row < grid.rows(); ++row) {
-        const songinfo song = static_cast<std::size_t>(row) <= tracks ? songs[static_cast<std::size_t>(row) - 1] : songinfo();
+        const std::size_t t = static_cast<std::size_t>(row) - 1;
+        const songinfo song = t < tracks ? songs[t] : songinfo();
         const QStringList expected{
             cell(song.title), song.title.isNull() ? QString() : cell(song.length), cell(song.artist),
             cell(song.album), cell(song.genre), cell(song.filetype),
@@ -94,12 +96,7 @@ TEST(FillGrid, StringRecordsInAnyOrderAndNoTracksAtAll)
 TEST(AddSongTime, AddsReadableLengthsWithCarryAndLeavesOthersInText1)
 {
     // Each length, and the total in minutes and seconds after it.
-    const struct
-    {
-        const char16_t *length;
-        bool read;
-        const char16_t *minutes, *seconds;
-    } steps[] = {
+    const struct { const char16_t *length; bool read; const char16_t *minutes, *seconds; } steps[] = {
         {u"  3:05", true, u"3", u"5"},   {u"  4:58", true, u"8", u"3"},     {u"  0:00", true, u"8", u"3"},
         {u"  65:00", true, u"73", u"3"}, {u"  4.05", false, u"73", u"3"},  {u"  1:60", false, u"73", u"3"},
         {u"  1:100", false, u"73", u"3"}, {u"", false, u"73", u"3"},

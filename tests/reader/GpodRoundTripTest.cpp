@@ -1,5 +1,7 @@
 #include "ReaderTestSupport.h"
 
+#include "../common/TestStrings.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>

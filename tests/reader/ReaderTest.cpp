@@ -149,12 +149,7 @@ TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
 {
     const qsizetype trackList = offsets[0] - 92;
     const qsizetype firstString = offsets[1] + 156;
-    const struct
-    {
-        QByteArray bytes;
-        int tracks;
-        const char *what;
-    } cases[] = {
+    const struct { QByteArray bytes; int tracks; const char *what; } cases[] = {
         {patched(trackList + 8, 0xFFFFFFFFu), 3, "track count"},
         {patched(offsets[1] + 12, 0xFFFFFFFFu), 1, "string record count"},
         {retagged(offsets[1], "mhix"), 1, "track tag"},
@@ -177,13 +172,7 @@ TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
 // The databases written by the desktop program that synced real players.
 TEST(RealDatabase, EveryTrackIsReadWithItsTrackNumberLine)
 {
-    const struct
-    {
-        const char *name;
-        int tracks;
-        QString first, last;
-        qsizetype numbered;
-    } cases[] = {
+    const struct { const char *name; int tracks; QString first, last; qsizetype numbered; } cases[] = {
         // The track list first, string records with the location second.
         {"old-5375-tracks.itdb", 5375, u"Glenn Miller-In The Mood"_s, u"We're Not Right"_s, 5010},
         // The album list first, the location last.

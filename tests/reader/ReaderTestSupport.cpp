@@ -1,5 +1,6 @@
 #include "ReaderTestSupport.h"
 
+#include "../common/TestStrings.h"
 #include "ItunesDbWriter.h"
 #include "common/AppInfo.h"
 
