@@ -1,87 +1,57 @@
 #include "device/DeviceInfo.h"
 
+#include "../common/TestStrings.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// A player root in a temporary folder with the description files given.
-class PlayerFolder : public ::testing::Test
+void write(const QTemporaryDir &root, const QString &relative, const QByteArray &bytes)
 {
-protected:
-    void write(const QString &relative, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(relative);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    void writeSysinfo(const QByteArray &bytes) { write(QStringLiteral("iPod_Control/device/sysinfo"), bytes); }
-    void writeDeviceInfo(const QByteArray &bytes) { write(QStringLiteral("iPod_Control/iTunes/DeviceInfo"), bytes); }
-    QString root() const { return m_dir.path(); }
-    QString driveLine() const { return QStringLiteral("iPod Drive: ") + root() + QStringLiteral("\r\n"); }
-
-    QTemporaryDir m_dir;
-};
-
-TEST_F(PlayerFolder, SysinfoShowsItsFirstLineWhereOnlyCarriageReturnsEndLines)
-{
-    writeSysinfo("ModelNumStr: MA446\nBoardHwName: iPod Q21\nFirewireGuid: 0x000A27\n");
-    EXPECT_EQ(getpodinfo(root()).infoText,
-              driveLine() + QStringLiteral("ModelNumStr: MA446\nBoardHwName: iPod Q21\nFirewireGuid: 0x000A27\n"));
-
-    writeSysinfo("ModelNumStr: MA446\rBoardHwName: iPod Q21\r\nFirewireGuid: 0x000A27\r\n");
-    EXPECT_EQ(getpodinfo(root()).infoText, driveLine() + QStringLiteral("ModelNumStr: MA446"));
-
-    writeSysinfo("");
-    EXPECT_EQ(getpodinfo(root()).infoText, driveLine());
-}
-
-TEST_F(PlayerFolder, DeviceNameRunsUpToAndIncludingTheFirstTab)
-{
-    writeDeviceInfo(QByteArray("\x0B" "Anna's iPod\tmore\ttext\r\nsecond line"));
-    const DeviceInfo info = getpodinfo(root());
-    EXPECT_EQ(info.deviceName, QStringLiteral("Anna's iPod\t"));
-    EXPECT_EQ(info.infoFrameCaption, QStringLiteral(" Anna's iPod\t "));
-    EXPECT_EQ(info.pictureFrameCaption, QStringLiteral(" Anna's iPod\t Photos "));
-    EXPECT_EQ(deviceNameFrom(QStringLiteral("x\t")), QStringLiteral("\t"));
-
-    // No tab, or one character: an empty name.
-    for (const QByteArray &line : {QByteArray("\x0B" "Anna's iPod"), QByteArray("\t"), QByteArray("x")}) {
-        writeDeviceInfo(line);
-        EXPECT_TRUE(getpodinfo(root()).deviceName.isEmpty()) << line.toStdString();
-    }
-}
-
-TEST(DeviceInfo, MissingFilesGiveTheDriveLineAndEmptyNames)
-{
-    QTemporaryDir empty;
-    const DeviceInfo info = getpodinfo(empty.path());
-    EXPECT_EQ(info.infoText, QStringLiteral("iPod Drive: ") + empty.path() + QStringLiteral("\r\n"));
-    EXPECT_EQ(info.infoFrameCaption, QStringLiteral("  "));
-    EXPECT_EQ(info.pictureFrameCaption, QStringLiteral("  Photos "));
-    EXPECT_TRUE(info.photosFolder.isEmpty()) << "no photos folder: the viewer stays where it was";
-}
-
-TEST_F(PlayerFolder, PhotosFolderAndFilesAreFoundWithoutRegardToCase)
-{
-    ASSERT_TRUE(QDir(root()).mkpath(QStringLiteral("Photos")));
-    write(QStringLiteral("IPOD_CONTROL/Device/SysInfo"), "pNum: M9282\r");
-    const DeviceInfo info = getpodinfo(root());
-    EXPECT_EQ(info.photosFolder, root() + QStringLiteral("/Photos"));
-    EXPECT_EQ(info.infoText, driveLine() + QStringLiteral("pNum: M9282"));
-
-    // A file named photos is not a folder.
-    QTemporaryDir other;
-    QFile file(other.filePath(QStringLiteral("photos")));
+    const QString path = root.filePath(relative);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_TRUE(getpodinfo(other.path()).photosFolder.isEmpty());
+    file.write(bytes);
+}
+
+TEST(DeviceInfo, SysinfoShowsItsFirstLineWhereCarriageReturnsEndLines)
+{
+    QTemporaryDir root;
+    const std::pair<const char *, QString> cases[] = {
+        {"ModelNumStr: MA446\rBoardHwName: iPod Q21\r\nFirewireGuid: 0x000A27\r\n", u"ModelNumStr: MA446"_s},
+        {"pNum: M9282\r\n", u"pNum: M9282"_s},
+        {"", QString()},
+    };
+    for (const auto &[bytes, shown] : cases) {
+        write(root, u"IPOD_CONTROL/Device/SysInfo"_s, bytes);  // found whatever the case of its path
+        EXPECT_EQ(getpodinfo(root.path()).infoText, u"iPod Drive: "_s + root.path() + u"\r\n"_s + shown);
+    }
+}
+
+TEST(DeviceInfo, DeviceNameRunsUpToAndIncludingTheFirstTabAfterTheFirstCharacter)
+{
+    const std::pair<QString, QString> cases[] = {
+        {u"\x0B" "Anna's iPod\tmore\ttext"_s, u"Anna's iPod\t"_s}, {u"x\t"_s, u"\t"_s},
+        {u"\x0B" "Anna's iPod"_s, QString()}, {u"\t"_s, QString()}, {u"x"_s, QString()}, {QString(), QString()},
+    };
+    for (const auto &[line, name] : cases)
+        EXPECT_EQ(deviceNameFrom(line), name) << line.toStdString();
+}
+
+TEST(DeviceInfo, PhotosFolderIsFoundWithoutRegardToCaseAndMustBeAFolder)
+{
+    QTemporaryDir withFolder, withFile;
+    ASSERT_TRUE(QDir(withFolder.path()).mkpath(u"Photos"_s));
+    EXPECT_EQ(getpodinfo(withFolder.path()).photosFolder, withFolder.filePath(u"Photos"_s));
+    write(withFile, u"photos"_s, "");
+    EXPECT_TRUE(getpodinfo(withFile.path()).photosFolder.isEmpty());
 }
 
 }  // namespace
