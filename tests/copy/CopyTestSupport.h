@@ -7,59 +7,41 @@
 #include "grid/GridModel.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <functional>
+#include <utility>
+#include <vector>
 
-// Records every message box and answers from a queue (OK when empty).
+// Records the text and buttons of every message box; answers `answer` once,
+// then OK.
 class ScriptedMessages : public MessageService
 {
 public:
-    struct Shown
+    MessageAnswer show(const QString &text, const QString &, MessageButtons buttonsShown, MessageIcon) override
     {
-        QString text;
-        QString title;
-        MessageButtons buttons;
-        MessageIcon icon;
-    };
-
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon) override
-    {
-        shown.push_back({text, title, buttons, icon});
-        if (answers.empty())
-            return MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        shown << text;
+        buttons.push_back(buttonsShown);
+        return std::exchange(answer, MessageAnswer::Ok);
     }
 
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const Shown &s : shown)
-            result << s.text;
-        return result;
-    }
-
-    std::deque<MessageAnswer> answers;
-    std::vector<Shown> shown;
+    QStringList shown;
+    std::vector<MessageButtons> buttons;
+    MessageAnswer answer = MessageAnswer::Ok;
 };
 
 // Keeps what the copy shows of its progress.
 class RecordingProgress : public CopyProgressSink
 {
 public:
-    void setProgressMin(float value) override { min = value; }
+    void setProgressMin(float) override {}
     void setProgressMax(float value) override { max = value; }
     void setProgressValue(float value) override { values.push_back(value); }
     void setStatusText(const QString &text) override { status = text; }
 
-    float min = -1;
     float max = -1;
     std::vector<float> values;
     QString status;
@@ -91,19 +73,13 @@ public:
     QString root() const { return m_dir.path(); }
     // Writes a song of the given size; returns its stored location ("\iPod_Control\Music\F00\ABCD.mp3").
     QString addSong(const QString &folder, const QString &fileName, int size);
-    QByteArray bytes(const QString &location) const;
-
-    // Hash and modification time of every file below the root.
-    struct FileState
-    {
-        QByteArray sha1;
-        QDateTime modified;
-        bool operator==(const FileState &) const = default;
-    };
-    QMap<QString, FileState> snapshot() const;
+    QByteArray bytes(const QString &location) const { return m_songs.value(location); }
+    // The content of every file below the root, by path.
+    QMap<QString, QByteArray> snapshot() const;
 
 private:
     QTemporaryDir m_dir;
+    QMap<QString, QByteArray> m_songs;  // the bytes written, by location
 };
 
 // A song grid with a header row; each song row holds its title and file
@@ -117,3 +93,4 @@ struct SongRow
 void fillGrid(GridModel &grid, const std::vector<SongRow> &rows);
 
 QByteArray readFile(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
