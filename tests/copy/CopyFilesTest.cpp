@@ -83,11 +83,11 @@ TEST_F(CopyFilesTest, RefusalsCopyNothing)
     grid.setBackColor(1, 1, GridColors::TagMark);  // only column 0 carries the tag
     EXPECT_EQ(run().outcome, CopyOutcome::NothingTagged);
     grid.setBackColor(2, 0, GridColors::TagMark);
-    messages.answer = MessageAnswer::Cancel;
+    messages.answers = {MessageAnswer::Cancel};
     EXPECT_EQ(run().outcome, CopyOutcome::Cancelled);
-    EXPECT_EQ(messages.buttons[1], MessageButtons::OkCancel);
+    EXPECT_EQ(messages.shown[1].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(run(u"   "_s).outcome, CopyOutcome::NoDestination);
-    EXPECT_EQ(messages.shown, texts(u"Nothing to copy!| 1 Files to Copy!| 1 Files to Copy!"));
+    EXPECT_EQ(messages.texts(), texts(u"Nothing to copy!| 1 Files to Copy!| 1 Files to Copy!"));
 
     const QString link = target.filePath(u"link"_s);  // a link to the player is the player
     ASSERT_TRUE(QFile::link(player.root() + u"/iPod_Control"_s, link));
@@ -96,7 +96,7 @@ TEST_F(CopyFilesTest, RefusalsCopyNothing)
                                        root + u"/New Folder"_s /* not there yet */, link}) {
         messages.shown.clear();
         EXPECT_EQ(run(destination).outcome, CopyOutcome::DestinationOnPlayer) << destination.toStdString();
-        EXPECT_EQ(messages.shown, texts(u" 1 Files to Copy!|Can't copy to iPod.."));
+        EXPECT_EQ(messages.texts(), texts(u" 1 Files to Copy!|Can't copy to iPod.."));
     }
     EXPECT_TRUE(storage.jobs.empty());
     // A sibling whose name starts like the root is not on the player.
@@ -123,7 +123,7 @@ TEST_F(CopyFilesTest, FullCopyIsByteForByteAndLeavesThePlayerAlone)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(readFile(target.filePath(names[i])), player.bytes(sources[i])) << names[i].toStdString();
     EXPECT_EQ(player.snapshot(), before);
-    EXPECT_EQ(messages.shown, (QStringList{u" 5 Files to Copy!"_s, renamedFilesMessage(1)}));
+    EXPECT_EQ(messages.texts(), (QStringList{u" 5 Files to Copy!"_s, renamedFilesMessage(1)}));
     EXPECT_EQ(progress.max, 5);
     EXPECT_EQ(progress.values, (std::vector<float>{0, 1, 2, 3, 4, 5, 0}));
     EXPECT_EQ(progress.status, u"Copying Done...! "_s);
@@ -137,7 +137,7 @@ TEST_F(CopyFilesTest, FailuresEndTheCopyWithoutPartialFiles)
                     {u"Gone"_s, u"\\iPod_Control\\Music\\F09\\NONE.mp3"_s, true},
                     {u"Last"_s, addSong("BBBB.mp3", 300), true}});
     EXPECT_EQ(run().outcome, CopyOutcome::Failed);
-    EXPECT_EQ(messages.shown, (QStringList{u" 3 Files to Copy!"_s, errorText}));
+    EXPECT_EQ(messages.texts(), (QStringList{u" 3 Files to Copy!"_s, errorText}));
     EXPECT_EQ(storage.jobs.size(), 2u);  // the last row was not tried
     EXPECT_EQ(entries(target.path()), QStringList{u"First_.mp3"_s});
     EXPECT_EQ(progress.values.back(), 0);
@@ -147,7 +147,7 @@ TEST_F(CopyFilesTest, FailuresEndTheCopyWithoutPartialFiles)
     QTemporaryDir other;
     fillGrid(grid, {{QString(300, u'x'), a, true}});
     EXPECT_EQ(run(other.path()).outcome, CopyOutcome::Failed);
-    EXPECT_EQ(messages.shown.last(), errorText);
+    EXPECT_EQ(messages.texts().last(), errorText);
     EXPECT_TRUE(entries(other.path()).isEmpty());
 }
 

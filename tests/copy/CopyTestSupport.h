@@ -12,25 +12,41 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <deque>
 #include <functional>
-#include <utility>
 #include <vector>
 
-// Records the text and buttons of every message box; answers `answer` once,
-// then OK.
+// Records every message box and answers from a queue (OK when empty).
 class ScriptedMessages : public MessageService
 {
 public:
-    MessageAnswer show(const QString &text, const QString &, MessageButtons buttonsShown, MessageIcon) override
+    struct Shown
     {
-        shown << text;
-        buttons.push_back(buttonsShown);
-        return std::exchange(answer, MessageAnswer::Ok);
+        QString text, title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon) override
+    {
+        shown.push_back({text, title, buttons, icon});
+        if (answers.empty())
+            return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 
-    QStringList shown;
-    std::vector<MessageButtons> buttons;
-    MessageAnswer answer = MessageAnswer::Ok;
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &s : shown)
+            result << s.text;
+        return result;
+    }
+
+    std::deque<MessageAnswer> answers;
+    std::vector<Shown> shown;
 };
 
 // Keeps what the copy shows of its progress.

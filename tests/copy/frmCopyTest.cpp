@@ -47,7 +47,7 @@ TEST(frmCopy, DrivesFoldersAndTheCopyButton)
 
     drives->setCurrentIndex(2);  // the player
     drives->setCurrentIndex(3);  // no medium
-    EXPECT_EQ(messages.shown, texts(u"Can't copy to iPod Drive|Drive Error..."));
+    EXPECT_EQ(messages.texts(), texts(u"Can't copy to iPod Drive|Drive Error..."));
     EXPECT_EQ(form.dirPath(), QDir::currentPath());
     drives->setCurrentIndex(1);
     EXPECT_EQ(form.dirPath(), target.path());
@@ -57,7 +57,7 @@ TEST(frmCopy, DrivesFoldersAndTheCopyButton)
     ASSERT_TRUE(form.setDirPath(player.root() + u"/iPod_Control"_s));
     EXPECT_TRUE(copy->isEnabled());
     copy->click();
-    EXPECT_EQ(messages.shown.last(), u"Can't copy to iPod.."_s);
+    EXPECT_EQ(messages.texts().last(), u"Can't copy to iPod.."_s);
     EXPECT_FALSE(copy->isEnabled());
 }
 
