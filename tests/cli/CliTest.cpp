@@ -1,228 +1,166 @@
 // Runs the built quillory-cli on generated player folders.
-#include "CliRun.h"
-
 #include "../copy/CopyTestSupport.h"
+#include "../reader/ReaderTestSupport.h"
 #include "ItunesDbWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-itdb::Track track(const QString &title, std::uint32_t lengthMs, std::uint32_t trackNumber, const QString &location)
+struct CliRun
 {
-    itdb::Track t;
-    t.title = title;
-    t.location = location;
-    t.album = QStringLiteral("Harbour");
-    t.artist = QStringLiteral("Maren");
-    t.genre = QStringLiteral("Folk");
-    t.fileType = QStringLiteral("MPEG audio file");
-    t.lengthMs = lengthMs;
-    t.trackNumber = trackNumber;
-    return t;
+    int exitCode = -1;  // -1 when it crashed or did not end within a minute
+    QString out, err;
+};
+
+CliRun runCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUILLORY_CLI), args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 class CliTest : public ::testing::Test
 {
 protected:
-    // A player whose songs have the given titles, lengths and track numbers,
-    // each with a song file of its own.
-    void makePlayer(const std::vector<std::tuple<QString, std::uint32_t, std::uint32_t>> &songs)
+    // A player with these songs (title, length in ms, track number), each with
+    // a file of its own; returns its database.
+    QByteArray makePlayer(const std::vector<std::tuple<QString, std::uint32_t, std::uint32_t>> &songs)
     {
         itdb::Database db;
         for (const auto &[title, lengthMs, number] : songs) {
-            const QString name = QStringLiteral("S%1.mp3").arg(locations.size(), 3, 10, QLatin1Char('0'));
-            locations << player.addSong(QStringLiteral("F0%1").arg(locations.size() % 3), name,
-                                        1000 + 37 * static_cast<int>(locations.size()));
-            db.tracks.push_back(track(title, lengthMs, number, locations.back()));
+            const auto n = static_cast<int>(locations.size());
+            locations << player.addSong(u"F0%1"_s.arg(n % 3), u"S%1.mp3"_s.arg(n), 1000 + 37 * n);
+            db.tracks.push_back({.title = title, .location = locations.back(), .album = u"Harbour"_s,
+                                 .artist = u"Maren"_s, .genre = u"Folk"_s, .fileType = u"MPEG audio file"_s, .comment = {},
+                                 .lengthMs = lengthMs, .trackNumber = number});
         }
-        QFile file(player.root() + QStringLiteral("/iPod_Control/iTunes/iTunesDB"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_GT(file.write(itdb::write(db)), 0);
+        const QByteArray bytes = itdb::write(db);
+        writeBytes(database(), bytes);
+        return bytes;
     }
-
-    // Six songs: row r is titled "Song r".
-    void makeSixSongs()
+    QString database() const { return player.root() + u"/iPod_Control/iTunes/iTunesDB"_s; }
+    CliRun run(const QString &command, const QStringList &more = {})
     {
-        std::vector<std::tuple<QString, std::uint32_t, std::uint32_t>> songs;
-        for (int r = 1; r <= 6; ++r)
-            songs.emplace_back(QStringLiteral("Song %1").arg(r), 60000u * static_cast<unsigned>(r), r);
-        makePlayer(songs);
+        return runCli(QStringList{command, u"--player"_s, player.root()} + more);
     }
-
-    CliRun grid(const QStringList &more = {})
-    {
-        return runCli(QStringList{QStringLiteral("grid"), QStringLiteral("--player"), player.root()} + more);
-    }
-    CliRun copy(const QString &to, const QStringList &more)
-    {
-        return runCli(QStringList{QStringLiteral("copy"), QStringLiteral("--player"), player.root(),
-                                  QStringLiteral("--to"), to}
-                      + more);
-    }
-    QStringList targetFiles() const
-    {
-        return QDir(target.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-    // The titles (first cells) of the song lines of grid output, in order.
-    static QStringList titles(const QString &out)
-    {
-        QStringList result;
-        const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (qsizetype i = 1; i < lines.size(); ++i)
-            result << lines[i].section(QLatin1Char('\t'), 0, 0);
-        return result;
-    }
+    QStringList targetFiles() const { return QDir(target.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
     PlayerFolder player;
     QTemporaryDir target;
     QStringList locations;
 };
 
-TEST_F(CliTest, GridPrintsHeaderAndEveryCellWithItsBlanks)
+TEST_F(CliTest, ListPrintsTheSongListInUtf8EvenOfACutDatabase)
 {
-    makePlayer({{QStringLiteral("Ærø Ballad"), 185000, 2}, {QStringLiteral("Второй"), 65 * 60000, 10}});
-    const CliRun run = grid();
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QString expected =
-        QStringLiteral("Title\tLength\tArtist\tAlbum\tGenre\tFile Type\tTrack Number\tFile Name\n"
-                       "  Ærø Ballad\t  3:05\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   2\t  ")
-        + locations[0] + QLatin1Char('\n')
-        + QStringLiteral("  Второй\t  65:00\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   10\t  ")
-        + locations[1] + QLatin1Char('\n');
-    EXPECT_EQ(run.out, expected);
-
-}
-
-TEST_F(CliTest, GridSortsWithTheWindowsOrder)
-{
-    makePlayer({{QStringLiteral("Nine"), 599000, 10}, {QStringLiteral("Ten"), 605000, 2},
-                {QStringLiteral("Two"), 150000, 1}});
-    // Lengths by duration, not as text ("10:05" < "2:30" < "9:59").
-    CliRun run = grid({QStringLiteral("--sort"), QStringLiteral("length"), QStringLiteral("--descending")});
-    ASSERT_EQ(run.exitCode, 0);
-    EXPECT_EQ(titles(run.out), (QStringList{QStringLiteral("  Ten"), QStringLiteral("  Nine"), QStringLiteral("  Two")}));
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Title\tLength\t")));
-
-    // Track numbers by value: 1, 2, 10.
-    run = grid({QStringLiteral("--sort"), QStringLiteral("tracknumber")});
-    ASSERT_EQ(run.exitCode, 0);
-    EXPECT_EQ(titles(run.out), (QStringList{QStringLiteral("  Two"), QStringLiteral("  Ten"), QStringLiteral("  Nine")}));
-
-    run = grid({QStringLiteral("--sort"), QStringLiteral("title"), QStringLiteral("--descending")});
-    EXPECT_EQ(titles(run.out), (QStringList{QStringLiteral("  Two"), QStringLiteral("  Ten"), QStringLiteral("  Nine")}));
-}
-
-TEST_F(CliTest, GridRefusesBadArgumentsAndMissingPlayers)
-{
-    makeSixSongs();
-    for (const QStringList &args : {QStringList{QStringLiteral("--sort"), QStringLiteral("filename")},
-                                    QStringList{QStringLiteral("--sort")},
-                                    QStringList{QStringLiteral("--descending")},
-                                    QStringList{QStringLiteral("--sort"), QStringLiteral("title"),
-                                                QStringLiteral("--sort"), QStringLiteral("length")},
-                                    QStringList{QStringLiteral("extra")}}) {
-        const CliRun run = grid(args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_TRUE(run.err.contains(QStringLiteral("usage: quillory-cli")));
+    const QByteArray whole = makePlayer({{u"Chanson n°1 – été"_s, 1000, 1}, {u"Two"_s, 0, 2}, {u"Three"_s, 0, 3}});
+    // Cut inside the third track: the first two are listed, and the read failed.
+    for (const auto &[bytes, status] : {std::pair{whole, 0}, {whole.first(trackOffsets(whole)[2] + 10), 3}}) {
+        writeBytes(database(), bytes);
+        const CliRun list = run(u"list"_s);
+        EXPECT_EQ(list.exitCode, status);
+        iPod pod;
+        pod.readDatabase(bytes);
+        EXPECT_EQ(list.out, songLines(pod.songList()).join(u'\n') + u'\n');
+        EXPECT_TRUE(list.out.startsWith(u"TITLE:  Chanson n°1 – été\nLENGTH:  0:01\n"_s));
+        EXPECT_EQ(list.out.count(u"TITLE:"_s), status == 0 ? 3 : 2);
+        EXPECT_EQ(list.err.isEmpty(), status == 0);
     }
-    const CliRun missing = runCli({QStringLiteral("grid"), QStringLiteral("--player"), target.path()});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.err, QStringLiteral("iPod not detected\n"));
+}
+
+TEST_F(CliTest, GridPrintsEveryCellAndSortsLikeTheWindow)
+{
+    makePlayer({{u"Nine ü"_s, 599000, 10}, {u"Ten"_s, 605000, 2}, {u"Второй"_s, 150000, 1}});
+    const CliRun grid = run(u"grid"_s);
+    ASSERT_EQ(grid.exitCode, 0) << grid.err.toStdString();
+    const char16_t *lines[] = {u"  Nine ü\t  9:59\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   10\t  ",
+                               u"  Ten\t  10:05\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   2\t  ",
+                               u"  Второй\t  2:30\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   1\t  "};
+    QString expected = u"Title\tLength\tArtist\tAlbum\tGenre\tFile Type\tTrack Number\tFile Name\n"_s;
+    for (int i = 0; i < 3; ++i)
+        expected += QString::fromUtf16(lines[i]) + locations[i] + u'\n';
+    EXPECT_EQ(grid.out, expected);
+
+    // Lengths by duration and track numbers by value, not as text.
+    for (const auto &[args, order] : {std::pair{texts(u"--sort|length|--descending"), texts(u"  Ten|  Nine ü|  Второй")},
+                                      {texts(u"--sort|tracknumber"), texts(u"  Второй|  Ten|  Nine ü")}}) {
+        QStringList titles;
+        for (const QString &line : run(u"grid"_s, args).out.split(u'\n', Qt::SkipEmptyParts).mid(1))
+            titles << line.section(u'\t', 0, 0);
+        EXPECT_EQ(titles, order);
+    }
+}
+
+TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
+{
+    makePlayer({{u"One"_s, 1000, 1}, {u"Two"_s, 1000, 2}});
+    const QString root = player.root(), to = target.path();
+    std::vector<QStringList> bad{{}, {u"lists"_s}, {u"list"_s, u"--player"_s}, {u"list"_s, u"--verbose"_s},
+                                 {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"filename"_s},
+                                 {u"grid"_s, u"--player"_s, root, u"--descending"_s},
+                                 {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"title"_s, u"--sort"_s, u"length"_s},
+                                 {u"copy"_s, u"--player"_s, root, u"--all"_s},
+                                 {u"copy"_s, u"--player"_s, root, u"--to"_s, to},
+                                 {u"copy"_s, u"--player"_s, root, u"--to"_s, to, u"--all"_s, u"--rows"_s, u"1"_s}};
+    for (const QString &rows : texts(u"0|3|2-1|1,,2|a|1-|-2|1.5|99999999999"))
+        bad.push_back({u"copy"_s, u"--player"_s, root, u"--to"_s, to, u"--rows"_s, rows});
+    for (const QStringList &args : bad) {
+        const CliRun result = runCli(args);
+        EXPECT_EQ(result.exitCode, 1) << args.join(u' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty() && result.err.contains(u"usage: quillory-cli"_s)) << result.err.toStdString();
+    }
+    EXPECT_TRUE(targetFiles().isEmpty());
+    for (const QString &command : {u"list"_s, u"grid"_s}) {
+        const CliRun missing = runCli({command, u"--player"_s, to});
+        EXPECT_EQ(missing.exitCode, 2);
+        EXPECT_EQ(missing.err, u"iPod not detected\n"_s);
+    }
 }
 
 TEST_F(CliTest, CopyRowsCopiesTheirFilesUnderTheirTitles)
 {
-    makePlayer({{QStringLiteral("One"), 1000, 1}, {QStringLiteral("Rock/Roll: Live?"), 1000, 2},
-                {QStringLiteral("Three"), 1000, 3}, {QStringLiteral("Four"), 1000, 4},
-                {QStringLiteral("Four"), 1000, 5}, {QStringLiteral("Six"), 1000, 6}});
+    makePlayer({{u"One"_s, 1000, 1}, {u"Rock/Roll: Live?"_s, 1000, 2}, {u"Three"_s, 1000, 3},
+                {u"Four"_s, 1000, 4}, {u"Four"_s, 1000, 5}});
     const auto before = player.snapshot();
-    const CliRun run = copy(target.path(), {QStringLiteral("--rows"), QStringLiteral("2,4-5")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(targetFiles(), (QStringList{QStringLiteral("Four (2).mp3"), QStringLiteral("Four.mp3"),
-                                          QStringLiteral("Rock_Roll_ Live_.mp3")}));
-    EXPECT_EQ(readFile(target.filePath(QStringLiteral("Rock_Roll_ Live_.mp3"))), player.bytes(locations[1]));
-    EXPECT_EQ(readFile(target.filePath(QStringLiteral("Four.mp3"))), player.bytes(locations[3]));
-    EXPECT_EQ(readFile(target.filePath(QStringLiteral("Four (2).mp3"))), player.bytes(locations[4]));
-    EXPECT_EQ(run.out, QStringLiteral(" 3 Files to Copy!\n"
-                                      "Copying files...Please wait till copying is finished...\n"
-                                      "Copying Done...! \n"
-                                      " 1 of your files were renamed using an underscore _ in the filename.\n"
-                                      "This is due to the file naming limitations of Windows and Dos.\n"
-                                      "You may remove the underscore _ in these filenames if you wish.\n"));
+    const CliRun copy = run(u"copy"_s, {u"--to"_s, target.path(), u"--rows"_s, u"2,4-5"_s});
+    ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
+    EXPECT_EQ(copy.out, u" 3 Files to Copy!\n"
+                        "Copying files...Please wait till copying is finished...\n"
+                        "Copying Done...! \n"
+                        " 1 of your files were renamed using an underscore _ in the filename.\n"
+                        "This is due to the file naming limitations of Windows and Dos.\n"
+                        "You may remove the underscore _ in these filenames if you wish.\n"_s);
+    EXPECT_EQ(targetFiles(), texts(u"Four (2).mp3|Four.mp3|Rock_Roll_ Live_.mp3"));
+    EXPECT_EQ(readFile(target.filePath(u"Rock_Roll_ Live_.mp3"_s)), player.bytes(locations[1]));
+    EXPECT_EQ(readFile(target.filePath(u"Four (2).mp3"_s)), player.bytes(locations[4]));
     EXPECT_EQ(player.snapshot(), before);
 }
 
-TEST_F(CliTest, CopyAllTakesEveryRow)
+TEST_F(CliTest, CopyRefusesThePlayerAndEndsAtAMissingFile)
 {
-    makeSixSongs();
-    const CliRun run = copy(target.path(), {QStringLiteral("--all")});
-    ASSERT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral(" 6 Files to Copy!\n")));
-    EXPECT_EQ(targetFiles().size(), 6);
-    EXPECT_EQ(readFile(target.filePath(QStringLiteral("Song 6.mp3"))), player.bytes(locations[5]));
-}
+    makePlayer({{u"One"_s, 1000, 1}, {u"Two"_s, 1000, 2}, {u"Three"_s, 1000, 3}});
+    const CliRun inside = run(u"copy"_s, {u"--to"_s, player.root() + u"/iPod_Control/Music"_s, u"--all"_s});
+    EXPECT_EQ(inside.exitCode, 4);
+    EXPECT_EQ(inside.out, u" 3 Files to Copy!\nCan't copy to iPod..\n"_s);
 
-TEST_F(CliTest, CopyIntoThePlayerIsRefused)
-{
-    makeSixSongs();
-    const QString inside = player.root() + QStringLiteral("/iPod_Control/Music");
-    const auto before = player.snapshot();
-    const CliRun run = copy(inside, {QStringLiteral("--rows"), QStringLiteral("1")});
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_EQ(run.out, QStringLiteral(" 1 Files to Copy!\nCan't copy to iPod..\n"));
-    EXPECT_EQ(player.snapshot(), before);
-}
-
-TEST_F(CliTest, CopyEndsAtAMissingSource)
-{
-    makeSixSongs();
-    ASSERT_TRUE(QFile::remove(player.root() + QString(locations[2]).replace(QLatin1Char('\\'), QLatin1Char('/'))));
-    const CliRun run = copy(target.path(), {QStringLiteral("--rows"), QStringLiteral("2-4")});
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(run.exitCode, 1);
-    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nError Copying File. Check source file validity!\n")));
-    EXPECT_FALSE(run.out.contains(QStringLiteral("Copying Done")));
-    // The file before the missing one stays; nothing after it is tried, nothing partial is left.
-    EXPECT_EQ(targetFiles(), QStringList{QStringLiteral("Song 2.mp3")});
-}
-
-TEST_F(CliTest, CopyRefusesBadRowsAndMissingOptions)
-{
-    makeSixSongs();
-    const QStringList badLists{QStringLiteral("0"),   QStringLiteral("7"),   QStringLiteral("2-7"),
-                               QStringLiteral("3-1"), QStringLiteral("1,,2"), QStringLiteral("a"),
-                               QStringLiteral("1-"),  QStringLiteral("-2"),  QStringLiteral(""),
-                               QStringLiteral("1.5"), QStringLiteral("1-2-3"), QStringLiteral("99999999999")};
-    for (const QString &list : badLists) {
-        const CliRun run = copy(target.path(), {QStringLiteral("--rows"), list});
-        EXPECT_EQ(run.exitCode, 1) << list.toStdString();
-        EXPECT_TRUE(run.out.isEmpty()) << list.toStdString();
-    }
-    const std::vector<QStringList> badOptions{
-        {QStringLiteral("--all"), QStringLiteral("--rows"), QStringLiteral("1")},
-        {},
-        {QStringLiteral("--all"), QStringLiteral("--all")},
-        {QStringLiteral("--rows")},
-    };
-    for (const QStringList &args : badOptions) {
-        const CliRun run = copy(target.path(), args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(QLatin1Char(' ')).toStdString();
-    }
-    const CliRun noTarget = runCli({QStringLiteral("copy"), QStringLiteral("--player"), player.root(),
-                                 QStringLiteral("--all")});
-    EXPECT_EQ(noTarget.exitCode, 1);
-    EXPECT_TRUE(targetFiles().isEmpty());
-
-    // The last row is in range.
-    const CliRun last = copy(target.path(), {QStringLiteral("--rows"), QStringLiteral("6")});
-    EXPECT_EQ(last.exitCode, 0);
-    EXPECT_EQ(targetFiles(), QStringList{QStringLiteral("Song 6.mp3")});
+    ASSERT_TRUE(QFile::remove(player.root() + QString(locations[1]).replace(u'\\', u'/')));
+    const CliRun broken = run(u"copy"_s, {u"--to"_s, target.path(), u"--all"_s});
+    EXPECT_EQ(broken.exitCode, 5);
+    EXPECT_TRUE(broken.out.endsWith(u"Copying files...Please wait till copying is finished...\n"
+                                    "Error Copying File. Check source file validity!\n"_s));
+    EXPECT_EQ(targetFiles(), QStringList{u"One.mp3"_s});
 }
 
 }  // namespace

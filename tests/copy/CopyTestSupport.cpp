@@ -1,13 +1,21 @@
 #include "CopyTestSupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+// On a memory file system where there is one, so that copies cross file
+// systems as they do from a real player (FAT, HFS+).
+static QString playerFolderTemplate()
+{
+    const QString memory = QStringLiteral("/dev/shm");
+    return (QFileInfo(memory).isWritable() ? memory : QDir::tempPath()) + QStringLiteral("/quillory-player-XXXXXX");
+}
+
 PlayerFolder::PlayerFolder()
+    : m_dir(playerFolderTemplate())
 {
     QDir(m_dir.path()).mkpath(QStringLiteral("iPod_Control/iTunes"));
 }
@@ -20,27 +28,19 @@ QString PlayerFolder::addSong(const QString &folder, const QString &fileName, in
     QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(data.data()), size / 4);
     for (int i = size / 4 * 4; i < size; ++i)
         data[i] = static_cast<char>(i);
-    QFile file(dir + QLatin1Char('/') + fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != size)
-        qFatal("cannot write a test song");
-    return QStringLiteral("\\iPod_Control\\Music\\") + folder + QLatin1Char('\\') + fileName;
+    writeBytes(dir + QLatin1Char('/') + fileName, data);
+    const QString location = QStringLiteral("\\iPod_Control\\Music\\") + folder + QLatin1Char('\\') + fileName;
+    m_songs.insert(location, data);
+    return location;
 }
 
-QByteArray PlayerFolder::bytes(const QString &location) const
+QMap<QString, QByteArray> PlayerFolder::snapshot() const
 {
-    QString relative = location;
-    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return readFile(m_dir.path() + relative);
-}
-
-QMap<QString, PlayerFolder::FileState> PlayerFolder::snapshot() const
-{
-    QMap<QString, FileState> files;
+    QMap<QString, QByteArray> files;
     QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(path, {QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha1),
-                            QFileInfo(path).lastModified()});
+        files.insert(path, readFile(path));
     }
     return files;
 }
@@ -63,4 +63,11 @@ QByteArray readFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write a test file");
 }

@@ -7,7 +7,6 @@
 #include "grid/GridModel.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -15,6 +14,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 // Records every message box and answers from a queue (OK when empty).
 class ScriptedMessages : public MessageService
@@ -22,8 +22,7 @@ class ScriptedMessages : public MessageService
 public:
     struct Shown
     {
-        QString text;
-        QString title;
+        QString text, title;
         MessageButtons buttons;
         MessageIcon icon;
     };
@@ -54,12 +53,11 @@ public:
 class RecordingProgress : public CopyProgressSink
 {
 public:
-    void setProgressMin(float value) override { min = value; }
+    void setProgressMin(float) override {}
     void setProgressMax(float value) override { max = value; }
     void setProgressValue(float value) override { values.push_back(value); }
     void setStatusText(const QString &text) override { status = text; }
 
-    float min = -1;
     float max = -1;
     std::vector<float> values;
     QString status;
@@ -91,19 +89,13 @@ public:
     QString root() const { return m_dir.path(); }
     // Writes a song of the given size; returns its stored location ("\iPod_Control\Music\F00\ABCD.mp3").
     QString addSong(const QString &folder, const QString &fileName, int size);
-    QByteArray bytes(const QString &location) const;
-
-    // Hash and modification time of every file below the root.
-    struct FileState
-    {
-        QByteArray sha1;
-        QDateTime modified;
-        bool operator==(const FileState &) const = default;
-    };
-    QMap<QString, FileState> snapshot() const;
+    QByteArray bytes(const QString &location) const { return m_songs.value(location); }
+    // The content of every file below the root, by path.
+    QMap<QString, QByteArray> snapshot() const;
 
 private:
     QTemporaryDir m_dir;
+    QMap<QString, QByteArray> m_songs;  // the bytes written, by location
 };
 
 // A song grid with a header row; each song row holds its title and file
@@ -117,3 +109,4 @@ struct SongRow
 void fillGrid(GridModel &grid, const std::vector<SongRow> &rows);
 
 QByteArray readFile(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
