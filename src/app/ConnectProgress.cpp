@@ -18,7 +18,7 @@ long long percentHalfEven(long long index, long long total)
 
 }  // namespace
 
-QString progresstext(int songindex, int songtotal, bool dbloaded)
+QString progresstext(qint64 songindex, qint64 songtotal, bool dbloaded)
 {
     if (songindex == 0)
         return QStringLiteral("Starting");

@@ -9,5 +9,5 @@ class iPod;
 //   the share of tracks read so far ("57%", halves rounded to even),
 //   "Parsing <n> songs..." once the database is read and the grid fills,
 //   "Sorting" in the moment between the last track and the database being marked read.
-QString progresstext(int songindex, int songtotal, bool dbloaded);
+QString progresstext(qint64 songindex, qint64 songtotal, bool dbloaded);
 QString progresstext(const iPod &pod);

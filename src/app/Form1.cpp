@@ -4,7 +4,6 @@
 #include "common/AppInfo.h"
 #include "common/EventPump.h"
 #include "common/MessageService.h"
-#include "common/PlayerPath.h"
 #include "copy/frmCopy.h"
 #include "device/DeviceInfo.h"
 #include "device/PlayerDetection.h"
@@ -461,16 +460,6 @@ void Form1::showPodInfo()
         setDir1Path(info.photosFolder);
 }
 
-std::optional<QString> Form1::findPlayer() const
-{
-    if (!m_services.playerRoot)
-        return findpod(m_services.volumes);
-    // A folder named on the command line counts only when it holds a player's database.
-    if (!fileexists(itunesDbPath(*m_services.playerRoot)))
-        return std::nullopt;
-    return m_services.playerRoot;
-}
-
 void Form1::Command1_Click()
 {
     if (helpMode()) {
@@ -482,7 +471,7 @@ void Form1::Command1_Click()
 
     EventPump pump;
     const iPod::ReadOutcome outcome =
-        m_pod.readitunesdb([this] { return findPlayer(); }, [&pump] { pump.maybeYield(); });
+        m_pod.readitunesdb([this] { return locatePlayer(m_services.playerRoot, m_services.volumes); }, [&pump] { pump.maybeYield(); });
     if (outcome == iPod::ReadOutcome::NoPlayer) {
         m_services.messages.show(QStringLiteral("iPod not detected"), appTitle(), MessageButtons::Ok,
                                  MessageIcon::Exclamation);

@@ -157,7 +157,6 @@ private:
     QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, int helpNumber = 0);
     QMenu *addSubMenu(QMenu *parentMenu, const char *name, const QString &caption, int helpNumber = 0);
     void Form_Load();
-    std::optional<QString> findPlayer() const;
     void showHelpWindow();
     void showPodInfo();
     void setDir1Path(const QString &path);

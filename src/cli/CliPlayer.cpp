@@ -1,6 +1,5 @@
 #include "cli/CliPlayer.h"
 
-#include "common/PlayerPath.h"
 #include "device/PlayerDetection.h"
 #include "device/SystemVolumeService.h"
 #include "device/iPod.h"
@@ -8,14 +7,8 @@
 
 CliStatus readPlayer(const std::optional<QString> &playerDir, iPod &pod)
 {
-    const auto locate = [&]() -> std::optional<QString> {
-        if (!playerDir)
-            return findpod(SystemVolumeService());
-        if (fileexists(itunesDbPath(*playerDir)))
-            return playerDir;
-        return std::nullopt;
-    };
-    const iPod::ReadOutcome outcome = pod.readitunesdb(locate);
+    const iPod::ReadOutcome outcome =
+        pod.readitunesdb([&] { return locatePlayer(playerDir, SystemVolumeService()); });
     if (outcome == iPod::ReadOutcome::NoPlayer) {
         printError(QStringLiteral("iPod not detected"));
         return CliNoPlayer;

@@ -29,9 +29,11 @@ QString playerPath(const QString &root, const QString &location)
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList components = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &component : components) {
+        // A stored location never leaves the player: "." and ".." are dropped.
+        if (component == QLatin1String(".") || component == QLatin1String(".."))
+            continue;
         const QString base = path.isEmpty() ? QStringLiteral(".") : path;
-        const QString name = (component == QLatin1String(".") || component == QLatin1String(".."))
-                                 ? component : matchComponent(base, component);
+        const QString name = matchComponent(base, component);
         path = path == QLatin1String("/") ? path + name : path + QLatin1Char('/') + name;
     }
     return path;

@@ -7,7 +7,8 @@
 // separator, and a component that does not exist under its exact name is
 // matched without regard to case (players are FAT or HFS+ volumes; copies of
 // them may sit on case-sensitive disks). Components that match nothing are
-// kept as written, so the result names where the file would be.
+// kept as written, so the result names where the file would be; "." and ".."
+// are dropped, so the path stays below the root.
 QString playerPath(const QString &root, const QString &location);
 
 // True when a file (not a folder) exists at the path.

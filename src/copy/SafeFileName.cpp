@@ -1,6 +1,7 @@
 #include "copy/SafeFileName.h"
 
 #include "common/AppInfo.h"
+#include "common/Blanks.h"
 
 namespace {
 
@@ -12,24 +13,13 @@ bool isControl(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
 
-// Blanks only: other white space is replaced like any control character.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
 }  // namespace
 
 SafeName safeFileName(const QString &titleCell, const QString &fileCell)
 {
     SafeName result;
-    result.name = trimBlanks(titleCell + fileCell.right(4));
+    // Blanks only: other white space is replaced like any control character.
+    result.name = trimBlanks(QString(titleCell + fileCell.right(4))).toString();
     for (QChar &c : result.name) {
         if (illegalCharacters.contains(c) || isControl(c)) {
             c = QLatin1Char('_');
@@ -41,7 +31,7 @@ SafeName safeFileName(const QString &titleCell, const QString &fileCell)
 
 QString destinationFolder(const QString &dirPath)
 {
-    const QString path = trimBlanks(dirPath);
+    const QString path = trimBlanks(dirPath).toString();
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 

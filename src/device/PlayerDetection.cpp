@@ -13,3 +13,12 @@ std::optional<QString> findpod(const VolumeService &volumes)
     }
     return std::nullopt;
 }
+
+std::optional<QString> locatePlayer(const std::optional<QString> &givenRoot, const VolumeService &volumes)
+{
+    if (!givenRoot)
+        return findpod(volumes);
+    if (!fileexists(itunesDbPath(*givenRoot)))
+        return std::nullopt;
+    return givenRoot;
+}

@@ -275,11 +275,8 @@ iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &y
     QFile file(itunesDbPath(m_poddrive));
     if (!file.open(QIODevice::ReadOnly))
         return ReadOutcome::Stopped;
-    if (uchar *mapped = file.map(0, file.size())) {
-        const ReadOutcome outcome = readDatabase(QByteArrayView(mapped, file.size()), yield);
-        file.unmap(mapped);
-        return outcome;
-    }
+    // Read into memory rather than mapped: the read yields to the event loop, and a
+    // mapped file that shrinks meanwhile (a sync, an unplugged player) kills the process.
     return readDatabase(file.readAll(), yield);
 }
 

@@ -1,5 +1,6 @@
 #include "help/HelpText.h"
 
+#include "common/Blanks.h"
 #include "common/TextFile.h"
 
 #include <QCoreApplication>
@@ -9,16 +10,6 @@
 #include <utility>
 
 namespace {
-
-// Removes leading and trailing blanks (spaces only, as the closing-line rule says).
-QStringView trimBlanks(QStringView s)
-{
-    while (!s.isEmpty() && s.front() == QLatin1Char(' '))
-        s = s.sliced(1);
-    while (!s.isEmpty() && s.back() == QLatin1Char(' '))
-        s.chop(1);
-    return s;
-}
 
 bool isClosingLine(const QString &line)
 {

@@ -18,6 +18,8 @@ TEST(PlayerPath, MatchesEachComponentWithoutRegardToCaseAndFindsFilesOnly)
     ASSERT_TRUE(QFile(song).open(QIODevice::WriteOnly));
     EXPECT_EQ(playerPath(root.path() + u'/', QStringLiteral("\\ipod_control\\MUSIC\\f01\\abcd.mp3")), song);
     EXPECT_FALSE(fileexists(playerPath(root.path(), QStringLiteral("\\ipod_control\\music")))) << "a folder is no file";
+    EXPECT_EQ(playerPath(root.path(), QStringLiteral("\\..\\..\\IPOD_CONTROL\\.\\Music\\F01\\ABCD.MP3")), song)
+        << "a stored location stays below the root";
 }
 
 }  // namespace
