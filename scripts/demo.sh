@@ -14,6 +14,6 @@ fi
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 build="$root/build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$(nproc)" --target quillory quillory_help_file sample_player
+cmake --build "$build" -j "$(nproc)" --target quillory quillory-cli quillory_help_file sample_player
 echo "Starting Quillory on the sample player in $build/sample-player: press Connect."
 exec "$build/src/app/quillory" --player "$build/sample-player"

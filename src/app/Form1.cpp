@@ -434,11 +434,6 @@ void Form1::setStatusText(const QString &text)
     emit statusTextChanged(text);
 }
 
-QString Form1::dir1Path() const
-{
-    return m_dirModel->filePath(m_Dir1->currentIndex());
-}
-
 // Shows the folder in the folder list: its parent's folders, the folder
 // itself current and opened.
 void Form1::setDir1Path(const QString &path)

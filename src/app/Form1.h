@@ -59,9 +59,9 @@ struct Form1Services
 // default cursor otherwise. A handler that takes part first tests it and, in
 // help mode, only shows the help section of its own control.
 //
-// The hidden controls of the original layout are data, not widgets: the song
+// Controls that are never shown are kept as data, not widgets: the song
 // list lives in the iPod object (pod().songList()), the play-time texts are
-// playTime(), the unique-artist list comes with the statistics report, and the
+// the Text1-Text3 boxes of m_playTime, the unique-artist list comes with the statistics report, and the
 // player root is the string label6(). The common dialog is created where a
 // command needs it.
 class Form1 : public QMainWindow
@@ -94,17 +94,9 @@ public:
     GridModel &grid() { return *m_grid; }
     const GridModel &grid() const { return *m_grid; }
     FGrid *gridView() const { return m_FGrid; }
-    // The total play time of the songs in the grid (Text2 minutes, Text3 seconds).
-    const PlayTimeBoxes &playTime() const { return m_playTime; }
 
     // The grid's pop-up menu ("Grid Menu"), not shown on the menu bar.
     QMenu *gridMenu() const { return m_mnugrid; }
-    // The container that holds the player's control strip.
-    QWidget *playerContainer() const { return m_Mplayer; }
-    // The media player: the injected one, or the one of the window's control strip.
-    MediaPlayer &player() const { return *m_player; }
-    // The folder that the photo folder list shows.
-    QString dir1Path() const;
 
 signals:
     void statusTextChanged(const QString &text);

@@ -10,6 +10,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillory"));
     const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments().mid(1));
     if (!commandLine.valid) {
         std::fputs(usageText(QStringLiteral("quillory")).toLocal8Bit().constData(), stderr);

@@ -80,8 +80,12 @@ frmCopy::frmCopy(GridModel &grid, const QString &playerRoot, MessageService &mes
     connect(Drive1, &QComboBox::currentIndexChanged, this, &frmCopy::Drive1_Change);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
-                    setDirPath(m_folders->filePath(current));
+                if (!current.isValid() || setDirPath(m_folders->filePath(current)))
+                    return;
+                // A folder that cannot be entered is not the destination: the highlight
+                // goes back to the folder a copy would write to.
+                QMetaObject::invokeMethod(this, [this] { Dir1->setCurrentIndex(m_folders->index(m_dirPath)); },
+                                          Qt::QueuedConnection);
             });
     // Folders are listed in the background: keep the current one in view as they arrive.
     connect(m_folders, &QFileSystemModel::directoryLoaded, this,

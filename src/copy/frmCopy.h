@@ -35,7 +35,6 @@ public:
     bool setDirPath(const QString &path);
 
     // True from the Copy click until the copy has returned.
-    bool isCopying() const { return m_copying; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -145,13 +145,6 @@ QItemSelectionModel::SelectionFlags FGrid::selectionCommand(const QModelIndex &i
     return command;
 }
 
-void FGrid::moveDown()
-{
-    const int next = m_grid->rowSel() + 1;
-    if (next < m_grid->rows())
-        m_grid->setCurrentCell(next, m_grid->colSel());
-}
-
 void FGrid::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton && event->buttons() == Qt::RightButton)

@@ -21,11 +21,6 @@ class FGrid : public QTableView
 public:
     explicit FGrid(GridModel *grid, QWidget *parent = nullptr);
 
-    GridModel *grid() const { return m_grid; }
-
-    // Moves the current cell one row down from the selection's end; nothing
-    // happens on the last row.
-    void moveDown();
 
 signals:
     void rightButtonPressed(QPoint globalPos);  // the right button alone went down

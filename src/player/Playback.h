@@ -32,9 +32,6 @@ public:
     // Plays the current row, or the next one when the call continues a run.
     void goplaymusic();
 
-    // Calls of goplaymusic since the last Play command.
-    int playcount() const { return m_playcount; }
-
 signals:
     // The now-playing line: "Song:" + title cell + " - By:" + artist cell.
     void nowPlaying(const QString &text);
