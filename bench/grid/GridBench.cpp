@@ -8,62 +8,26 @@
 #include "grid/GridModel.h"
 #include "grid/GridSort.h"
 
-#include "ItunesDbWriter.h"
+#include "BenchSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#ifdef QUILLORY_HAVE_GPOD
-#include <gpod/itdb.h>
-#endif
-
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <random>
-#include <string>
 
 namespace {
 
 constexpr int trackCount = 40'000;
-
-QByteArray makeLibrary()
-{
-    std::mt19937 random(7);
-    itdb::Database db;
-    db.tracks.reserve(trackCount);
-    for (int i = 0; i < trackCount; ++i) {
-        itdb::Track t;
-        const int artist = static_cast<int>(random() % 2000);
-        t.title = QStringLiteral("Song %1 from a long night of listening").arg(random() % 100000);
-        t.artist = QStringLiteral("Artist number %1").arg(artist);
-        t.album = QStringLiteral("Album %1 of artist %2").arg(random() % 3).arg(artist);
-        t.genre = QStringLiteral("Genre %1").arg(random() % 25);
-        t.fileType = QStringLiteral("MPEG audio file");
-        t.location = QStringLiteral(":iPod_Control:Music:F%1:%2.mp3")
-                         .arg(random() % 50, 2, 10, QLatin1Char('0'))
-                         .arg(QString::number(random() % 0xFFFFFF, 16).toUpper());
-        t.lengthMs = static_cast<std::uint32_t>(60'000 + random() % 540'000);
-        t.trackNumber = static_cast<std::uint32_t>(random() % 20);
-        t.order = {itdb::Title, itdb::Location, itdb::Album, itdb::Artist, itdb::Genre, itdb::FileType};
-        db.tracks.push_back(std::move(t));
-    }
-    return itdb::write(db);
-}
 
 // A player root in a temporary folder holding the generated database.
 struct Player
 {
     Player()
     {
-        QDir(dir.path()).mkpath(QStringLiteral("iPod_Control/iTunes"));
-        QFile file(itunesDbPath(dir.path()));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(makeLibrary());
+        writeBenchmarkPlayer(dir.path(), trackCount);
     }
     QTemporaryDir dir;
 };
@@ -118,37 +82,11 @@ void BM_Sort(benchmark::State &state)
 }
 BENCHMARK(BM_Sort)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1}})->Unit(benchmark::kMillisecond);
 
-#ifdef QUILLORY_HAVE_GPOD
 void BM_LibgpodParse(benchmark::State &state)
 {
-    const QByteArray path = QFile::encodeName(itunesDbPath(player().dir.path()));
-    for (auto _ : state) {
-        Itdb_iTunesDB *db = itdb_parse_file(path.constData(), nullptr);
-        if (!db) {
-            state.SkipWithError("libgpod could not parse the database");
-            break;
-        }
-        benchmark::DoNotOptimize(db);
-        itdb_free(db);
-    }
+    parseWithLibgpod(state, itunesDbPath(player().dir.path()), trackCount);
 }
 BENCHMARK(BM_LibgpodParse)->Unit(benchmark::kMillisecond);
-#endif
-
-// Prints as usual and keeps each benchmark's real time per iteration.
-class RecordingReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                realTime[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> realTime;
-};
 
 }  // namespace
 
@@ -156,12 +94,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RecordingReporter reporter;
+    TimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto connect = reporter.realTime.find("BM_ConnectEndToEnd");
-    const auto parse = reporter.realTime.find("BM_LibgpodParse");
-    if (connect != reporter.realTime.end() && parse != reporter.realTime.end() && parse->second > 0)
-        std::printf("Connect end to end / libgpod parse: %.2f (target at most 1.5)\n", connect->second / parse->second);
+    reporter.printRatio("BM_ConnectEndToEnd", "BM_LibgpodParse", "Connect end to end / libgpod parse", 1.5);
     benchmark::Shutdown();
     return 0;
 }

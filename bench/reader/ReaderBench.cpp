@@ -5,60 +5,24 @@
 // Targets: the reader takes at most a quarter of libgpod's time, and a process
 // that reads the database peaks at no more than the file size + 64 MB.
 
-#include "ItunesDbWriter.h"
+#include "BenchSupport.h"
 #include "device/iPod.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#ifdef QUILLORY_HAVE_GPOD
-#include <gpod/itdb.h>
-#endif
-
 #include <sys/resource.h>
 
 #include <cstdio>
-#include <map>
 #include <optional>
-#include <random>
 
 namespace {
 
 constexpr int kTracks = 40000;
-
-QByteArray realisticDatabase()
-{
-    static const char *const genres[] = {"Rock", "Pop", "Jazz", "Classical", "Hip-Hop", "Electronic", "Folk", "Soundtrack"};
-    std::mt19937 random(1234);
-    itdb::Database db;
-    db.albumListFirst = true;
-    db.databaseHeaderLength = 244;
-    db.trackHeaderLength = 388;
-    db.tracks.reserve(kTracks);
-    for (int i = 0; i < kTracks; ++i) {
-        const int artist = static_cast<int>(random() % 2500);
-        itdb::Track t;
-        t.title = QStringLiteral("Song number %1 of the collection (Remastered %2)").arg(i).arg(1990 + i % 30);
-        t.artist = QStringLiteral("The Artist Ensemble %1").arg(artist);
-        t.album = QStringLiteral("Greatest Recordings, Volume %1").arg(artist * 3 + i % 3);
-        t.genre = QString::fromLatin1(genres[random() % std::size(genres)]);
-        t.fileType = i % 4 == 0 ? QStringLiteral("AAC audio file") : QStringLiteral("MPEG audio file");
-        t.location = QStringLiteral(":iPod_Control:Music:F%1:%2.mp3")
-                         .arg(i % 50, 2, 10, QLatin1Char('0'))
-                         .arg(QString::number(0x10000 + i, 36).toUpper());
-        t.lengthMs = 90000 + static_cast<std::uint32_t>(random() % 400000);
-        t.trackNumber = static_cast<std::uint32_t>(i % 15 + 1);
-        t.order = {itdb::Title, itdb::Location, itdb::Album, itdb::Artist, itdb::Genre, itdb::FileType};
-        db.tracks.push_back(std::move(t));
-    }
-    return itdb::write(db);
-}
 
 // The player folder that holds the benchmark database, written by a child process
 // so that this process stays small for the memory measurement.
@@ -76,10 +40,7 @@ QString databasePath()
 int writeDatabase(const QString &root)
 {
     playerRoot() = root;
-    QDir(root).mkpath(QStringLiteral("iPod_Control/iTunes"));
-    QFile file(databasePath());
-    const QByteArray bytes = realisticDatabase();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? 0 : 1;
+    return writeBenchmarkPlayer(root, kTracks) ? 0 : 1;
 }
 
 iPod::ReadOutcome readPlayer(const QString &root)
@@ -102,36 +63,11 @@ void BM_ReadSongList(benchmark::State &state)
 }
 BENCHMARK(BM_ReadSongList)->Unit(benchmark::kMillisecond);
 
-#ifdef QUILLORY_HAVE_GPOD
 void BM_LibgpodParse(benchmark::State &state)
 {
-    const QByteArray path = QFile::encodeName(databasePath());
-    for (auto _ : state) {
-        GError *error = nullptr;
-        Itdb_iTunesDB *db = itdb_parse_file(path.constData(), &error);
-        if (!db || g_list_length(db->tracks) != kTracks)
-            state.SkipWithError("libgpod could not parse the database");
-        g_clear_error(&error);
-        if (db)
-            itdb_free(db);
-    }
-    state.SetItemsProcessed(state.iterations() * kTracks);
+    parseWithLibgpod(state, databasePath(), kTracks);
 }
 BENCHMARK(BM_LibgpodParse)->Unit(benchmark::kMillisecond);
-#endif
-
-// Keeps the real time of every benchmark so the ratio can be printed at the end.
-class TimesReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 long peakKilobytes()
 {
@@ -186,10 +122,7 @@ int main(int argc, char **argv)
 
     const double fileMb = static_cast<double>(QFileInfo(databasePath()).size()) / (1024.0 * 1024.0);
     std::printf("\ndatabase: %d tracks, %.1f MB\n", kTracks, fileMb);
-    const auto reader = reporter.times.find("BM_ReadSongList");
-    const auto gpod = reporter.times.find("BM_LibgpodParse");
-    if (reader != reporter.times.end() && gpod != reporter.times.end())
-        std::printf("reader / libgpod time: %.3f (target at most 0.25)\n", reader->second / gpod->second);
+    reporter.printRatio("BM_ReadSongList", "BM_LibgpodParse", "reader / libgpod time", 0.25);
     if (peak)
         std::printf("peak memory of a process reading it: %.1f MB (target at most %.1f MB)\n",
                     peak->trimmed().toDouble() / 1024.0, fileMb + 64.0);

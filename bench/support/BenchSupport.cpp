@@ -1,0 +1,90 @@
+#include "BenchSupport.h"
+
+#include "ItunesDbWriter.h"
+#include "device/iPod.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef QUILLORY_HAVE_GPOD
+#include <gpod/itdb.h>
+#endif
+
+#include <cstdio>
+#include <random>
+
+QByteArray benchmarkLibrary(int tracks)
+{
+    static const char *const genres[] = {"Rock", "Pop", "Jazz", "Classical", "Hip-Hop", "Electronic", "Folk", "Soundtrack"};
+    std::mt19937 random(1234);
+    itdb::Database db;
+    db.albumListFirst = true;
+    db.databaseHeaderLength = 244;
+    db.trackHeaderLength = 388;
+    db.tracks.reserve(static_cast<std::size_t>(tracks));
+    for (int i = 0; i < tracks; ++i) {
+        const int artist = static_cast<int>(random() % 2500);
+        itdb::Track t;
+        t.title = QStringLiteral("Song number %1 of the collection (Remastered %2)").arg(i).arg(1990 + i % 30);
+        t.artist = QStringLiteral("The Artist Ensemble %1").arg(artist);
+        t.album = QStringLiteral("Greatest Recordings, Volume %1").arg(artist * 3 + i % 3);
+        t.genre = QString::fromLatin1(genres[random() % std::size(genres)]);
+        t.fileType = i % 4 == 0 ? QStringLiteral("AAC audio file") : QStringLiteral("MPEG audio file");
+        t.location = QStringLiteral(":iPod_Control:Music:F%1:%2.mp3")
+                         .arg(i % 50, 2, 10, QLatin1Char('0'))
+                         .arg(QString::number(0x10000 + i, 36).toUpper());
+        t.lengthMs = 90000 + static_cast<std::uint32_t>(random() % 400000);
+        t.trackNumber = static_cast<std::uint32_t>(i % 15 + 1);
+        t.order = {itdb::Title, itdb::Location, itdb::Album, itdb::Artist, itdb::Genre, itdb::FileType};
+        db.tracks.push_back(std::move(t));
+    }
+    return itdb::write(db);
+}
+
+bool writeBenchmarkPlayer(const QString &root, int tracks)
+{
+    QDir(root).mkpath(QStringLiteral("iPod_Control/iTunes"));
+    QFile file(itunesDbPath(root));
+    const QByteArray bytes = benchmarkLibrary(tracks);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+void parseWithLibgpod(benchmark::State &state, [[maybe_unused]] const QString &databasePath,
+                      [[maybe_unused]] int tracks)
+{
+#ifdef QUILLORY_HAVE_GPOD
+    const QByteArray path = QFile::encodeName(databasePath);
+    for (auto _ : state) {
+        GError *error = nullptr;
+        Itdb_iTunesDB *db = itdb_parse_file(path.constData(), &error);
+        const bool whole = db && static_cast<int>(g_list_length(db->tracks)) == tracks;
+        g_clear_error(&error);
+        if (db)
+            itdb_free(db);
+        if (!whole) {
+            state.SkipWithError("libgpod could not parse the database");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * tracks);
+#else
+    state.SkipWithError("built without libgpod");
+#endif
+}
+
+void TimesReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    for (const Run &run : runs) {
+        if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            m_realTime[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+void TimesReporter::printRatio(const std::string &a, const std::string &b, const char *label, double target) const
+{
+    const auto first = m_realTime.find(a);
+    const auto second = m_realTime.find(b);
+    if (first != m_realTime.end() && second != m_realTime.end() && second->second > 0)
+        std::printf("%s: %.3f (target at most %.2f)\n", label, first->second / second->second, target);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+// A library of `tracks` songs with realistic texts (2,500 artists, a few albums
+// each, eight genres), written in the newer layout: album list first.
+QByteArray benchmarkLibrary(int tracks);
+
+// Writes benchmarkLibrary(tracks) as the track database of a player at root.
+bool writeBenchmarkPlayer(const QString &root, int tracks);
+
+// Times libgpod's parse of the database file, when libgpod is present.
+void parseWithLibgpod(benchmark::State &state, const QString &databasePath, int tracks);
+
+// Prints as usual and keeps each benchmark's real time per iteration.
+class TimesReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override;
+    // Prints "<label>: <a / b> (target at most <target>)" when both were run.
+    void printRatio(const std::string &a, const std::string &b, const char *label, double target) const;
+
+private:
+    std::map<std::string, double> m_realTime;
+};
