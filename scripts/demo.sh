@@ -11,9 +11,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 . "$root/scripts/deps.sh"
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+build_project build -DCMAKE_BUILD_TYPE=RelWithDebInfo -- --target quillory quillory-cli quillory_help_file sample_player
 build="$root/build"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$(nproc)" --target quillory quillory-cli quillory_help_file sample_player
 echo "Starting Quillory on the sample player in $build/sample-player: press Connect."
 exec "$build/src/app/quillory" --player "$build/sample-player"

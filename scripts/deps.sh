@@ -17,3 +17,20 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev
     qt6-qpa-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libgpod-dev gstreamer1.0-tools)
+
+# Installs what is missing, then configures and builds the tree in the folder
+# given (relative to the project) with the extra CMake arguments before "--"
+# and the build arguments after it.
+# Usage (sourced): build_project FOLDER [cmake args...] -- [cmake --build args...]
+build_project() {
+    local project build
+    project=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    build="$project/$1"
+    shift
+    local configure=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do configure+=("$1"); shift; done
+    [ $# -gt 0 ] && shift
+    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    cmake -S "$project" -B "$build" -G Ninja "${configure[@]}"
+    cmake --build "$build" -j "$(nproc)" "$@"
+}
