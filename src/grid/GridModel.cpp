@@ -81,12 +81,18 @@ QString GridModel::text(int row, int col) const
     return isValidCell(row, col) ? m_text[cellIndex(row, col)] : QString();
 }
 
-void GridModel::setText(int row, int col, const QString &text)
+template <typename T>
+void GridModel::setCell(std::vector<T> &cells, int row, int col, const T &value)
 {
     if (!isValidCell(row, col))
         return;
-    m_text[cellIndex(row, col)] = text;
+    cells[cellIndex(row, col)] = value;
     cellChanged(row, col);
+}
+
+void GridModel::setText(int row, int col, const QString &text)
+{
+    setCell(m_text, row, col, text);
 }
 
 OleColor GridModel::backColor(int row, int col) const
@@ -96,10 +102,7 @@ OleColor GridModel::backColor(int row, int col) const
 
 void GridModel::setBackColor(int row, int col, OleColor color)
 {
-    if (!isValidCell(row, col))
-        return;
-    m_back[cellIndex(row, col)] = color;
-    cellChanged(row, col);
+    setCell(m_back, row, col, color);
 }
 
 OleColor GridModel::foreColor(int row, int col) const
@@ -109,10 +112,7 @@ OleColor GridModel::foreColor(int row, int col) const
 
 void GridModel::setForeColor(int row, int col, OleColor color)
 {
-    if (!isValidCell(row, col))
-        return;
-    m_fore[cellIndex(row, col)] = color;
-    cellChanged(row, col);
+    setCell(m_fore, row, col, color);
 }
 
 void GridModel::fillBackColor(int firstRow, OleColor color)

@@ -105,6 +105,8 @@ signals:
 private:
     std::size_t cellIndex(int row, int col) const;
     void cellChanged(int row, int col);
+    template <typename T>
+    void setCell(std::vector<T> &cells, int row, int col, const T &value);
     void resizeCells(int rows, int cols);
 
     int m_rows = 0;
