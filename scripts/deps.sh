@@ -14,7 +14,7 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev
+BUILD_PACKAGES=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-multimedia-dev
     qt6-qpa-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libgpod-dev gstreamer1.0-tools)
 
@@ -31,6 +31,9 @@ build_project() {
     while [ $# -gt 0 ] && [ "$1" != "--" ]; do configure+=("$1"); shift; done
     [ $# -gt 0 ] && shift
     ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-    cmake -S "$project" -B "$build" -G Ninja "${configure[@]}"
+    # ccache keeps object files across build folders: the test command builds the
+    # tree twice (with and without the windows) and the benchmarks once more.
+    export CCACHE_BASEDIR="$project"
+    cmake -S "$project" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "${configure[@]}"
     cmake --build "$build" -j "$(nproc)" "$@"
 }

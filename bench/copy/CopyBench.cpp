@@ -4,10 +4,10 @@
 //
 //   build/bench/copy/bench_copy
 
-#include "common/MessageService.h"
-#include "copy/CopyFiles.h"
-#include "copy/CopyStorage.h"
-#include "grid/GridModel.h"
+#include "core/common/MessageService.h"
+#include "core/copy/CopyFiles.h"
+#include "core/copy/CopyStorage.h"
+#include "core/grid/GridModel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,8 +51,8 @@ public:
 struct Player
 {
     QTemporaryDir dir;
-    QStringList files;     // absolute paths
-    QStringList locations; // as the grid shows them
+    QStringList files;      // absolute paths
+    QStringList locations;  // as the grid shows them
 };
 
 Player &player()
@@ -78,7 +78,7 @@ Player &player()
 
 // A fresh destination per iteration; the last one's pages are written out
 // before the clock runs so both copies start from the same state.
-template<typename Copy>
+template <typename Copy>
 void timeCopies(benchmark::State &state, Copy copy)
 {
     for (auto _ : state) {
@@ -131,7 +131,9 @@ BENCHMARK(BM_cp)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
 class ThroughputReporter : public benchmark::ConsoleReporter
 {
 public:
-    ThroughputReporter() : ConsoleReporter(OO_Tabular) {}
+    ThroughputReporter()
+        : ConsoleReporter(OO_Tabular)
+    {}
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -164,8 +166,8 @@ int main(int argc, char **argv)
     const double ours = reporter.throughput["BM_copyfiles"];
     const double cp = reporter.throughput["BM_cp"];
     if (ours > 0 && cp > 0) {
-        std::printf("copyfiles: %.0f MB/s   cp: %.0f MB/s   copyfiles/cp: %.0f%% (target 90%%)\n",
-                    ours / 1e6, cp / 1e6, 100.0 * ours / cp);
+        std::printf("copyfiles: %.0f MB/s   cp: %.0f MB/s   copyfiles/cp: %.0f%% (target 90%%)\n", ours / 1e6, cp / 1e6,
+                    100.0 * ours / cp);
     }
     benchmark::Shutdown();
     return 0;

@@ -2,11 +2,11 @@
 // and the sort commands, on a library of 40,000 tracks. With libgpod present
 // its parse of the same file is timed too, and the ratio is printed.
 
-#include "common/EventPump.h"
-#include "device/iPod.h"
-#include "grid/GridFill.h"
-#include "grid/GridModel.h"
-#include "grid/GridSort.h"
+#include "core/common/EventPump.h"
+#include "core/device/iPod.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/GridModel.h"
+#include "core/grid/GridSort.h"
 
 #include "BenchSupport.h"
 
@@ -25,10 +25,7 @@ constexpr int trackCount = 40'000;
 // A player root in a temporary folder holding the generated database.
 struct Player
 {
-    Player()
-    {
-        writeBenchmarkPlayer(dir.path(), trackCount);
-    }
+    Player() { writeBenchmarkPlayer(dir.path(), trackCount); }
     QTemporaryDir dir;
 };
 

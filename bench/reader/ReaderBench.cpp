@@ -6,7 +6,7 @@
 // that reads the database peaks at no more than the file size + 64 MB.
 
 #include "BenchSupport.h"
-#include "device/iPod.h"
+#include "core/device/iPod.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 
 #include "ItunesDbWriter.h"
-#include "device/iPod.h"
+#include "core/device/iPod.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,8 @@
 
 QByteArray benchmarkLibrary(int tracks)
 {
-    static const char *const genres[] = {"Rock", "Pop", "Jazz", "Classical", "Hip-Hop", "Electronic", "Folk", "Soundtrack"};
+    static const char *const genres[] = {"Rock",    "Pop",        "Jazz", "Classical",
+                                         "Hip-Hop", "Electronic", "Folk", "Soundtrack"};
     std::mt19937 random(1234);
     itdb::Database db;
     db.albumListFirst = true;

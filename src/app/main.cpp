@@ -1,7 +1,7 @@
-#include "app/CommandLine.h"
-#include "app/Form1.h"
-#include "app/QtMessageService.h"
-#include "device/SystemVolumeService.h"
+#include "core/app/CommandLine.h"
+#include "core/device/SystemVolumeService.h"
+#include "gui/app/Form1.h"
+#include "gui/common/QtMessageService.h"
 
 #include <QApplication>
 
@@ -20,10 +20,9 @@ int main(int argc, char **argv)
     SystemVolumeService volumes;
     QtMessageService messages;
     // No player given: the window shows its own control strip with a Qt Multimedia player.
-    Form1 window({.volumes = volumes,
-                  .messages = messages,
-                  .playerRoot = commandLine.playerRoot,
-                  .endProgram = [] { QCoreApplication::quit(); }});
+    Form1 window({.volumes = volumes, .messages = messages, .playerRoot = commandLine.playerRoot, .endProgram = [] {
+                      QCoreApplication::quit();
+                  }});
     window.show();
     return QApplication::exec();
 }

@@ -11,8 +11,7 @@ bool contains(std::initializer_list<QLatin1String> names, const QString &arg)
 
 }  // namespace
 
-std::optional<CliOptions> CliOptions::parse(const QStringList &args,
-                                            std::initializer_list<QLatin1String> valueOptions,
+std::optional<CliOptions> CliOptions::parse(const QStringList &args, std::initializer_list<QLatin1String> valueOptions,
                                             std::initializer_list<QLatin1String> flags)
 {
     CliOptions options;

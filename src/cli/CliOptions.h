@@ -15,8 +15,7 @@ public:
     // Reads args against the options the command knows. Fails (nullopt) on an
     // unknown argument, an option given twice, or a value option without its
     // value.
-    static std::optional<CliOptions> parse(const QStringList &args,
-                                           std::initializer_list<QLatin1String> valueOptions,
+    static std::optional<CliOptions> parse(const QStringList &args, std::initializer_list<QLatin1String> valueOptions,
                                            std::initializer_list<QLatin1String> flags = {});
 
     bool has(QLatin1String name) const { return m_given.contains(name); }

@@ -1,14 +1,13 @@
 #include "cli/CliPlayer.h"
 
-#include "device/PlayerDetection.h"
-#include "device/SystemVolumeService.h"
-#include "device/iPod.h"
-#include "grid/GridFill.h"
+#include "core/device/PlayerDetection.h"
+#include "core/device/SystemVolumeService.h"
+#include "core/device/iPod.h"
+#include "core/grid/GridFill.h"
 
 CliStatus readPlayer(const std::optional<QString> &playerDir, iPod &pod)
 {
-    const iPod::ReadOutcome outcome =
-        pod.readitunesdb([&] { return locatePlayer(playerDir, SystemVolumeService()); });
+    const iPod::ReadOutcome outcome = pod.readitunesdb([&] { return locatePlayer(playerDir, SystemVolumeService()); });
     if (outcome == iPod::ReadOutcome::NoPlayer) {
         printError(QStringLiteral("iPod not detected"));
         return CliNoPlayer;

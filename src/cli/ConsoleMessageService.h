@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/MessageService.h"
+#include "core/common/MessageService.h"
 
 // Message boxes on a terminal: the text goes to standard output (line ends as
 // LF) and the question is answered with its accepting button (OK or Yes), as
@@ -8,6 +8,5 @@
 class ConsoleMessageService : public MessageService
 {
 public:
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
-                       MessageIcon icon) override;
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon) override;
 };

@@ -3,12 +3,12 @@
 #include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
 #include "cli/ConsoleMessageService.h"
-#include "copy/CopyFiles.h"
-#include "copy/CopyStorage.h"
-#include "device/iPod.h"
-#include "grid/GridFill.h"
-#include "grid/GridModel.h"
-#include "grid/Tagging.h"
+#include "core/copy/CopyFiles.h"
+#include "core/copy/CopyStorage.h"
+#include "core/device/iPod.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/GridModel.h"
+#include "core/grid/Tagging.h"
 
 #include <optional>
 #include <vector>
@@ -63,8 +63,7 @@ public:
 CliStatus statusOf(const CopyReport &report)
 {
     switch (report.outcome) {
-    case CopyOutcome::Done:
-        return CliOk;
+    case CopyOutcome::Done: return CliOk;
     case CopyOutcome::Failed:
         if (!report.errorText.isEmpty())
             printError(report.errorText);
@@ -72,8 +71,7 @@ CliStatus statusOf(const CopyReport &report)
     case CopyOutcome::NothingTagged:
     case CopyOutcome::Cancelled:
     case CopyOutcome::NoDestination:
-    case CopyOutcome::DestinationOnPlayer:
-        break;
+    case CopyOutcome::DestinationOnPlayer: break;
     }
     return CliCopyRefused;
 }
@@ -118,7 +116,8 @@ CliStatus runCopy(const QStringList &args)
         const int lastRow = grid.rows() - 1;
         for (const RowRange &range : *ranges) {
             if (range.last > lastRow) {
-                printError(QStringLiteral("row %1 is not in the grid, which has rows 1 to %2").arg(range.last).arg(lastRow));
+                printError(
+                    QStringLiteral("row %1 is not in the grid, which has rows 1 to %2").arg(range.last).arg(lastRow));
                 return CliUsageError;
             }
         }

@@ -2,10 +2,10 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
-#include "device/iPod.h"
-#include "grid/GridFill.h"
-#include "grid/GridModel.h"
-#include "grid/GridSort.h"
+#include "core/device/iPod.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/GridModel.h"
+#include "core/grid/GridSort.h"
 
 #include <array>
 #include <optional>
@@ -30,8 +30,8 @@ std::optional<int> sortColumn(const QString &name)
 
 CliStatus runGrid(const QStringList &args)
 {
-    const auto options = CliOptions::parse(args, {QLatin1String("--player"), QLatin1String("--sort")},
-                                           {QLatin1String("--descending")});
+    const auto options =
+        CliOptions::parse(args, {QLatin1String("--player"), QLatin1String("--sort")}, {QLatin1String("--descending")});
     if (!options)
         return CliUsageError;
     std::optional<int> column;

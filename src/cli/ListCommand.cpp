@@ -2,7 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
-#include "device/iPod.h"
+#include "core/device/iPod.h"
 
 CliStatus runList(const QStringList &args)
 {

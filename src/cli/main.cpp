@@ -12,11 +12,15 @@ namespace {
 // The commands, in the order the usage text shows them.
 const CliCommand commands[] = {
     {"list", "list [--player DIR]\n      print the song list of the player (or of the player folder DIR)", runList},
-    {"grid", "grid [--player DIR] [--sort COLUMN] [--descending]\n"
-             "      print the song grid, tab-separated, header row first; COLUMN is one of\n"
-             "      title, length, artist, album, genre, filetype, tracknumber", runGrid},
-    {"copy", "copy [--player DIR] --to FOLDER (--all | --rows LIST)\n"
-             "      copy the songs of the given grid rows (LIST such as 1-5,9) into FOLDER", runCopy},
+    {"grid",
+     "grid [--player DIR] [--sort COLUMN] [--descending]\n"
+     "      print the song grid, tab-separated, header row first; COLUMN is one of\n"
+     "      title, length, artist, album, genre, filetype, tracknumber",
+     runGrid},
+    {"copy",
+     "copy [--player DIR] --to FOLDER (--all | --rows LIST)\n"
+     "      copy the songs of the given grid rows (LIST such as 1-5,9) into FOLDER",
+     runCopy},
 };
 
 int usageError()

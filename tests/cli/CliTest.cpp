@@ -1,7 +1,7 @@
 // Runs the built quillory-cli on generated player folders.
-#include "../copy/CopyTestSupport.h"
-#include "../reader/ReaderTestSupport.h"
+#include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
+#include "ReaderTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,9 +43,15 @@ protected:
         for (const auto &[title, lengthMs, number] : songs) {
             const auto n = static_cast<int>(locations.size());
             locations << player.addSong(u"F0%1"_s.arg(n % 3), u"S%1.mp3"_s.arg(n), 1000 + 37 * n);
-            db.tracks.push_back({.title = title, .location = locations.back(), .album = u"Harbour"_s,
-                                 .artist = u"Maren"_s, .genre = u"Folk"_s, .fileType = u"MPEG audio file"_s, .comment = {},
-                                 .lengthMs = lengthMs, .trackNumber = number});
+            db.tracks.push_back({.title = title,
+                                 .location = locations.back(),
+                                 .album = u"Harbour"_s,
+                                 .artist = u"Maren"_s,
+                                 .genre = u"Folk"_s,
+                                 .fileType = u"MPEG audio file"_s,
+                                 .comment = {},
+                                 .lengthMs = lengthMs,
+                                 .trackNumber = number});
         }
         const QByteArray bytes = itdb::write(db);
         writeBytes(database(), bytes);
@@ -94,8 +100,9 @@ TEST_F(CliTest, GridPrintsEveryCellAndSortsLikeTheWindow)
     EXPECT_EQ(grid.out, expected);
 
     // Lengths by duration and track numbers by value, not as text.
-    for (const auto &[args, order] : {std::pair{texts(u"--sort|length|--descending"), texts(u"  Ten|  Nine ü|  Второй")},
-                                      {texts(u"--sort|tracknumber"), texts(u"  Второй|  Ten|  Nine ü")}}) {
+    for (const auto &[args, order] :
+         {std::pair{texts(u"--sort|length|--descending"), texts(u"  Ten|  Nine ü|  Второй")},
+          {texts(u"--sort|tracknumber"), texts(u"  Второй|  Ten|  Nine ü")}}) {
         QStringList titles;
         for (const QString &line : run(u"grid"_s, args).out.split(u'\n', Qt::SkipEmptyParts).mid(1))
             titles << line.section(u'\t', 0, 0);
@@ -107,7 +114,10 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
 {
     makePlayer({{u"One"_s, 1000, 1}, {u"Two"_s, 1000, 2}});
     const QString root = player.root(), to = target.path();
-    std::vector<QStringList> bad{{}, {u"lists"_s}, {u"list"_s, u"--player"_s}, {u"list"_s, u"--verbose"_s},
+    std::vector<QStringList> bad{{},
+                                 {u"lists"_s},
+                                 {u"list"_s, u"--player"_s},
+                                 {u"list"_s, u"--verbose"_s},
                                  {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"filename"_s},
                                  {u"grid"_s, u"--player"_s, root, u"--descending"_s},
                                  {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"title"_s, u"--sort"_s, u"length"_s},
@@ -131,17 +141,21 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
 
 TEST_F(CliTest, CopyRowsCopiesTheirFilesUnderTheirTitles)
 {
-    makePlayer({{u"One"_s, 1000, 1}, {u"Rock/Roll: Live?"_s, 1000, 2}, {u"Three"_s, 1000, 3},
-                {u"Four"_s, 1000, 4}, {u"Four"_s, 1000, 5}});
+    makePlayer({{u"One"_s, 1000, 1},
+                {u"Rock/Roll: Live?"_s, 1000, 2},
+                {u"Three"_s, 1000, 3},
+                {u"Four"_s, 1000, 4},
+                {u"Four"_s, 1000, 5}});
     const auto before = player.snapshot();
     const CliRun copy = run(u"copy"_s, {u"--to"_s, target.path(), u"--rows"_s, u"2,4-5"_s});
     ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
-    EXPECT_EQ(copy.out, u" 3 Files to Copy!\n"
-                        "Copying files...Please wait till copying is finished...\n"
-                        "Copying Done...! \n"
-                        " 1 of your files were renamed using an underscore _ in the filename.\n"
-                        "This is due to the file naming limitations of Windows and Dos.\n"
-                        "You may remove the underscore _ in these filenames if you wish.\n"_s);
+    EXPECT_EQ(copy.out,
+              u" 3 Files to Copy!\n"
+              "Copying files...Please wait till copying is finished...\n"
+              "Copying Done...! \n"
+              " 1 of your files were renamed using an underscore _ in the filename.\n"
+              "This is due to the file naming limitations of Windows and Dos.\n"
+              "You may remove the underscore _ in these filenames if you wish.\n"_s);
     EXPECT_EQ(targetFiles(), texts(u"Four (2).mp3|Four.mp3|Rock_Roll_ Live_.mp3"));
     EXPECT_EQ(readFile(target.filePath(u"Rock_Roll_ Live_.mp3"_s)), player.bytes(locations[1]));
     EXPECT_EQ(readFile(target.filePath(u"Four (2).mp3"_s)), player.bytes(locations[4]));

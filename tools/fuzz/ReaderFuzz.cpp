@@ -2,7 +2,7 @@
 // faults are caught by the sanitizers; the checks below catch reads that keep
 // part of a track or report a broken database as complete.
 
-#include "device/iPod.h"
+#include "core/device/iPod.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -21,9 +21,9 @@ constexpr int ToneMs = 1200;
 
 struct Album
 {
-    const char *album;   // nullptr: no album record
+    const char *album;  // nullptr: no album record
     const char *artist;
-    const char *genre;   // nullptr: no genre record
+    const char *genre;  // nullptr: no genre record
     std::vector<const char *> titles;
 };
 
@@ -56,8 +56,8 @@ QString location(int index)
 }
 
 // The order iTunes and libgpod write: the file location before the other strings.
-const std::vector<std::uint32_t> locationFirst{itdb::Location, itdb::Title, itdb::Artist, itdb::Album,
-                                               itdb::Genre, itdb::FileType};
+const std::vector<std::uint32_t> locationFirst{itdb::Location, itdb::Title, itdb::Artist,
+                                               itdb::Album,    itdb::Genre, itdb::FileType};
 
 void putU16(QByteArray &bytes, std::uint16_t v)
 {
@@ -137,7 +137,12 @@ QString writePictures(const QString &root)
 {
     const QString dir = root + QStringLiteral("/photos");
     QDir().mkpath(dir);
-    struct Picture { QString name; QImage image; const char *format; };
+    struct Picture
+    {
+        QString name;
+        QImage image;
+        const char *format;
+    };
     const Picture pictures[] = {
         {QStringLiteral("SUNSET.JPG"), sunset(640, 480), "JPG"},
         {QStringLiteral("harbour.jpg"), sunset(480, 640).mirrored(true, false), "JPG"},
@@ -158,14 +163,20 @@ QString writePictures(const QString &root)
 std::vector<itdb::Track> tracks()
 {
     const std::vector<Album> albums = {
-        {"Harbour Lights", "The Tidewater Band", "Folk",
+        {"Harbour Lights",
+         "The Tidewater Band",
+         "Folk",
          {"Morning Tide", "Salt on the Window", "Gulls Over Pier Nine", "Lantern Song", "The Ferryman's Daughter",
-          "Rope and Canvas", "Low Water", "A Letter from the Lighthouse", "Fog Bell", "Dockside Waltz",
-          "Nets at Noon", "The Long Crossing", "Shanty for the Last Boat", "Harbour Lights"}},
-        {"Night Circuits", "Vela Nova", "Electronic",
+          "Rope and Canvas", "Low Water", "A Letter from the Lighthouse", "Fog Bell", "Dockside Waltz", "Nets at Noon",
+          "The Long Crossing", "Shanty for the Last Boat", "Harbour Lights"}},
+        {"Night Circuits",
+         "Vela Nova",
+         "Electronic",
          {"Boot Sequence", "Neon Rain", "Signal / Noise", "Overclock", "Parallel Lines", "Afterglow", "Sleep Mode",
           "Carrier Wave"}},
-        {"Quiet Rooms", "Maren Holt", "Classical",
+        {"Quiet Rooms",
+         "Maren Holt",
+         "Classical",
          {"Prelude in Grey", "Window Seat", "Nocturne for Two Hands", "The Empty Hall", "Cello at Dusk",
           "Quiet Rooms (Complete Cycle)"}},
         {"Paper Kites", "Juniper & Lowe", "Pop", {"Paper Kites", "Summer Static", "Say It Twice"}},
@@ -251,13 +262,13 @@ QByteArray toneWav(double frequencyHz, int milliseconds)
     QByteArray wav("RIFF");
     putU32(wav, static_cast<std::uint32_t>(36 + data.size()));
     wav.append("WAVEfmt ");
-    putU32(wav, 16);                  // format chunk size
-    putU16(wav, 1);                   // PCM
-    putU16(wav, 1);                   // mono
+    putU32(wav, 16);  // format chunk size
+    putU16(wav, 1);   // PCM
+    putU16(wav, 1);   // mono
     putU32(wav, SampleRate);
-    putU32(wav, SampleRate * 2);      // bytes per second
-    putU16(wav, 2);                   // block align
-    putU16(wav, 16);                  // bits per sample
+    putU32(wav, SampleRate * 2);  // bytes per second
+    putU16(wav, 2);               // block align
+    putU16(wav, 16);              // bits per sample
     wav.append("data");
     putU32(wav, static_cast<std::uint32_t>(data.size()));
     return wav + data;

@@ -136,8 +136,8 @@ qsizetype firstTrackOffset(const QByteArray &bytes)
     qsizetype p = getU32(bytes, 4);
     while (p + 16 <= bytes.size() && getU32(bytes, p + 12) != 1)
         p += getU32(bytes, p + 8);
-    p += getU32(bytes, p + 4);       // data set header
-    return p + getU32(bytes, p + 4); // track list header
+    p += getU32(bytes, p + 4);        // data set header
+    return p + getU32(bytes, p + 4);  // track list header
 }
 
 }  // namespace itdb

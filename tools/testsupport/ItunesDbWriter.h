@@ -13,7 +13,14 @@ namespace itdb {
 
 // String record types.
 enum StringType : std::uint32_t {
-    Title = 1, Location = 2, Album = 3, Artist = 4, Genre = 5, FileType = 6, EqSetting = 7, Comment = 8,
+    Title = 1,
+    Location = 2,
+    Album = 3,
+    Artist = 4,
+    Genre = 5,
+    FileType = 6,
+    EqSetting = 7,
+    Comment = 8,
 };
 
 struct Track
@@ -32,8 +39,8 @@ struct Database
     std::vector<Track> tracks;
     std::uint32_t databaseHeaderLength = 104;
     std::uint32_t trackHeaderLength = 156;
-    bool albumListFirst = false;   // an album list data set (type 4) before the track list
-    bool playlistsAfter = true;    // an empty playlist data set (type 2) after the track list
+    bool albumListFirst = false;  // an album list data set (type 4) before the track list
+    bool playlistsAfter = true;   // an empty playlist data set (type 2) after the track list
 };
 
 QByteArray write(const Database &db);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CopyStorage;
+class GridModel;
+class MessageService;
+
+// Where a copy shows its progress: the progress bar (minimum, maximum,
+// value) and the status line of the copy window, or a terminal.
+class CopyProgressSink
+{
+public:
+    virtual ~CopyProgressSink() = default;
+    virtual void setProgressMin(float value) = 0;
+    virtual void setProgressMax(float value) = 0;
+    virtual void setProgressValue(float value) = 0;
+    virtual void setStatusText(const QString &text) = 0;
+};
+
+// Everything one copy of the tagged songs works with.
+struct CopyRequest
+{
+    GridModel &grid;
+    QString playerRoot;   // the player's root folder
+    QString destination;  // the folder the copies go to
+    MessageService &messages;
+    CopyStorage &storage;
+    CopyProgressSink &progress;
+    std::function<void()> yield;  // called once per grid row; may run window events
+};
+
+enum class CopyOutcome {
+    NothingTagged,        // "Nothing to copy!"
+    Cancelled,            // the user answered Cancel to the count question
+    NoDestination,        // the destination folder was empty; nothing shown
+    DestinationOnPlayer,  // "Can't copy to iPod.."
+    Failed,               // a file could not be copied; the rest were not tried
+    Done,                 // every tagged song was copied
+};
+
+struct CopyReport
+{
+    CopyOutcome outcome = CopyOutcome::NothingTagged;
+    int copied = 0;     // files copied before the copy ended
+    int renamed = 0;    // copied files that got "_" in their name (0 unless Done)
+    QString errorText;  // why the copy failed
+};
+
+// Copies the audio file of every tagged song row (column-0 background is the
+// tag mark) from the player into the destination folder, under a name made
+// from the title and the file's extension. Each row's tag is tested when the
+// row is reached, so tags changed during the copy count for the rows after.
+// The current cell moves along the rows and ends on the last one.
+CopyReport copyfiles(const CopyRequest &request);
+
+// Whether the Copy button is enabled again after a copy with this outcome.
+bool copyButtonEnabledAfter(CopyOutcome outcome);
+
+// True when folder is the player's root folder or lies inside it (after
+// resolving ".." and symbolic links), so nothing may be written there.
+bool liesOnPlayer(const QString &folder, const QString &playerRoot);

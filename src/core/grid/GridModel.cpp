@@ -1,0 +1,313 @@
+#include "core/grid/GridModel.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int defaultRows = 2;
+constexpr int defaultCols = 8;
+}  // namespace
+
+GridModel::GridModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+    resizeCells(defaultRows, defaultCols);
+}
+
+std::size_t GridModel::cellIndex(int row, int col) const
+{
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) + static_cast<std::size_t>(col);
+}
+
+bool GridModel::isValidCell(int row, int col) const
+{
+    return row >= 0 && row < m_rows && col >= 0 && col < m_cols;
+}
+
+void GridModel::resizeCells(int rows, int cols)
+{
+    std::vector<QString> text(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    std::vector<OleColor> back(text.size(), GridColors::WindowBack);
+    std::vector<OleColor> fore(text.size(), GridColors::WindowText);
+    for (int c = 0; c < cols; ++c)
+        back[static_cast<std::size_t>(c)] = GridColors::ButtonFace;  // fixed row
+    const int keepRows = std::min(rows, m_rows);
+    const int keepCols = std::min(cols, m_cols);
+    for (int r = 0; r < keepRows; ++r) {
+        for (int c = 0; c < keepCols; ++c) {
+            const std::size_t from = cellIndex(r, c);
+            const std::size_t to =
+                static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c);
+            text[to] = std::move(m_text[from]);
+            back[to] = m_back[from];
+            fore[to] = m_fore[from];
+        }
+    }
+    m_text = std::move(text);
+    m_back = std::move(back);
+    m_fore = std::move(fore);
+    m_colWidth.resize(static_cast<std::size_t>(cols), -1);
+    m_colAlign.resize(static_cast<std::size_t>(cols), Align::LeftCenter);
+    m_rows = rows;
+    m_cols = cols;
+    m_row = std::min(m_row, rows - 1);
+    m_col = std::min(m_col, cols - 1);
+    m_rowSel = m_row;
+    m_colSel = m_col;
+    m_topRow = std::clamp(m_topRow, 1, std::max(1, rows - 1));
+}
+
+void GridModel::setRows(int rows)
+{
+    if (rows < 1 || rows == m_rows)
+        return;
+    beginResetModel();
+    resizeCells(rows, m_cols);
+    endResetModel();
+    emit currentCellChanged(m_row, m_col);
+}
+
+void GridModel::setCols(int cols)
+{
+    if (cols < 1 || cols == m_cols)
+        return;
+    beginResetModel();
+    resizeCells(m_rows, cols);
+    endResetModel();
+    emit columnLayoutChanged();
+    emit currentCellChanged(m_row, m_col);
+}
+
+QString GridModel::text(int row, int col) const
+{
+    return isValidCell(row, col) ? m_text[cellIndex(row, col)] : QString();
+}
+
+template <typename T>
+void GridModel::setCell(std::vector<T> &cells, int row, int col, const T &value)
+{
+    if (!isValidCell(row, col))
+        return;
+    cells[cellIndex(row, col)] = value;
+    cellChanged(row, col);
+}
+
+void GridModel::setText(int row, int col, const QString &text)
+{
+    setCell(m_text, row, col, text);
+}
+
+OleColor GridModel::backColor(int row, int col) const
+{
+    return isValidCell(row, col) ? m_back[cellIndex(row, col)] : GridColors::WindowBack;
+}
+
+void GridModel::setBackColor(int row, int col, OleColor color)
+{
+    setCell(m_back, row, col, color);
+}
+
+OleColor GridModel::foreColor(int row, int col) const
+{
+    return isValidCell(row, col) ? m_fore[cellIndex(row, col)] : GridColors::WindowText;
+}
+
+void GridModel::setForeColor(int row, int col, OleColor color)
+{
+    setCell(m_fore, row, col, color);
+}
+
+void GridModel::fillBackColor(int firstRow, OleColor color)
+{
+    firstRow = std::max(firstRow, 0);
+    if (firstRow >= m_rows)
+        return;
+    std::fill(m_back.begin() + static_cast<std::ptrdiff_t>(cellIndex(firstRow, 0)), m_back.end(), color);
+    if (m_bulkDepth > 0)
+        return;
+    if (firstRow == 0)
+        emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+    const int first = std::max(firstRow, 1);
+    if (first < m_rows)
+        emit dataChanged(index(first - 1, 0), index(m_rows - 2, m_cols - 1), {OleBackColorRole, Qt::BackgroundRole});
+}
+
+void GridModel::cellChanged(int row, int col)
+{
+    if (m_bulkDepth > 0)
+        return;
+    if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, col, col);
+    } else {
+        const QModelIndex i = index(row - 1, col);
+        emit dataChanged(i, i);
+    }
+}
+
+bool GridModel::setRow(int row)
+{
+    return setCurrentCell(row, m_col);
+}
+
+bool GridModel::setCol(int col)
+{
+    return setCurrentCell(m_row, col);
+}
+
+bool GridModel::setCurrentCell(int row, int col)
+{
+    if (!isValidCell(row, col))
+        return false;
+    const bool moved = row != m_row || col != m_col || m_rowSel != row || m_colSel != col;
+    m_row = row;
+    m_col = col;
+    m_rowSel = row;
+    m_colSel = col;
+    if (moved)
+        emit currentCellChanged(m_row, m_col);
+    return true;
+}
+
+void GridModel::setSelectionEnd(int row, int col)
+{
+    if (!isValidCell(row, col))
+        return;
+    m_rowSel = row;
+    m_colSel = col;
+}
+
+void GridModel::setTopRow(int row)
+{
+    if (row < 1 || row >= m_rows)
+        return;
+    m_topRow = row;
+    emit topRowChanged(row);
+}
+
+int GridModel::colWidth(int col) const
+{
+    return col >= 0 && col < m_cols ? m_colWidth[static_cast<std::size_t>(col)] : -1;
+}
+
+void GridModel::setColWidth(int col, int twips)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    m_colWidth[static_cast<std::size_t>(col)] = twips;
+    emit columnLayoutChanged();
+}
+
+GridModel::Align GridModel::colAlignment(int col) const
+{
+    return col >= 0 && col < m_cols ? m_colAlign[static_cast<std::size_t>(col)] : Align::LeftCenter;
+}
+
+void GridModel::setColAlignment(int col, Align align)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    m_colAlign[static_cast<std::size_t>(col)] = align;
+    emit columnLayoutChanged();
+}
+
+void GridModel::reorderRows(const std::vector<int> &order)
+{
+    if (static_cast<int>(order.size()) != m_rows - 1)
+        return;
+    std::vector<bool> done(order.size() + 1, false);
+    for (const int from : order) {
+        if (from < 1 || from >= m_rows || done[static_cast<std::size_t>(from)])
+            return;
+        done[static_cast<std::size_t>(from)] = true;
+    }
+    // Follow each cycle of the permutation, moving one row at a time in place:
+    // no second copy of the grid.
+    std::fill(done.begin(), done.end(), false);
+    const auto cols = static_cast<std::size_t>(m_cols);
+    std::vector<QString> text(cols);
+    std::vector<OleColor> back(cols);
+    std::vector<OleColor> fore(cols);
+    const auto moveRow = [&](auto &cells, std::vector<std::remove_reference_t<decltype(cells[0])>> &held, int start) {
+        const auto rowBegin = [&](int row) { return cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0)); };
+        std::move(rowBegin(start), rowBegin(start) + static_cast<std::ptrdiff_t>(cols), held.begin());
+        int to = start;
+        for (int from = order[static_cast<std::size_t>(to - 1)]; from != start;
+             from = order[static_cast<std::size_t>(to - 1)]) {
+            std::move(rowBegin(from), rowBegin(from) + static_cast<std::ptrdiff_t>(cols), rowBegin(to));
+            to = from;
+        }
+        std::move(held.begin(), held.end(), rowBegin(to));
+    };
+    for (int start = 1; start < m_rows; ++start) {
+        if (done[static_cast<std::size_t>(start)])
+            continue;
+        moveRow(m_text, text, start);
+        moveRow(m_back, back, start);
+        moveRow(m_fore, fore, start);
+        for (int row = start; !done[static_cast<std::size_t>(row)]; row = order[static_cast<std::size_t>(row - 1)])
+            done[static_cast<std::size_t>(row)] = true;
+    }
+    if (m_bulkDepth == 0 && m_rows > 1)
+        emit dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1));
+}
+
+void GridModel::beginBulkUpdate()
+{
+    ++m_bulkDepth;
+}
+
+void GridModel::endBulkUpdate()
+{
+    if (m_bulkDepth == 0 || --m_bulkDepth > 0)
+        return;
+    emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+    if (m_rows > 1)
+        emit dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1));
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows - 1;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int row = index.row() + 1;
+    const int col = index.column();
+    if (!isValidCell(row, col))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: return m_text[cellIndex(row, col)];
+    case OleBackColorRole: return static_cast<uint>(m_back[cellIndex(row, col)]);
+    case OleForeColorRole: return static_cast<uint>(m_fore[cellIndex(row, col)]);
+    case Qt::TextAlignmentRole:
+        return colAlignment(col) == Align::CenterCenter ? int(Qt::AlignCenter)
+            : colAlignment(col) == Align::LeftTop       ? int(Qt::AlignLeft | Qt::AlignTop)
+                                                        : int(Qt::AlignLeft | Qt::AlignVCenter);
+    default: return {};
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role) {
+    case Qt::DisplayRole: return m_text[cellIndex(0, section)];
+    case OleBackColorRole: return static_cast<uint>(m_back[cellIndex(0, section)]);
+    case OleForeColorRole: return static_cast<uint>(m_fore[cellIndex(0, section)]);
+    default: return {};
+    }
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}

@@ -1,0 +1,204 @@
+#pragma once
+
+#include "core/copy/CopyStorage.h"
+#include "core/device/iPod.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/Tagging.h"
+#include "core/help/HelpText.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class FGrid;
+class GridModel;
+class MediaPlayer;
+class MessageService;
+class Playback;
+class VolumeService;
+class frmhelp;
+class frmCopy;
+class QAction;
+class QCheckBox;
+class QFileSystemModel;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QStatusBar;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class QTreeView;
+
+// The outside world as the main window meets it; tests pass doubles.
+struct Form1Services
+{
+    VolumeService &volumes;
+    MessageService &messages;
+    MediaPlayer *player = nullptr;             // null: the window shows its own control strip and player
+    std::optional<QString> playerRoot;         // --player DIR: this folder instead of a volume search
+    std::function<void()> endProgram;          // ends the program (the event loop) when called
+    QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
+    CopyStorage *copyStorage = nullptr;        // null: the copy writes real files
+};
+
+// The main window: the controls and menus, start-up, Exit, Connect and the
+// context-help mode.
+//
+// Help mode is the window's cursor: Qt::WhatsThisCursor while it is on, the
+// default cursor otherwise. A handler that takes part first tests it and, in
+// help mode, only shows the help section of its own control.
+//
+// Controls that are never shown are kept as data, not widgets: the song
+// list lives in the iPod object (pod().songList()), the play-time texts are
+// the Text1-Text3 boxes of m_playTime, the unique-artist list comes with the statistics report, and the
+// player root is the string label6(). The common dialog is created where a
+// command needs it.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(Form1Services services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    bool helpMode() const;
+    // In help mode, shows the section of whereat's help context number.
+    void gethelpnow(QObject *whereat);
+    // Looks the section up and shows it in the help window. Does nothing
+    // unless mode is the help cursor; ends help mode otherwise, whatever follows.
+    void showhelpsection(std::optional<int> section, const QString &fileName, Qt::CursorShape mode);
+
+    iPod &pod() { return m_pod; }
+    const iPod &pod() const { return m_pod; }
+    // The player root once Connect has found it.
+    const QString &label6() const { return m_label6; }
+    bool connectdone() const { return m_connectdone; }
+    // The copy window while it is open, null otherwise.
+    frmCopy *copyWindow() const;
+
+    QString statusText() const;
+    void setStatusText(const QString &text);
+
+    // The song grid: its cells and the view on them (hidden until Connect).
+    GridModel &grid() { return *m_grid; }
+    const GridModel &grid() const { return *m_grid; }
+    FGrid *gridView() const { return m_FGrid; }
+
+    // The grid's pop-up menu ("Grid Menu"), not shown on the menu bar.
+    QMenu *gridMenu() const { return m_mnugrid; }
+
+signals:
+    void statusTextChanged(const QString &text);
+
+public slots:
+    void Command1_Click();
+    void Command3_Click();
+    void Text4_Click();
+    void RBox1_Click();
+    void PBar_Click();
+    void Dir1_Click();
+    void File1_Click();
+    void Picture2_Click();
+    void mnuexit_Click();
+    void mnucopy_Click();
+    void mnuhelp_Click();
+    void Timer1_Timer();
+    void FGrid_Click();
+    void FGrid_DblClick();
+    void FGrid_KeyPress(int charCode);
+    void mnuSelectAll_Click();
+    void mnuUnSelectAll_Click();
+    void mnuplay_Click();
+    void Mplayer_Click();
+    void HScroll4_Change(int value);
+
+    void mnutitle_Click();
+    void mnulength_Click();
+    void mnuartist_Click();
+    void mnualbum_Click();
+    void mnugenre_Click();
+    void mnufiletype_Click();
+    void mnutracknumber_Click();
+    void mnutitlede_Click();
+    void mnulengthde_Click();
+    void mnuartistde_Click();
+    void mnualbumde_Click();
+    void mnugenrede_Click();
+    void mnufiletypede_Click();
+    void mnutracknumberde_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectPlayer();
+    QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, int helpNumber = 0);
+    QMenu *addSubMenu(QMenu *parentMenu, const char *name, const QString &caption, int helpNumber = 0);
+    void Form_Load();
+    void showHelpWindow();
+    void showPodInfo();
+    void setDir1Path(const QString &path);
+    // A sort menu command: the help test, then the sort by that column.
+    void sortCommand(int column, bool descending);
+
+    Form1Services m_services;
+    iPod m_pod;
+    HelpText m_helpText;
+    QString m_label6 = QStringLiteral("Label6");
+    bool m_connectdone = false;
+    QPointer<frmhelp> m_helpWindow;
+    QPointer<frmCopy> m_copyWindow;
+    FileCopyStorage m_fileCopies;
+    GridModel *m_grid;
+    PlayTimeBoxes m_playTime;
+    Tagging m_tagging;
+    MediaPlayer *m_player = nullptr;
+    Playback *m_playback = nullptr;
+
+    QToolButton *m_Command1 = nullptr;
+    QLineEdit *m_Text5 = nullptr;
+    FGrid *m_FGrid = nullptr;
+    QGroupBox *m_InfoFrame = nullptr;
+    QTextEdit *m_RBox1 = nullptr;
+    QGroupBox *m_PictureFrame = nullptr;
+    QTreeView *m_Dir1 = nullptr;
+    QListView *m_File1 = nullptr;
+    QFileSystemModel *m_dirModel = nullptr;
+    QFrame *m_Picture1 = nullptr;
+    QLabel *m_Picture2 = nullptr;
+    QWidget *m_Mplayer = nullptr;
+    QCheckBox *m_Check1 = nullptr;
+    QScrollBar *m_HScroll4 = nullptr;
+    QLabel *m_Label2 = nullptr;
+    QLabel *m_Label1 = nullptr;
+    QLineEdit *m_Text4 = nullptr;
+    QPushButton *m_Command3 = nullptr;
+    QProgressBar *m_PBar = nullptr;
+    QStatusBar *m_SBar = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    QTimer *m_Timer1 = nullptr;
+
+    QMenu *m_mnugrid = nullptr;
+    // The sort items by direction (ascending, descending) and key column.
+    QAction *m_sortItems[2][GridColumn::TrackNumber + 1] = {};
+    QAction *m_mnuplay = nullptr;
+    QAction *m_mnuSelectAll = nullptr;
+    QAction *m_mnuUnSelectAll = nullptr;
+    QAction *m_mnuexit = nullptr;
+    QAction *m_mnucopy = nullptr;
+    QAction *m_mnuhelp = nullptr;
+};

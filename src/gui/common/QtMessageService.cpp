@@ -1,0 +1,47 @@
+#include "gui/common/QtMessageService.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return MessageAnswer::Ok;
+    }
+}
+
+}  // namespace
+
+MessageAnswer QtMessageService::show(const QString &text, const QString &title, MessageButtons buttons,
+                                     MessageIcon icon)
+{
+    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), QApplication::activeWindow());
+    return answerOf(box.exec());
+}

@@ -1,0 +1,49 @@
+#include "core/app/ConnectProgress.h"
+#include "core/app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgressTextTest, PhasesInOrderWithHalvesRoundedToEven)
+{
+    const struct
+    {
+        int index, total;
+        bool loaded;
+        const char *text;
+    } cases[] = {
+        {0, 0, false, "Starting"},
+        {0, 250, false, "Starting"},
+        {4, 7, false, "57%"},
+        {1, 8, false, "12%"},
+        {3, 8, false, "38%"},
+        {1, 200, false, "0%"},
+        {199, 200, false, "100%"},
+        {250, 250, false, "Sorting"},
+        {250, 250, true, "Parsing 250 songs..."},
+        {2'000'000'000, 2'100'000'000, true, "95%"},  // no overflow on large counts
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(progresstext(c.index, c.total, c.loaded), QLatin1String(c.text)) << c.index << '/' << c.total;
+}
+
+TEST(CommandLineTest, AcceptsNothingOrOnePlayerFolder)
+{
+    EXPECT_TRUE(parseCommandLine({}).valid);
+    EXPECT_FALSE(parseCommandLine({}).playerRoot.has_value());
+    const CommandLine player = parseCommandLine({QStringLiteral("--player"), QStringLiteral("/media/anna/IPOD")});
+    EXPECT_TRUE(player.valid);
+    EXPECT_EQ(player.playerRoot, QStringLiteral("/media/anna/IPOD"));
+
+    const QList<QStringList> bad = {
+        {QStringLiteral("--player")},
+        {QStringLiteral("--player"), QString()},
+        {QStringLiteral("/media/anna/IPOD")},
+        {QStringLiteral("--player"), QStringLiteral("a"), QStringLiteral("b")},
+    };
+    for (const QStringList &arguments : bad)
+        EXPECT_FALSE(parseCommandLine(arguments).valid) << arguments.join(QLatin1Char(' ')).toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include "CopyTestSupport.h"
+
+#include "core/copy/SafeFileName.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString errorText = u"Error Copying File. Check source file validity!"_s;
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Names: the title and the file's extension, characters that file systems
+// refuse replaced, blanks trimmed from the whole.
+TEST(SafeFileName, NameFromTitleAndExtension)
+{
+    for (const auto &[title, file, name, renamed] :
+         {std::tuple{u"  Rock/Roll: Live?", u"  \\iPod_Control\\Music\\F01\\XYZW.mp3", u"Rock_Roll_ Live_.mp3", true},
+          {u"    Song  ", u"  \\iPod_Control\\Music\\F00\\ABCD.mp3", u"Song  .mp3", false},
+          {u"  Tune", u"  \\iPod_Control\\Music\\F02\\ABCD.aiff", u"Tuneaiff", false},
+          {u"  Tune", u"ab", u"Tuneab", false},  // shorter file cells are taken whole
+          {u"  A*B|C", u"  \\x.m4a", u"A_B_C.m4a", true},
+          {u"  [1]=a+b<c>;d,\"e\\f\tg\x7f", u"  \\x.mp3", u"_1__a_b_c__d__e_f_g_.mp3", true},
+          {u"  Ünïcode ♫ & co.", u"  \\x.mp3", u"Ünïcode ♫ & co..mp3", false}}) {
+        const SafeName safe = safeFileName(QString::fromUtf16(title), QString::fromUtf16(file));
+        EXPECT_EQ(safe.name, QString::fromUtf16(name));
+        EXPECT_EQ(safe.renamed, renamed) << safe.name.toStdString();
+    }
+    for (const auto &[folder, expected] : {std::pair{u"/home/anna/Music", u"/home/anna/Music/"},
+                                           {u"/home/anna/Music/", u"/home/anna/Music/"},
+                                           {u" /tmp ", u"/tmp/"}})
+        EXPECT_EQ(destinationFolder(QString::fromUtf16(folder)), QString::fromUtf16(expected));
+}
+
+TEST(SafeFileName, SameNameInOneCopyGetsNumbered)
+{
+    // Each name claimed in turn, and the name it gets.
+    const std::pair<const char16_t *, const char16_t *> claims[] = {
+        {u"Song.mp3", u"Song.mp3"},
+        {u"Song.mp3", u"Song (2).mp3"},
+        // Case does not make names different: the disk may not tell them apart.
+        {u"SONG.MP3", u"SONG (3).MP3"},
+        // A numbered name already taken by a song of that title is skipped.
+        {u"Other (2).mp3", u"Other (2).mp3"},
+        {u"Other.mp3", u"Other.mp3"},
+        {u"Other.mp3", u"Other (3).mp3"},
+        // Without a dot (four-letter extensions) the number goes at the end;
+        // a leading dot does not start an extension.
+        {u"Tuneaiff", u"Tuneaiff"},
+        {u"Tuneaiff", u"Tuneaiff (2)"},
+        {u".mp3", u".mp3"},
+        {u".mp3", u".mp3 (2)"},
+    };
+    DestinationNames names;
+    for (const auto &[name, claimed] : claims)
+        EXPECT_EQ(names.claim(QString::fromUtf16(name)), QString::fromUtf16(claimed));
+}
+
+class CopyFilesTest : public ::testing::Test
+{
+protected:
+    CopyReport run(const QString &destination)
+    {
+        return copyfiles({grid, player.root(), destination, messages, storage, progress, {}});
+    }
+    CopyReport run() { return run(target.path()); }
+    QString addSong(const char *name, int size) { return player.addSong(u"F00"_s, QString::fromLatin1(name), size); }
+
+    PlayerFolder player;
+    QTemporaryDir target;
+    GridModel grid;
+    ScriptedMessages messages;
+    SteppingStorage storage;
+    RecordingProgress progress;
+};
+
+TEST_F(CopyFilesTest, RefusalsCopyNothing)
+{
+    const QString a = addSong("AAAA.mp3", 100);
+    fillGrid(grid, {{u"One"_s, a, false}, {u"Two"_s, a, false}});
+    grid.setBackColor(1, 1, GridColors::TagMark);  // only column 0 carries the tag
+    EXPECT_EQ(run().outcome, CopyOutcome::NothingTagged);
+    grid.setBackColor(2, 0, GridColors::TagMark);
+    messages.answers = {MessageAnswer::Cancel};
+    EXPECT_EQ(run().outcome, CopyOutcome::Cancelled);
+    EXPECT_EQ(messages.shown[1].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(run(u"   "_s).outcome, CopyOutcome::NoDestination);
+    EXPECT_EQ(messages.texts(), texts(u"Nothing to copy!| 1 Files to Copy!| 1 Files to Copy!"));
+
+    const QString link = target.filePath(u"link"_s);  // a link to the player is the player
+    ASSERT_TRUE(QFile::link(player.root() + u"/iPod_Control"_s, link));
+    const QString root = player.root();
+    for (const QString &destination : {root, root + u"/"_s, root + u"/iPod_Control/Music/../../iPod_Control"_s,
+                                       root + u"/New Folder"_s /* not there yet */, link}) {
+        messages.shown.clear();
+        EXPECT_EQ(run(destination).outcome, CopyOutcome::DestinationOnPlayer) << destination.toStdString();
+        EXPECT_EQ(messages.texts(), texts(u" 1 Files to Copy!|Can't copy to iPod.."));
+    }
+    EXPECT_TRUE(storage.jobs.empty());
+    // A sibling whose name starts like the root is not on the player.
+    EXPECT_FALSE(liesOnPlayer(root + u"x"_s, root));
+}
+
+TEST_F(CopyFilesTest, FullCopyIsByteForByteAndLeavesThePlayerAlone)
+{
+    const QString a = player.addSong(u"F00"_s, u"AAAA.mp3"_s, (3 << 20) + 17);  // several buffers and a rest
+    const QString b = player.addSong(u"F01"_s, u"XYZW.mp3"_s, 1234);
+    const QString c = player.addSong(u"F02"_s, u"CCCC.aiff"_s, 4096);
+    const QString d = player.addSong(u"F03"_s, u"DDDD.MP3"_s, 999);
+    const QString e = player.addSong(u"F03"_s, u"EEEE.mp3"_s, 0);
+    fillGrid(grid,
+             {{u"Same"_s, a, true},
+              {u"Rock/Roll: Live?"_s, b, true},
+              {u"Untagged"_s, e, false},
+              {u"Deep"_s, c, true},
+              {u"same"_s, d, true},
+              {u"SAME"_s, e, true}});
+    grid.setText(5, 7, grid.text(5, 7).toLower());                      // the player's file names differ in case
+    writeBytes(target.filePath(u"Deepaiff"_s), QByteArray(8000, 'x'));  // longer than the copy that replaces it
+    const auto before = player.snapshot();
+
+    ASSERT_EQ(run().outcome, CopyOutcome::Done);
+    const QStringList names = texts(u"Same.mp3|Rock_Roll_ Live_.mp3|Deepaiff|same (2).mp3|SAME (3).mp3");
+    const QString sources[] = {a, b, c, d, e};
+    EXPECT_EQ(entries(target.path()), texts(u"Deepaiff|Rock_Roll_ Live_.mp3|SAME (3).mp3|Same.mp3|same (2).mp3"));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(readFile(target.filePath(names[i])), player.bytes(sources[i])) << names[i].toStdString();
+    EXPECT_EQ(player.snapshot(), before);
+    EXPECT_EQ(messages.texts(), (QStringList{u" 5 Files to Copy!"_s, renamedFilesMessage(1)}));
+    EXPECT_EQ(progress.max, 5);
+    EXPECT_EQ(progress.values, (std::vector<float>{0, 1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(progress.status, u"Copying Done...! "_s);
+    EXPECT_EQ(std::pair(grid.row(), grid.col()), std::pair(6, 7));
+}
+
+TEST_F(CopyFilesTest, FailuresEndTheCopyWithoutPartialFiles)
+{
+    const QString a = addSong("AAAA.mp3", 20000);
+    fillGrid(grid,
+             {{u"First?"_s, a, true},
+              {u"Gone"_s, u"\\iPod_Control\\Music\\F09\\NONE.mp3"_s, true},
+              {u"Last"_s, addSong("BBBB.mp3", 300), true}});
+    EXPECT_EQ(run().outcome, CopyOutcome::Failed);
+    EXPECT_EQ(messages.texts(), (QStringList{u" 3 Files to Copy!"_s, errorText}));
+    EXPECT_EQ(storage.jobs.size(), 2u);  // the last row was not tried
+    EXPECT_EQ(entries(target.path()), QStringList{u"First_.mp3"_s});
+    EXPECT_EQ(progress.values.back(), 0);
+
+    // A name too long for a file: the bytes are written, then cannot be stored
+    // under that name, and the half-made copy goes.
+    QTemporaryDir other;
+    fillGrid(grid, {{QString(300, u'x'), a, true}});
+    EXPECT_EQ(run(other.path()).outcome, CopyOutcome::Failed);
+    EXPECT_EQ(messages.texts().last(), errorText);
+    EXPECT_TRUE(entries(other.path()).isEmpty());
+}
+
+}  // namespace

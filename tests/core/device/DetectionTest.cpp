@@ -1,0 +1,94 @@
+#include "core/device/PlayerDetection.h"
+#include "core/device/SystemVolumeService.h"
+
+#include "TestStrings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct FakeVolumes : VolumeService
+{
+    std::vector<Volume> list;
+    std::vector<Volume> volumes() const override { return list; }
+};
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly)
+        && file.write(bytes) == bytes.size();
+}
+
+// A folder that looks like a player: it holds the track database.
+QString makePlayer(const QTemporaryDir &base, const QString &name,
+                   const QString &db = u"iPod_Control/iTunes/iTunesDB"_s)
+{
+    EXPECT_TRUE(writeFile(base.filePath(name + u'/' + db), QByteArrayLiteral("mhbd")));
+    return base.filePath(name);
+}
+
+TEST(Findpod, TakesTheFirstRemovableVolumeHoldingTheDatabase)
+{
+    QTemporaryDir base;
+    const QString backupOnly = makePlayer(base, u"stick"_s, u"iPod_Control/iTunes/iTunesDB.bak"_s);
+    const QString first = makePlayer(base, u"first"_s, u"IPOD_CONTROL/itunes/ITUNESDB"_s);
+    const QString second = makePlayer(base, u"second"_s);
+
+    FakeVolumes volumes;
+    volumes.list = {{makePlayer(base, u"fixed"_s), false, false},
+                    {makePlayer(base, u"floppy"_s), true, true},
+                    {backupOnly, true, false},
+                    {first, true, false},
+                    {second, true, false}};
+    EXPECT_EQ(findpod(volumes), first);
+    volumes.list.erase(volumes.list.begin() + 3);
+    EXPECT_EQ(findpod(volumes), second);
+    volumes.list.pop_back();
+    EXPECT_EQ(findpod(volumes), std::nullopt);
+}
+
+// A sysfs tree and a mountinfo file in a temporary folder: block device mounts
+// listed by path, removable when the disk says so or sits on a USB bus.
+TEST(SystemVolumes, ReadsMountInfoAndTellsRemovableAndFloppyDisks)
+{
+    QTemporaryDir base;
+    const QString sys = base.filePath(u"sys"_s);
+    // A disk, with the partition that is mounted when one is given.
+    const auto addDevice = [&](const QString &majorMinor, const QString &disk, const QString &partition,
+                               const QByteArray &removable) {
+        const QString device = partition.isEmpty() ? disk : disk + u'/' + partition;
+        EXPECT_TRUE(writeFile(sys + u'/' + disk + u"/removable"_s, removable));
+        EXPECT_TRUE(partition.isEmpty() || writeFile(sys + u'/' + device + u"/partition"_s, "1"));
+        EXPECT_TRUE(QDir().mkpath(sys + u"/dev/block"_s));
+        EXPECT_TRUE(QFile::link(u"../../"_s + device, sys + u"/dev/block/"_s + majorMinor));
+    };
+    // An internal disk, a USB stick that reports no removable medium, a floppy drive.
+    addDevice(u"8:1"_s, u"devices/pci0000:00/ata1/host0/block/sda"_s, u"sda1"_s, "0");
+    addDevice(u"8:17"_s, u"devices/pci0000:00/0000:00:14.0/usb2/2-1/host6/block/sdb"_s, u"sdb1"_s, "0");
+    addDevice(u"2:0"_s, u"devices/platform/floppy.0/block/fd0"_s, QString(), "1");
+    const QString mountInfo = base.filePath(u"mountinfo"_s);
+    ASSERT_TRUE(writeFile(mountInfo,
+                          "1 0 8:1 / /root rw - ext4 /dev/sda1 rw\n"
+                          "3 1 8:17 / /media/MY\\040IPOD rw shared:4 master:1 - vfat /dev/sdb1 rw\n"
+                          "4 1 2:0 / /media/back\\134slash\\011tab rw - vfat /dev/fd0 rw\n"
+                          "5 1 0:45 / /home rw - btrfs /dev/nvme0n1p2 rw\n"
+                          "6 1 8:1 / /hidden rw - ext4 /dev/sda1 rw\n"
+                          "7 6 0:50 / /hidden rw - tmpfs tmpfs rw\n"
+                          "broken line\n"
+                          "9 1 8:49 / /no/separator rw shared:2 vfat /dev/sde1 rw\n"));
+    QStringList listed;
+    for (const Volume &v : SystemVolumeService(mountInfo, sys).volumes())
+        listed << v.rootPath + (v.removable ? u" removable"_s : QString()) + (v.floppy ? u" floppy"_s : QString());
+    EXPECT_EQ(listed,
+              (QStringList{u"/home"_s, u"/media/MY IPOD removable"_s, u"/media/back\\slash\ttab removable floppy"_s,
+                           u"/root"_s}));
+}
+
+}  // namespace

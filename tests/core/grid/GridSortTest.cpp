@@ -1,0 +1,72 @@
+#include "core/grid/GridSort.h"
+
+#include "TestStrings.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/GridModel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList column(const GridModel &grid, int col)
+{
+    QStringList cells;
+    for (int r = 1; r < grid.rows(); ++r)
+        cells << grid.text(r, col);
+    return cells;
+}
+
+TEST(SortGrid, EachColumnKindInBothDirectionsMovingWholeRows)
+{
+    const struct
+    {
+        int column;
+        const char16_t *cells, *ascending, *ascendingRows, *descending;
+    } cases[] = {
+        // Text ignores letter case; equal keys keep their order.
+        {GridColumn::Artist, u"  beta|  ÉCOLE|  ALPHA|  Gamma|  école|  alpha|  Straße|  STRASSE",
+         u"  ALPHA|  alpha|  beta|  Gamma|  STRASSE|  Straße|  ÉCOLE|  école", u"3|6|1|4|8|7|2|5",
+         u"  ÉCOLE|  école|  Straße|  STRASSE|  Gamma|  beta|  ALPHA|  alpha"},
+        // Lengths by duration.
+        {GridColumn::Length, u"  10:05|  2:30|  65:00|  0:09|  9:59", u"  0:09|  2:30|  9:59|  10:05|  65:00",
+         u"4|2|5|1|3", u"  65:00|  10:05|  9:59|  2:30|  0:09"},
+        // Numbers by value, before texts.
+        {GridColumn::TrackNumber, u"   10||   2|  1a|   2|   1", u"   1|   2|   2|   10||  1a", u"6|3|5|1|2|4",
+         u"  1a||   10|   2|   2|   1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.cells).toStdString());
+        const QStringList cells = texts(c.cells);
+        GridModel grid;
+        formatgrid(grid, static_cast<int>(cells.size()) - 1);
+        for (int i = 0; i < cells.size(); ++i) {
+            grid.setText(i + 1, c.column, cells[i]);
+            grid.setText(i + 1, GridColumn::FileName, QString::number(i + 1));  // the row it came from
+        }
+        setgridcolor(grid);
+        grid.setCurrentCell(2, 3);
+        sortGrid(grid, c.column, false);
+        EXPECT_EQ(column(grid, c.column), texts(c.ascending));
+        EXPECT_EQ(column(grid, GridColumn::FileName), texts(c.ascendingRows));
+        EXPECT_EQ(grid.row(), grid.rows() - 1) << "the sort leaves the last cell current";
+        EXPECT_EQ(grid.col(), GridColumn::FileName);
+        sortGrid(grid, c.column, true);
+        EXPECT_EQ(column(grid, c.column), texts(c.descending));
+    }
+}
+
+TEST(SortGrid, HeaderOnlyGridStaysAsItIs)
+{
+    GridModel grid;
+    formatgrid(grid, 0);
+    grid.setRows(1);
+    setgridcolor(grid);
+    sortGrid(grid, GridColumn::Title, true);
+    ASSERT_EQ(grid.rows(), 1);
+    EXPECT_EQ(grid.text(0, 0), QStringLiteral("Title"));
+    EXPECT_EQ(grid.backColor(0, 0), GridColors::HeaderBack);
+    EXPECT_EQ(grid.foreColor(0, 7), GridColors::HeaderText);
+    EXPECT_EQ(grid.row(), 0);
+}
+
+}  // namespace
