@@ -1,12 +1,16 @@
 #include "core/app/CommandLine.h"
+#include "core/copy/CopyStorage.h"
 #include "core/device/SystemVolumeService.h"
 #include "gui/app/Form1.h"
 #include "gui/common/QtMessageService.h"
+#include "gui/player/MediaPlayerStrip.h"
+#include "gui/player/QtMediaPlayer.h"
 
 #include <QApplication>
 
 #include <cstdio>
 
+// The composition root: every real service is built here and handed to the window.
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -19,10 +23,17 @@ int main(int argc, char **argv)
 
     SystemVolumeService volumes;
     QtMessageService messages;
-    // No player given: the window shows its own control strip with a Qt Multimedia player.
-    Form1 window({.volumes = volumes, .messages = messages, .playerRoot = commandLine.playerRoot, .endProgram = [] {
-                      QCoreApplication::quit();
-                  }});
+    QtMediaPlayer player;
+    FileCopyStorage copyStorage;
+    // The window takes the strip into its Mplayer box and owns it from then on.
+    auto *playerControls = new MediaPlayerStrip(player);
+    Form1 window({.volumes = volumes,
+                  .messages = messages,
+                  .player = player,
+                  .copyStorage = copyStorage,
+                  .playerControls = playerControls,
+                  .playerRoot = commandLine.playerRoot,
+                  .endProgram = [] { QCoreApplication::quit(); }});
     window.show();
     return QApplication::exec();
 }

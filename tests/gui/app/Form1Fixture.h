@@ -69,11 +69,11 @@ protected:
     {
         window = std::make_unique<Form1>(Form1Services{.volumes = volumes,
                                                        .messages = messages,
-                                                       .player = &player,
+                                                       .player = player,
+                                                       .copyStorage = copyStorage ? *copyStorage : fileCopies,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
-                                                       .helpDirs = {helpDir.path()},
-                                                       .copyStorage = copyStorage});
+                                                       .helpDirs = {helpDir.path()}});
         QObject::connect(window.get(), &Form1::statusTextChanged,
                          [this](const QString &text) { statusTexts.append(text); });
         window->show();
@@ -135,6 +135,7 @@ protected:
     FakeVolumes volumes;
     FakeMediaPlayer player;
     int endCalls = 0;
+    FileCopyStorage fileCopies;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
     QStringList statusTexts;
     std::unique_ptr<Form1> window;
