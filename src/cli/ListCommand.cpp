@@ -1,19 +1,43 @@
 #include "cli/ListCommand.h"
 
-#include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
+#include "cli/SongTable.h"
 #include "core/device/iPod.h"
+#include "core/grid/GridModel.h"
 
-CliStatus runList(const QStringList &args)
+namespace {
+
+CliStatus runList(const QCommandLineParser &options)
 {
-    const auto options = CliOptions::parse(args, {QLatin1String("--player")});
-    if (!options)
+    const auto format = chosenFormat(options);
+    if (!format)
         return CliUsageError;
     iPod pod;
-    const CliStatus status = readPlayer(options->value(QLatin1String("--player")), pod);
+    if (*format != OutputFormat::Text) {
+        // Before any sort the grid holds one row per track in database order.
+        GridModel grid;
+        const CliStatus status = connectPlayer(playerDir(options), pod, grid);
+        if (status != CliNoPlayer)
+            printGridSongs(*format, grid, pod.songsstored());
+        return status;
+    }
+    const CliStatus status = readPlayer(playerDir(options), pod);
     if (status == CliNoPlayer)
         return status;
     const SongList &list = pod.songList();
     printLines(list.count(), [&](qsizetype i) { return list.line(i); });
     return status;
+}
+
+}  // namespace
+
+CliCommand listCommand()
+{
+    return {QStringLiteral("list"),
+            QStringLiteral("Print the song list of the player."),
+            QStringLiteral("Prints the song list: a labelled line for each field of each track (TITLE:, LENGTH:,\n"
+                           "FILE:, ...), in database order. With --format tsv, csv or json it prints one\n"
+                           "song a row instead, with the columns of the grid."),
+            {playerOption(), formatOption()},
+            runList};
 }
