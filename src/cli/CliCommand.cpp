@@ -20,6 +20,12 @@ void printError(const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
 }
 
+CliStatus usageProblem(const QString &text)
+{
+    printError(QStringLiteral("quillory-cli: ") + text);
+    return CliUsageError;
+}
+
 void printBytes(const QByteArray &bytes)
 {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);

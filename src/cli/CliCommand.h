@@ -40,6 +40,10 @@ std::optional<QString> playerDir(const QCommandLineParser &options);
 // Writes text to standard error in UTF-8, followed by a line end.
 void printError(const QString &text);
 
+// Says on standard error what is wrong with the arguments, after the
+// program's name; gives CliUsageError.
+CliStatus usageProblem(const QString &text);
+
 // Writes bytes to standard output as they are.
 void printBytes(const QByteArray &bytes);
 

@@ -18,7 +18,7 @@ void printUsageAfterError(const QString &usage)
 
 int usageError(const QString &error, const QString &usage)
 {
-    printError(program + QStringLiteral(": ") + error);
+    usageProblem(error);
     printUsageAfterError(usage);
     return CliUsageError;
 }

@@ -100,20 +100,17 @@ CliStatus runCopy(const QCommandLineParser &options)
 {
     const QString destination = options.value(toOption);
     if (destination.trimmed().isEmpty()) {
-        printError(QStringLiteral("copy needs a destination folder: --to FOLDER"));
-        return CliUsageError;
+        return usageProblem(QStringLiteral("copy needs a destination folder: --to FOLDER"));
     }
     if (options.isSet(rowsOption) == options.isSet(allOption)) {
-        printError(QStringLiteral("copy needs either --all or --rows LIST"));
-        return CliUsageError;
+        return usageProblem(QStringLiteral("copy needs either --all or --rows LIST"));
     }
     std::optional<std::vector<RowRange>> ranges;
     if (options.isSet(rowsOption)) {
         const QString rowList = options.value(rowsOption);
         ranges = parseRowList(rowList);
         if (!ranges) {
-            printError(QStringLiteral("--rows takes row numbers and ranges such as 1-5,9, not: ") + rowList);
-            return CliUsageError;
+            return usageProblem(QStringLiteral("--rows takes row numbers and ranges such as 1-5,9, not: ") + rowList);
         }
     }
 
@@ -130,9 +127,8 @@ CliStatus runCopy(const QCommandLineParser &options)
         const int lastRow = grid.rows() - 1;
         for (const RowRange &range : *ranges) {
             if (range.last > lastRow) {
-                printError(
+                return usageProblem(
                     QStringLiteral("row %1 is not in the grid, which has rows 1 to %2").arg(range.last).arg(lastRow));
-                return CliUsageError;
             }
         }
         for (const RowRange &range : *ranges) {

@@ -25,12 +25,10 @@ CliStatus runGrid(const QCommandLineParser &options)
     if (options.isSet(sortOption)) {
         column = columnByName(options.value(sortOption));
         if (!column) {
-            printError(QStringLiteral("unknown sort column: ") + options.value(sortOption));
-            return CliUsageError;
+            return usageProblem(QStringLiteral("unknown sort column: ") + options.value(sortOption));
         }
     } else if (options.isSet(descendingOption)) {
-        printError(QStringLiteral("--descending needs --sort"));
-        return CliUsageError;
+        return usageProblem(QStringLiteral("--descending needs --sort"));
     }
 
     iPod pod;

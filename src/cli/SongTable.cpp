@@ -66,7 +66,7 @@ std::optional<OutputFormat> chosenFormat(const QCommandLineParser &options)
     const QString name = options.value(formatOption());
     const auto format = outputFormat(name);
     if (!format)
-        printError(QStringLiteral("unknown format: ") + name);
+        usageProblem(QStringLiteral("unknown format: ") + name);
     return format;
 }
 
