@@ -28,6 +28,19 @@ std::optional<long long> digitsValue(QStringView digits)
     return value;
 }
 
+// The escape that tsv cells and JSON strings both use for a backslash, tab,
+// line feed or carriage return; empty for every other character.
+QLatin1String backslashEscape(QChar ch)
+{
+    switch (ch.unicode()) {
+    case u'\\': return QLatin1String("\\\\");
+    case u'\t': return QLatin1String("\\t");
+    case u'\n': return QLatin1String("\\n");
+    case u'\r': return QLatin1String("\\r");
+    default: return {};
+    }
+}
+
 template <typename Escape>
 QString joined(const SongValues &values, QChar separator, Escape escape)
 {
@@ -101,13 +114,11 @@ QString tsvEscaped(QStringView cell)
     QString out;
     out.reserve(cell.size());
     for (const QChar ch : cell) {
-        switch (ch.unicode()) {
-        case u'\\': out += QLatin1String("\\\\"); break;
-        case u'\t': out += QLatin1String("\\t"); break;
-        case u'\n': out += QLatin1String("\\n"); break;
-        case u'\r': out += QLatin1String("\\r"); break;
-        default: out += ch;
-        }
+        const QLatin1String escape = backslashEscape(ch);
+        if (escape.isEmpty())
+            out += ch;
+        else
+            out += escape;
     }
     return out;
 }
@@ -129,18 +140,15 @@ QString jsonString(QStringView value)
     out.reserve(value.size() + 2);
     out += QLatin1Char('"');
     for (const QChar ch : value) {
-        switch (ch.unicode()) {
-        case u'"': out += QLatin1String("\\\""); break;
-        case u'\\': out += QLatin1String("\\\\"); break;
-        case u'\n': out += QLatin1String("\\n"); break;
-        case u'\r': out += QLatin1String("\\r"); break;
-        case u'\t': out += QLatin1String("\\t"); break;
-        default:
-            if (ch.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += ch;
-        }
+        const QLatin1String escape = backslashEscape(ch);
+        if (ch == QLatin1Char('"'))
+            out += QLatin1String("\\\"");
+        else if (!escape.isEmpty())
+            out += escape;
+        else if (ch.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += ch;
     }
     out += QLatin1Char('"');
     return out;
