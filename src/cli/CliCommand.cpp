@@ -14,10 +14,15 @@ std::optional<QString> playerDir(const QCommandLineParser &options)
     return options.isSet(playerOption()) ? std::optional<QString>(options.value(playerOption())) : std::nullopt;
 }
 
+void writeError(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+}
+
 void printError(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    writeError(text + QLatin1Char('\n'));
 }
 
 CliStatus usageProblem(const QString &text)

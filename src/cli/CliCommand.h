@@ -37,7 +37,8 @@ struct CliCommand
 QCommandLineOption playerOption();
 std::optional<QString> playerDir(const QCommandLineParser &options);
 
-// Writes text to standard error in UTF-8, followed by a line end.
+// Writes text to standard error in UTF-8: as it is, or followed by a line end.
+void writeError(const QString &text);
 void printError(const QString &text);
 
 // Says on standard error what is wrong with the arguments, after the

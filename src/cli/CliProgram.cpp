@@ -3,7 +3,6 @@
 #include "core/common/CommandLineHelp.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -12,8 +11,7 @@ const QString program = QStringLiteral("quillory-cli");
 // Follows a message on standard error with a blank line and the usage text.
 void printUsageAfterError(const QString &usage)
 {
-    const QByteArray bytes = '\n' + usage.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    writeError(QLatin1Char('\n') + usage);
 }
 
 int usageError(const QString &error, const QString &usage)

@@ -12,7 +12,6 @@
 
 #include <QElapsedTimer>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -84,10 +83,7 @@ CopyMeter::Terminal stderrTerminal(bool quiet)
     winsize size{};
     if (terminal.shown && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
         terminal.columns = size.ws_col;
-    terminal.write = [](const QString &text) {
-        const QByteArray bytes = text.toUtf8();
-        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
-    };
+    terminal.write = writeError;
     terminal.clockMs = [timer = std::make_shared<QElapsedTimer>()] {
         if (!timer->isValid())
             timer->start();
