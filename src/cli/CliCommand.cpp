@@ -2,24 +2,52 @@
 
 #include <cstdio>
 
-void printError(const QString &text)
+QCommandLineOption playerOption()
 {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    return {QStringLiteral("player"),
+            QStringLiteral("Use DIR as the player's root folder instead of searching the removable volumes."),
+            QStringLiteral("DIR")};
+}
+
+std::optional<QString> playerDir(const QCommandLineParser &options)
+{
+    return options.isSet(playerOption()) ? std::optional<QString>(options.value(playerOption())) : std::nullopt;
+}
+
+void writeError(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
 }
 
-void printLines(qsizetype count, const std::function<QString(qsizetype)> &line)
+void printError(const QString &text)
+{
+    writeError(text + QLatin1Char('\n'));
+}
+
+CliStatus usageProblem(const QString &text)
+{
+    printError(QStringLiteral("quillory-cli: ") + text);
+    return CliUsageError;
+}
+
+void printBytes(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void printLines(qsizetype count, const std::function<QString(qsizetype)> &line, QByteArrayView lineEnd)
 {
     constexpr qsizetype chunk = 1 << 16;
     QByteArray out;
     out.reserve(chunk + 1024);
     for (qsizetype i = 0; i < count; ++i) {
         out += line(i).toUtf8();
-        out += '\n';
+        out += lineEnd;
         if (out.size() >= chunk || i + 1 == count) {
-            std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
+            printBytes(out);
             out.clear();
         }
     }
-    std::fflush(stdout);
 }

@@ -1,32 +1,53 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Exit statuses of quillory-cli.
 enum CliStatus : int {
     CliOk = 0,
-    CliUsageError = 1,   // unknown command or bad arguments; the usage text is shown
     CliNoPlayer = 2,     // no player found
     CliReadFailed = 3,   // the track database could not be read completely
     CliCopyRefused = 4,  // the copy was refused before anything was copied
     CliCopyFailed = 5,   // a file could not be copied; the copy ended there
+    CliUsageError = 64,  // unknown command or bad arguments; the usage text is shown
 };
 
-// One command of quillory-cli: its name, its line in the usage text, and what
-// runs it with the arguments that follow the name.
+// One command of quillory-cli. The dispatcher parses the arguments after the
+// command's name against its options (refusing unknown options, options given
+// twice and stray arguments) and then calls run. run returns CliUsageError
+// after printing what was wrong with an option's value; the dispatcher then
+// adds the command's usage text.
 struct CliCommand
 {
-    const char *name;
-    const char *usage;
-    CliStatus (*run)(const QStringList &args);
+    QString name;
+    QString summary;      // one line in the list of commands
+    QString description;  // shown by "COMMAND --help" between the usage line and the options
+    QList<QCommandLineOption> options;
+    std::function<CliStatus(const QCommandLineParser &)> run;
 };
 
-// Writes text to standard error in UTF-8, followed by a line end.
+// --player DIR, which most commands take, and its value (nullopt when not given).
+QCommandLineOption playerOption();
+std::optional<QString> playerDir(const QCommandLineParser &options);
+
+// Writes text to standard error in UTF-8: as it is, or followed by a line end.
+void writeError(const QString &text);
 void printError(const QString &text);
 
-// Writes count lines to standard output in UTF-8, each followed by LF; line(i)
-// gives line i. Output goes out in large chunks.
-void printLines(qsizetype count, const std::function<QString(qsizetype)> &line);
+// Says on standard error what is wrong with the arguments, after the
+// program's name; gives CliUsageError.
+CliStatus usageProblem(const QString &text);
+
+// Writes bytes to standard output as they are.
+void printBytes(const QByteArray &bytes);
+
+// Writes count lines to standard output in UTF-8, each followed by lineEnd;
+// line(i) gives line i. Output goes out in large chunks.
+void printLines(qsizetype count, const std::function<QString(qsizetype)> &line, QByteArrayView lineEnd = "\n");

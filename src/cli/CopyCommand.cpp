@@ -1,8 +1,8 @@
 #include "cli/CopyCommand.h"
 
-#include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
 #include "cli/ConsoleMessageService.h"
+#include "cli/CopyMeter.h"
 #include "core/app/PlayerSession.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
@@ -10,8 +10,14 @@
 #include "core/grid/GridModel.h"
 #include "core/grid/Tagging.h"
 
+#include <QElapsedTimer>
+
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,20 +52,6 @@ std::optional<std::vector<RowRange>> parseRowList(const QString &text)
     return ranges;
 }
 
-// The copy's status line, shown as lines on standard output; the progress
-// bar has no place on a terminal.
-class ConsoleProgress : public CopyProgressSink
-{
-public:
-    void setProgressMin(float) override {}
-    void setProgressMax(float) override {}
-    void setProgressValue(float) override {}
-    void setStatusText(const QString &text) override
-    {
-        printLines(1, [&](qsizetype) { return text; });
-    }
-};
-
 CliStatus statusOf(const CopyReport &report)
 {
     switch (report.outcome) {
@@ -76,35 +68,50 @@ CliStatus statusOf(const CopyReport &report)
     return CliCopyRefused;
 }
 
-}  // namespace
+const QCommandLineOption toOption{QStringLiteral("to"), QStringLiteral("Copy into FOLDER."), QStringLiteral("FOLDER")};
+const QCommandLineOption rowsOption{
+    QStringLiteral("rows"), QStringLiteral("Copy the songs of these grid rows, such as 1-5,9 (1 is the first song)."),
+    QStringLiteral("LIST")};
+const QCommandLineOption allOption{QStringLiteral("all"), QStringLiteral("Copy every song.")};
+const QCommandLineOption quietOption{QStringLiteral("quiet"), QStringLiteral("Show no progress line on the terminal.")};
 
-CliStatus runCopy(const QStringList &args)
+// The terminal standard error leads to, if it is one.
+CopyMeter::Terminal stderrTerminal(bool quiet)
 {
-    const auto options = CliOptions::parse(
-        args, {QLatin1String("--player"), QLatin1String("--to"), QLatin1String("--rows")}, {QLatin1String("--all")});
-    if (!options)
-        return CliUsageError;
-    const QString destination = options->value(QLatin1String("--to")).value_or(QString());
+    CopyMeter::Terminal terminal;
+    terminal.shown = !quiet && isatty(STDERR_FILENO) == 1;
+    winsize size{};
+    if (terminal.shown && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        terminal.columns = size.ws_col;
+    terminal.write = writeError;
+    terminal.clockMs = [timer = std::make_shared<QElapsedTimer>()] {
+        if (!timer->isValid())
+            timer->start();
+        return timer->elapsed();
+    };
+    return terminal;
+}
+
+CliStatus runCopy(const QCommandLineParser &options)
+{
+    const QString destination = options.value(toOption);
     if (destination.trimmed().isEmpty()) {
-        printError(QStringLiteral("copy needs a destination folder: --to FOLDER"));
-        return CliUsageError;
+        return usageProblem(QStringLiteral("copy needs a destination folder: --to FOLDER"));
     }
-    const auto rowList = options->value(QLatin1String("--rows"));
-    if (rowList.has_value() == options->has(QLatin1String("--all"))) {
-        printError(QStringLiteral("copy needs either --all or --rows LIST"));
-        return CliUsageError;
+    if (options.isSet(rowsOption) == options.isSet(allOption)) {
+        return usageProblem(QStringLiteral("copy needs either --all or --rows LIST"));
     }
     std::optional<std::vector<RowRange>> ranges;
-    if (rowList) {
-        ranges = parseRowList(*rowList);
+    if (options.isSet(rowsOption)) {
+        const QString rowList = options.value(rowsOption);
+        ranges = parseRowList(rowList);
         if (!ranges) {
-            printError(QStringLiteral("--rows takes row numbers and ranges such as 1-5,9, not: ") + *rowList);
-            return CliUsageError;
+            return usageProblem(QStringLiteral("--rows takes row numbers and ranges such as 1-5,9, not: ") + rowList);
         }
     }
 
     PlayerSession session;
-    const CliStatus status = connectPlayer(options->value(QLatin1String("--player")), session);
+    const CliStatus status = connectPlayer(playerDir(options), session);
     GridModel &grid = session.grid();
     // A database that was not read completely is not copied from.
     if (status != CliOk)
@@ -116,9 +123,8 @@ CliStatus runCopy(const QStringList &args)
         const int lastRow = grid.rows() - 1;
         for (const RowRange &range : *ranges) {
             if (range.last > lastRow) {
-                printError(
+                return usageProblem(
                     QStringLiteral("row %1 is not in the grid, which has rows 1 to %2").arg(range.last).arg(lastRow));
-                return CliUsageError;
             }
         }
         for (const RowRange &range : *ranges) {
@@ -128,7 +134,24 @@ CliStatus runCopy(const QStringList &args)
     }
 
     ConsoleMessageService messages;
-    ConsoleProgress progress;
     FileCopyStorage storage;
-    return statusOf(copyfiles({grid, session.pod().poddrive(), destination, messages, storage, progress, {}}));
+    CopyMeter meter(storage, stderrTerminal(options.isSet(quietOption)),
+                    [](const QString &text) { printLines(1, [&](qsizetype) { return text; }); });
+    const CopyReport report = copyfiles({grid, session.pod().poddrive(), destination, messages, meter, meter, {}});
+    meter.finish();
+    return statusOf(report);
+}
+
+}  // namespace
+
+CliCommand copyCommand()
+{
+    return {QStringLiteral("copy"),
+            QStringLiteral("Copy the songs of grid rows into a folder."),
+            QStringLiteral("Copies the songs of the given rows of the unsorted grid (or --all) into FOLDER,\n"
+                           "named after their titles, as the copy window does; its messages go to standard\n"
+                           "output. While standard error is a terminal a progress line shows the files\n"
+                           "done, the bytes copied, the rate and the current file."),
+            {playerOption(), toOption, rowsOption, allOption, quietOption},
+            runCopy};
 }

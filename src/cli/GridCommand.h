@@ -2,9 +2,10 @@
 
 #include "cli/CliCommand.h"
 
-// grid [--player DIR] [--sort COLUMN] [--descending]: prints the song grid as
-// Connect fills it, sorted by COLUMN when asked (title, length, artist, album,
-// genre, filetype or tracknumber; --descending reverses). One line per grid
-// row, the header row first, the eight cells separated by tabs exactly as the
-// grid holds them (leading blanks kept), UTF-8 with LF line ends.
-CliStatus runGrid(const QStringList &args);
+// grid [--player DIR] [--sort COLUMN [--descending]] [--format FORMAT]:
+// prints the song grid as Connect fills it, sorted when asked. The text
+// format is one line per grid row, the header row first, the eight cells
+// exactly as the grid holds them (leading blanks kept), separated by tabs,
+// with backslash, tab, line feed and carriage return written as \\, \t, \n
+// and \r.
+CliCommand gridCommand();

@@ -2,10 +2,14 @@
 #include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 #include "ReaderTestSupport.h"
+#include "cli/SongTable.h"
 #include "core/app/PlayerSession.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -96,8 +100,9 @@ TEST_F(CliTest, GridPrintsEveryCellAndSortsLikeTheWindow)
                                u"  Ten\t  10:05\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   2\t  ",
                                u"  Второй\t  2:30\t  Maren\t  Harbour\t  Folk\t  MPEG audio file\t   1\t  "};
     QString expected = u"Title\tLength\tArtist\tAlbum\tGenre\tFile Type\tTrack Number\tFile Name\n"_s;
+    // The file names' backslashes are escaped like every other backslash.
     for (int i = 0; i < 3; ++i)
-        expected += QString::fromUtf16(lines[i]) + locations[i] + u'\n';
+        expected += QString::fromUtf16(lines[i]) + QString(locations[i]).replace(u"\\"_s, u"\\\\"_s) + u'\n';
     EXPECT_EQ(grid.out, expected);
 
     // Lengths by duration and track numbers by value, not as text.
@@ -118,7 +123,7 @@ TEST_F(CliTest, GridPrintsEveryCellAndSortsLikeTheWindow)
     for (int r = 0; r < session.grid().rows(); ++r) {
         QStringList row;
         for (int c = 0; c < GridColumn::Count; ++c)
-            row << session.grid().text(r, c);
+            row << tsvEscaped(session.grid().text(r, c));
         cells += row.join(u'\t') + u'\n';
     }
     EXPECT_EQ(run(u"grid"_s, texts(u"--sort|album|--descending")).out, cells);
@@ -132,7 +137,10 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
                                  {u"lists"_s},
                                  {u"list"_s, u"--player"_s},
                                  {u"list"_s, u"--verbose"_s},
-                                 {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"filename"_s},
+                                 {u"--player"_s, root, u"list"_s},
+                                 {u"list"_s, u"--player"_s, root, u"extra"_s},
+                                 {u"list"_s, u"--player"_s, root, u"--format"_s, u"xml"_s},
+                                 {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"comment"_s},
                                  {u"grid"_s, u"--player"_s, root, u"--descending"_s},
                                  {u"grid"_s, u"--player"_s, root, u"--sort"_s, u"title"_s, u"--sort"_s, u"length"_s},
                                  {u"copy"_s, u"--player"_s, root, u"--all"_s},
@@ -142,14 +150,107 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
         bad.push_back({u"copy"_s, u"--player"_s, root, u"--to"_s, to, u"--rows"_s, rows});
     for (const QStringList &args : bad) {
         const CliRun result = runCli(args);
-        EXPECT_EQ(result.exitCode, 1) << args.join(u' ').toStdString();
-        EXPECT_TRUE(result.out.isEmpty() && result.err.contains(u"usage: quillory-cli"_s)) << result.err.toStdString();
+        EXPECT_EQ(result.exitCode, 64) << args.join(u' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty() && result.err.startsWith(u"quillory-cli: "_s)
+                    && result.err.contains(u"\n\nUsage: quillory-cli "_s))
+            << result.err.toStdString();
     }
     EXPECT_TRUE(targetFiles().isEmpty());
     for (const QString &command : {u"list"_s, u"grid"_s}) {
         const CliRun missing = runCli({command, u"--player"_s, to});
         EXPECT_EQ(missing.exitCode, 2);
         EXPECT_EQ(missing.err, u"iPod not detected\n"_s);
+    }
+}
+
+TEST_F(CliTest, TablesKeepAwkwardTitlesWholeInEveryFormat)
+{
+    const QString tab = u"Tab\there"_s, lines = u"Two\nlines\r"_s, quoted = u"Say \"hi\", twice"_s,
+                  slash = u"Back\\slash é"_s;
+    makePlayer({{tab, 61000, 3}, {lines, 0, 0}, {quoted, 3599000, 12}, {slash, 125000, 1}});
+    const auto escapedLocation = [&](int i) { return QString(locations[i]).replace(u"\\"_s, u"\\\\"_s); };
+
+    // The text grid: one line per row whatever a title holds.
+    const CliRun text = run(u"grid"_s);
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    const QStringList textLines = text.out.split(u'\n');
+    ASSERT_EQ(textLines.size(), 6);  // header, four songs, the empty rest after the last LF
+    EXPECT_TRUE(textLines[1].startsWith(u"  Tab\\there\t  1:01\t"_s)) << textLines[1].toStdString();
+    EXPECT_TRUE(textLines[2].startsWith(u"  Two\\nlines\\r\t  0:00\t"_s)) << textLines[2].toStdString();
+    EXPECT_TRUE(textLines[4].startsWith(u"  Back\\\\slash é\t"_s)) << textLines[4].toStdString();
+
+    // tsv: column names, then the values without the grid's blanks.
+    const CliRun tsv = run(u"grid"_s, {u"--format"_s, u"tsv"_s});
+    EXPECT_EQ(tsv.out.split(u'\n').mid(0, 3),
+              QStringList({u"title\tlength\tartist\talbum\tgenre\tfiletype\ttracknumber\tfilename"_s,
+                           u"Tab\\there\t1:01\tMaren\tHarbour\tFolk\tMPEG audio file\t3\t"_s + escapedLocation(0),
+                           u"Two\\nlines\\r\t0:00\tMaren\tHarbour\tFolk\tMPEG audio file\t\t"_s + escapedLocation(1)}));
+
+    // csv: RFC 4180 quoting and CR LF record ends.
+    const CliRun csv = run(u"grid"_s, {u"--format"_s, u"csv"_s});
+    EXPECT_EQ(csv.out,
+              u"title,length,artist,album,genre,filetype,tracknumber,filename\r\n"
+              "Tab\there,1:01,Maren,Harbour,Folk,MPEG audio file,3,"_s
+                  + locations[0] + u"\r\n\"Two\nlines\r\",0:00,Maren,Harbour,Folk,MPEG audio file,,"_s + locations[1]
+                  + u"\r\n\"Say \"\"hi\"\", twice\",59:59,Maren,Harbour,Folk,MPEG audio file,12,"_s + locations[2]
+                  + u"\r\nBack\\slash é,2:05,Maren,Harbour,Folk,MPEG audio file,1,"_s + locations[3] + u"\r\n"_s);
+
+    // json: the column names as keys, the seconds beside the length text,
+    // the track number as a number or null.
+    const CliRun json = run(u"grid"_s, {u"--format"_s, u"json"_s, u"--sort"_s, u"length"_s, u"--descending"_s});
+    QJsonParseError error{};
+    const QJsonArray songs = QJsonDocument::fromJson(json.out.toUtf8(), &error).array();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out.toStdString();
+    ASSERT_EQ(songs.size(), 4);
+    const QJsonObject longest = songs[0].toObject();
+    EXPECT_EQ(longest.keys(), texts(u"album|artist|filename|filetype|genre|length|lengthseconds|title|tracknumber"));
+    EXPECT_EQ(longest[u"title"_s].toString(), quoted);
+    EXPECT_EQ(longest[u"length"_s].toString(), u"59:59"_s);
+    EXPECT_EQ(longest[u"lengthseconds"_s].toVariant(), QVariant(qlonglong{3599}));
+    EXPECT_EQ(longest[u"tracknumber"_s].toVariant(), QVariant(qlonglong{12}));
+    EXPECT_EQ(longest[u"filename"_s].toString(), locations[2]);
+    QStringList order;
+    for (const auto song : songs)
+        order << song.toObject()[u"title"_s].toString();
+    EXPECT_EQ(order, QStringList({quoted, slash, tab, lines}));
+    EXPECT_TRUE(songs[3].toObject()[u"tracknumber"_s].isNull());
+    EXPECT_EQ(songs[3].toObject()[u"lengthseconds"_s].toVariant(), QVariant(qlonglong{0}));
+
+    // list prints the same songs in database order.
+    for (const QString &format : texts(u"tsv|csv|json")) {
+        const CliRun list = run(u"list"_s, {u"--format"_s, format});
+        EXPECT_EQ(list.exitCode, 0);
+        EXPECT_EQ(list.out, run(u"grid"_s, {u"--format"_s, format}).out) << format.toStdString();
+    }
+}
+
+TEST_F(CliTest, TablesOfAPlayerWithoutSongsHoldNoRows)
+{
+    makePlayer({});
+    EXPECT_EQ(run(u"list"_s, {u"--format"_s, u"json"_s}).out, u"[\n]\n"_s);
+    EXPECT_EQ(run(u"grid"_s, {u"--format"_s, u"tsv"_s}).out.count(u'\n'), 1);
+}
+
+TEST_F(CliTest, HelpAndVersionGoToStandardOutput)
+{
+    const CliRun version = runCli({u"--version"_s});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, u"quillory-cli 1.0.1\n"_s);
+
+    const CliRun help = runCli({u"--help"_s});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.err.isEmpty());
+    EXPECT_TRUE(help.out.startsWith(u"Usage: quillory-cli "_s));
+    for (const QString &command : texts(u"list|grid|copy"))
+        EXPECT_TRUE(help.out.contains(u"\n  "_s + command + u' ')) << command.toStdString();
+
+    for (const auto &[command, option] : {std::pair{u"grid"_s, u"--sort <COLUMN>"_s}, {u"copy"_s, u"--quiet"_s}}) {
+        // Help wins over everything else on the line, even a player that is missing.
+        const CliRun commandHelp = runCli({command, u"--player"_s, u"/nonexistent"_s, u"--help"_s});
+        EXPECT_EQ(commandHelp.exitCode, 0);
+        EXPECT_TRUE(commandHelp.out.startsWith(u"Usage: quillory-cli "_s + command + u" [OPTIONS]\n"_s));
+        EXPECT_TRUE(commandHelp.out.contains(option)) << commandHelp.out.toStdString();
+        EXPECT_TRUE(commandHelp.err.isEmpty());
     }
 }
 
@@ -163,6 +264,7 @@ TEST_F(CliTest, CopyRowsCopiesTheirFilesUnderTheirTitles)
     const auto before = player.snapshot();
     const CliRun copy = run(u"copy"_s, {u"--to"_s, target.path(), u"--rows"_s, u"2,4-5"_s});
     ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
+    EXPECT_EQ(copy.err, QString());  // no progress line when standard error is not a terminal
     EXPECT_EQ(copy.out,
               u" 3 Files to Copy!\n"
               "Copying files...Please wait till copying is finished...\n"

@@ -12,7 +12,7 @@ const std::array<ColumnInfo, GridColumn::Count> &gridColumns()
         {u"Genre", 1200, QLatin1String("genre"), SortKind::NumberOrText, SongField::Genre},
         {u"File Type", -1, QLatin1String("filetype"), SortKind::NumberOrText, SongField::FileType},
         {u"Track Number", -1, QLatin1String("tracknumber"), SortKind::NumberOrText, SongField::TrackNumber},
-        {u"File Name", -1, QLatin1String("filename"), SortKind::None, SongField::File},
+        {u"File Name", -1, QLatin1String("filename"), SortKind::NumberOrText, SongField::File},
     }};
     return columns;
 }

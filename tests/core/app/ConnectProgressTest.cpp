@@ -1,6 +1,8 @@
 #include "core/app/ConnectProgress.h"
 #include "core/app/CommandLine.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,8 +44,31 @@ TEST(CommandLineTest, AcceptsNothingOrOnePlayerFolder)
         {QStringLiteral("/media/anna/IPOD")},
         {QStringLiteral("--player"), QStringLiteral("a"), QStringLiteral("b")},
     };
-    for (const QStringList &arguments : bad)
-        EXPECT_FALSE(parseCommandLine(arguments).valid) << arguments.join(QLatin1Char(' ')).toStdString();
+    for (const QStringList &arguments : bad) {
+        const CommandLine refused = parseCommandLine(arguments);
+        EXPECT_FALSE(refused.valid) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(refused.errorText.isEmpty());
+    }
+}
+
+TEST(CommandLineTest, HelpAndVersionAreAskedForAndDescribed)
+{
+    EXPECT_TRUE(parseCommandLine({QStringLiteral("--help")}).showHelp);
+    EXPECT_TRUE(parseCommandLine({QStringLiteral("-h")}).showHelp);
+    EXPECT_TRUE(parseCommandLine({QStringLiteral("--version")}).showVersion);
+    const CommandLine plain = parseCommandLine({QStringLiteral("--player"), QStringLiteral("/p")});
+    EXPECT_FALSE(plain.showHelp || plain.showVersion);
+    // A folder named like an option is still the folder.
+    EXPECT_EQ(parseCommandLine({QStringLiteral("--player"), QStringLiteral("--help")}).playerRoot,
+              QDir::current().absoluteFilePath(QStringLiteral("--help")));
+    EXPECT_FALSE(parseCommandLine(
+                     {QStringLiteral("--player"), QStringLiteral("a"), QStringLiteral("--player"), QStringLiteral("b")})
+                     .valid);
+
+    const QString usage = usageText(QStringLiteral("quillory"));
+    EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: quillory [OPTIONS]\n")));
+    for (const char *option : {"--player <DIR>", "--help", "--version"})
+        EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ReaderTestSupport.h"
 
 #include "ItunesDbWriter.h"
+#include "TestData.h"
 #include "TestStrings.h"
 
 #include <QDir>
@@ -179,6 +180,7 @@ TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
 // The databases written by the desktop program that synced real players.
 TEST(RealDatabase, EveryTrackIsReadWithItsTrackNumberLine)
 {
+    QUILLORY_NEEDS_TESTDATA();
     const struct
     {
         const char *name;
@@ -193,7 +195,7 @@ TEST(RealDatabase, EveryTrackIsReadWithItsTrackNumberLine)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        QFile file(QStringLiteral(QUILLORY_TESTDATA_DIR "/") + QString::fromLatin1(c.name));
+        QFile file(testDataPath(QString::fromLatin1(c.name)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "missing test data in " QUILLORY_TESTDATA_DIR;
         iPod pod;
         ASSERT_EQ(pod.readDatabase(file.readAll()), Outcome::Complete);

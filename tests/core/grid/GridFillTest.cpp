@@ -1,5 +1,6 @@
 #include "core/grid/GridFill.h"
 
+#include "TestData.h"
 #include "TestStrings.h"
 #include "core/device/iPod.h"
 #include "core/grid/GridModel.h"
@@ -55,9 +56,10 @@ void expectOneRowPerTrack(const QByteArray &bytes, std::size_t tracks)
 
 TEST(FillGrid, RealDatabasesGiveOneCompleteRowPerTrack)
 {
+    QUILLORY_NEEDS_TESTDATA();
     for (const auto &[name, tracks] : {std::pair{"old-5375-tracks.itdb", 5375u}, {"modern-2-tracks.itdb", 2u}}) {
         SCOPED_TRACE(name);
-        QFile file(QStringLiteral(QUILLORY_TESTDATA_DIR "/") + QString::fromLatin1(name));
+        QFile file(testDataPath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         expectOneRowPerTrack(file.readAll(), tracks);
     }

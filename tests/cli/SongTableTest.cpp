@@ -1,0 +1,63 @@
+// The cell escapes and number readings of the song tables.
+#include "cli/SongTable.h"
+#include "TestStrings.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(SongTableTest, LengthSecondsOnlyOfWellFormedLengths)
+{
+    EXPECT_EQ(lengthSeconds(u"0:00"), 0);
+    EXPECT_EQ(lengthSeconds(u"4:05"), 245);
+    EXPECT_EQ(lengthSeconds(u"1234:59"), 1234 * 60 + 59);
+    for (const QString &bad : texts(u"|:|4:5|4:60|4:005|-1:00|a:00|4:0x|4.05|123456789012345:00"))
+        EXPECT_FALSE(lengthSeconds(bad).has_value()) << bad.toStdString();
+}
+
+TEST(SongTableTest, EscapesRoundTripAndLeaveOtherTextAlone)
+{
+    const QString awkward = u"a\\b\tc\nd\re \"f\", g\x01h – é"_s;
+    EXPECT_EQ(tsvEscaped(awkward), u"a\\\\b\\tc\\nd\\re \"f\", g\x01h – é"_s);
+    EXPECT_EQ(tsvEscaped(u"\\t"), u"\\\\t"_s);  // a backslash before a t stays two characters
+    EXPECT_EQ(csvField(u"plain text é"), u"plain text é"_s);
+    EXPECT_EQ(csvField(u"a,b"), u"\"a,b\""_s);
+    EXPECT_EQ(csvField(u"say \"x\""), u"\"say \"\"x\"\"\""_s);
+    EXPECT_EQ(csvField(u"cr\r"), u"\"cr\r\""_s);
+    // A JSON reader gets back exactly the text, control characters included.
+    const QByteArray json = (u'[' + jsonString(awkward) + u']').toUtf8();
+    QJsonParseError error{};
+    EXPECT_EQ(QJsonDocument::fromJson(json, &error).array().at(0).toString(), awkward) << json.toStdString();
+    EXPECT_EQ(error.error, QJsonParseError::NoError);
+}
+
+TEST(SongTableTest, ColumnNamesAndFormatsByName)
+{
+    const QStringList names = texts(u"title|length|artist|album|genre|filetype|tracknumber|filename");
+    for (int c = 0; c < GridColumn::Count; ++c) {
+        EXPECT_EQ(QString(columnInfo(c).name), names[c]);
+        EXPECT_EQ(columnByName(names[c]), c);
+    }
+    EXPECT_FALSE(columnByName(u"Title"_s).has_value());
+    EXPECT_EQ(outputFormat(u"csv"_s), OutputFormat::Csv);
+    EXPECT_FALSE(outputFormat(u"CSV"_s).has_value());
+}
+
+TEST(SongTableTest, JsonLinesGiveNumbersAsNumbers)
+{
+    SongValues song{u"T"_s, u"3:07"_s, {}, {}, {}, {}, u"7"_s, u"\\F\\x.mp3"_s};
+    EXPECT_EQ(songLine(OutputFormat::Json, song),
+              u"{\"title\":\"T\",\"length\":\"3:07\",\"lengthseconds\":187,\"artist\":\"\",\"album\":\"\","
+              "\"genre\":\"\",\"filetype\":\"\",\"tracknumber\":7,\"filename\":\"\\\\F\\\\x.mp3\"}"_s);
+    song[GridColumn::Length].clear();
+    song[GridColumn::TrackNumber].clear();
+    const QString line = songLine(OutputFormat::Json, song);
+    EXPECT_TRUE(line.contains(u"\"lengthseconds\":null,"_s) && line.contains(u"\"tracknumber\":null,"_s));
+}
+
+}  // namespace
