@@ -2,6 +2,7 @@
 #include "core/device/SystemVolumeService.h"
 #include "gui/app/Form1.h"
 #include "gui/common/QtMessageService.h"
+#include "gui/photos/QtImageLoader.h"
 
 #include <QApplication>
 
@@ -19,10 +20,13 @@ int main(int argc, char **argv)
 
     SystemVolumeService volumes;
     QtMessageService messages;
+    QtImageLoader images;
     // No player given: the window shows its own control strip with a Qt Multimedia player.
-    Form1 window({.volumes = volumes, .messages = messages, .playerRoot = commandLine.playerRoot, .endProgram = [] {
-                      QCoreApplication::quit();
-                  }});
+    Form1 window({.volumes = volumes,
+                  .messages = messages,
+                  .playerRoot = commandLine.playerRoot,
+                  .endProgram = [] { QCoreApplication::quit(); },
+                  .imageLoader = &images});
     window.show();
     return QApplication::exec();
 }
