@@ -8,8 +8,22 @@
 
 #include <QDir>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QTreeView>
+
+namespace {
+
+int depth(QModelIndex index)
+{
+    int levels = 0;
+    for (index = index.parent(); index.isValid(); index = index.parent())
+        ++levels;
+    return levels;
+}
+
+}  // namespace
 
 PhotoViewer::PhotoViewer(QTreeView *dir1, FileListBox *file1, PictureBox *picture2, ImageLoader *loader,
                          QObject *parent)
@@ -26,6 +40,11 @@ PhotoViewer::PhotoViewer(QTreeView *dir1, FileListBox *file1, PictureBox *pictur
     m_Dir1->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_Dir1->hideColumn(column);
+    // The tree starts at the file system's root, so deep folders need little
+    // indentation and a name column as wide as its names, scrolled sideways.
+    m_Dir1->setIndentation(10);
+    m_Dir1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_Dir1->header()->setStretchLastSection(false);
     connect(m_Dir1, &QTreeView::activated, this,
             [this](const QModelIndex &folder) { setDir1Path(m_folders->filePath(folder)); });
 
@@ -44,6 +63,7 @@ void PhotoViewer::setDir1Path(const QString &folder)
     m_Dir1->setCurrentIndex(index);
     m_Dir1->expand(index);
     m_Dir1->scrollTo(index);
+    m_Dir1->horizontalScrollBar()->setValue(m_Dir1->indentation() * depth(index));
     Dir1_Change();
 }
 

@@ -1,6 +1,8 @@
 #include "SamplePlayer.h"
 #include "core/common/PlayerPath.h"
 #include "core/device/iPod.h"
+#include "core/photos/PictureFiles.h"
+#include "gui/photos/QtImageLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,11 +37,21 @@ TEST(SamplePlayerTest, WritesAReadablePlayer)
         EXPECT_EQ(itdb::getU32(bytes, 40), static_cast<std::uint32_t>(bytes.size() - 44));
     }
 
+    // Every listed file but broken.jpg is a picture; the PNG picture is not listed.
     const QDir photos(root.filePath(QStringLiteral("photos")));
-    const QStringList pictures = photos.entryList(QDir::Files);
-    EXPECT_GE(pictures.size(), 4);
-    for (const QString &name : pictures)
-        EXPECT_FALSE(QImageReader(photos.filePath(name)).read().isNull()) << qPrintable(name);
+    const QStringList listed = listFiles(photos.path(), pictureFilePattern());
+    EXPECT_GE(listed.size(), 6);
+    EXPECT_TRUE(listed.contains(QStringLiteral("SUNSET.JPG")));
+    EXPECT_TRUE(listed.contains(QStringLiteral("broken.jpg")));
+    EXPECT_FALSE(listed.contains(QStringLiteral("screen.png")));
+    EXPECT_FALSE(QImageReader(photos.filePath(QStringLiteral("screen.png"))).read().isNull());
+    for (const QString &name : listed) {
+        const QImage picture = QtImageLoader::decode(photos.filePath(name));
+        EXPECT_EQ(picture.isNull(), name == QStringLiteral("broken.jpg")) << qPrintable(name);
+    }
+    // Stored on its side, shown upright.
+    const QImage phone = QtImageLoader::decode(photos.filePath(QStringLiteral("PHONE.JPG")));
+    EXPECT_GT(phone.width(), phone.height());
 }
 
 }  // namespace
