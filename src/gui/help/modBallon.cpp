@@ -2,11 +2,14 @@
 
 #include "core/help/BalloonTips.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QBuffer>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QPixmap>
 #include <QStyle>
+#include <QToolTip>
 #include <QWidget>
 
 namespace {
@@ -21,6 +24,32 @@ QString informationIcon()
     icon.save(&buffer, "PNG");
     return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
 }
+
+// A list or grid shows its items in a viewport, and an item's own tooltip
+// (the grid's cell text) would take the place of the control's balloon: while
+// the control has a balloon, the viewport shows that instead.
+class ViewportBalloon : public QObject
+{
+public:
+    explicit ViewportBalloon(QAbstractScrollArea *control)
+        : QObject(control)
+        , m_control(control)
+    {
+        control->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip || m_control->toolTip().isEmpty())
+            return false;
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), m_control->toolTip(), m_control);
+        return true;
+    }
+
+private:
+    QAbstractScrollArea *m_control;
+};
 
 template <typename Action>
 void forEachTipControl(QWidget *controls, Action action)
@@ -45,6 +74,12 @@ QString balloonHtml(const QString &text, const QString &title)
 void createballoon(QWidget *control, const QString &text, const QString &title)
 {
     control->setToolTip(balloonHtml(text, title));
+    static constexpr char viewportBalloon[] = "viewportBalloon";
+    auto *scrollArea = qobject_cast<QAbstractScrollArea *>(control);
+    if (scrollArea && !scrollArea->property(viewportBalloon).toBool()) {
+        new ViewportBalloon(scrollArea);
+        scrollArea->setProperty(viewportBalloon, true);
+    }
 }
 
 void definebaloonhelp(QWidget *controls)

@@ -3,8 +3,11 @@
 #include "gui/about/frmCredits.h"
 #include "gui/about/frmdisclaimer.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 
@@ -33,6 +36,32 @@ TEST_F(Form1Test, BalloonTipsAreOnFromTheStartAndTheMenuSwitchesThem)
     for (const BalloonTip &tip : balloonTips())
         again << w.centralWidget()->findChild<QWidget *>(tip.control)->toolTip();
     EXPECT_EQ(again, tips);
+}
+
+// The lists and the grid show their items in a viewport: resting the mouse
+// on an item shows the control's balloon all the same.
+TEST_F(Form1Test, BalloonShowsOverTheItemsOfListsAndGrid)
+{
+    const QDir photos(playerDir.filePath(u"photos"_s));
+    ASSERT_TRUE(photos.mkpath(u"."_s));
+    writeFile(photos.filePath(u"a.jpg"_s), "x");
+    openConnected(3);
+    const auto restOnFirstItem = [](QAbstractItemView *view) {
+        const QPoint onItem = view->visualRect(view->model()->index(0, 0, view->rootIndex())).center();
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
+        QHelpEvent event(QEvent::ToolTip, onItem, view->viewport()->mapToGlobal(onItem));
+        QCoreApplication::sendEvent(view->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    for (const char *name : {"FGrid", "Dir1", "File1"}) {
+        auto *view = child<QAbstractItemView>(name);
+        EXPECT_FALSE(view->toolTip().isEmpty()) << name;
+        EXPECT_EQ(restOnFirstItem(view), view->toolTip()) << name;
+    }
+    // Without balloons the grid's cells show their own text again.
+    child<QAction>("mnuoff")->trigger();
+    EXPECT_EQ(restOnFirstItem(view()), u"  Song 1"_s);
 }
 
 TEST_F(Form1Test, CreditsKeepTheirScrollWhileOpenAndStartAfreshAfterClosing)
