@@ -25,6 +25,17 @@ QString informationIcon()
     return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
 }
 
+// The tooltip text of one balloon: the icon, the title in bold, then the
+// lines (separated by CR LF) on lines of their own.
+QString balloonHtml(const QString &text, const QString &title)
+{
+    QString lines = text.toHtmlEscaped();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"><tr><td valign=\"middle\"><img src=\"")
+        + informationIcon() + QStringLiteral("\" width=\"16\" height=\"16\"></td><td valign=\"middle\"><b>")
+        + title.toHtmlEscaped() + QStringLiteral("</b></td></tr></table>") + lines;
+}
+
 // A list or grid shows its items in a viewport, and an item's own tooltip
 // (the grid's cell text) would take the place of the control's balloon: while
 // the control has a balloon, the viewport shows that instead.
@@ -61,15 +72,6 @@ void forEachTipControl(QWidget *controls, Action action)
 }
 
 }  // namespace
-
-QString balloonHtml(const QString &text, const QString &title)
-{
-    QString lines = text.toHtmlEscaped();
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
-    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"><tr><td valign=\"middle\"><img src=\"")
-        + informationIcon() + QStringLiteral("\" width=\"16\" height=\"16\"></td><td valign=\"middle\"><b>")
-        + title.toHtmlEscaped() + QStringLiteral("</b></td></tr></table>") + lines;
-}
 
 void createballoon(QWidget *control, const QString &text, const QString &title)
 {

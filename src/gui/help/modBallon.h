@@ -7,9 +7,6 @@ class QWidget;
 // Balloon tips: rich-text tooltips that show the information icon, the title
 // in bold and the lines of the tip.
 
-// The tooltip text of one balloon: lines separated by CR LF become line breaks.
-QString balloonHtml(const QString &text, const QString &title);
-
 // Gives the control its balloon tip (replacing one it had).
 void createballoon(QWidget *control, const QString &text, const QString &title);
 

@@ -30,7 +30,6 @@ public:
 
     // The size pictures are fitted into: the box inside its frame.
     QSize targetSize() const { return contentsRect().size(); }
-    const QImage &picture() const { return m_picture; }
     // Where the picture is drawn inside the frame; nullopt when none is shown.
     std::optional<PicturePlacement> placement() const;
     bool showsNoPreview() const { return m_noPreview; }
