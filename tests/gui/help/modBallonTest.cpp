@@ -91,22 +91,6 @@ TEST_F(modBallonTest, TwelveTipsWithIconBoldTitleAndTheirLines)
     EXPECT_EQ(plainText(other->toolTip()), u"<i>Title</i>\na < b\nc & d"_s);
 }
 
-TEST_F(modBallonTest, OffTakesThemAwayTwiceOverAndOnBringsThemBack)
-{
-    definebaloonhelp(&form);
-    const QString volumeTip = control(u"HScroll4"_s)->toolTip();
-    definebaloonhelp(&form);
-    EXPECT_EQ(control(u"HScroll4"_s)->toolTip(), volumeTip);
-
-    killmyballoontips(&form);
-    killmyballoontips(&form);
-    for (const auto &[name, text] : expectedTips)
-        EXPECT_TRUE(control(name)->toolTip().isEmpty()) << qPrintable(name);
-
-    definebaloonhelp(&form);
-    EXPECT_EQ(control(u"HScroll4"_s)->toolTip(), volumeTip);
-}
-
 TEST_F(modBallonTest, RestingTheMouseShowsTheBalloon)
 {
     QWidget *volume = control(u"HScroll4"_s);
