@@ -4,6 +4,7 @@
 #include "core/device/SystemVolumeService.h"
 #include "gui/app/Form1.h"
 #include "gui/common/QtMessageService.h"
+#include "gui/photos/QtImageLoader.h"
 #include "gui/player/MediaPlayerStrip.h"
 #include "gui/player/QtMediaPlayer.h"
 
@@ -60,6 +61,7 @@ int main(int argc, char **argv)
     QtMessageService messages;
     QtMediaPlayer player;
     FileCopyStorage copyStorage;
+    QtImageLoader images;
     // The window takes the strip into its Mplayer box and owns it from then on.
     auto *playerControls = new MediaPlayerStrip(player);
     Form1 window({.volumes = volumes,
@@ -68,7 +70,8 @@ int main(int argc, char **argv)
                   .copyStorage = copyStorage,
                   .playerControls = playerControls,
                   .playerRoot = commandLine.playerRoot,
-                  .endProgram = [] { QCoreApplication::quit(); }});
+                  .endProgram = [] { QCoreApplication::quit(); },
+                  .imageLoader = &images});
     window.show();
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFont>
 #include <QImage>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
@@ -143,19 +144,31 @@ QString writePictures(const QString &root)
         QImage image;
         const char *format;
     };
+    // Wider and taller than the viewer's box, smaller than it, and a phone
+    // photo stored on its side with the EXIF note that turns it upright.
     const Picture pictures[] = {
         {QStringLiteral("SUNSET.JPG"), sunset(640, 480), "JPG"},
         {QStringLiteral("harbour.jpg"), sunset(480, 640).mirrored(true, false), "JPG"},
         {QStringLiteral("CIRCLES.JPG"), circles(800, 600, QColor(200, 60, 60)), "JPG"},
         {QStringLiteral("PALETTE.BMP"), circles(320, 240, QColor(60, 120, 200)), "BMP"},
         {QStringLiteral("stripes.bmp"), stripes(400, 300), "BMP"},
+        {QStringLiteral("thumb.jpg"), circles(96, 72, QColor(60, 160, 90)), "JPG"},
+        {QStringLiteral("screen.png"), stripes(320, 200), "PNG"},
     };
     for (const Picture &picture : pictures) {
         const QString path = dir + QLatin1Char('/') + picture.name;
         if (!picture.image.save(path, picture.format))
             return QStringLiteral("cannot write ") + path;
     }
-    return {};
+    const QString phone = dir + QStringLiteral("/PHONE.JPG");
+    QImageWriter writer(phone, "JPG");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    if (!writer.write(sunset(480, 360).transformed(QTransform().rotate(-90))))
+        return QStringLiteral("cannot write ") + phone;
+    // Named as a picture, but text.
+    QString error;
+    writeFile(dir + QStringLiteral("/broken.jpg"), "This file is not a picture.\r\n", error);
+    return error;
 }
 
 }  // namespace

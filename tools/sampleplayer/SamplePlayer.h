@@ -21,8 +21,10 @@ QByteArray toneWav(double frequencyHz, int milliseconds);
 
 // Writes the whole player folder under root: the database, a WAV file for
 // every track, iPod_Control/device/sysinfo, iPod_Control/iTunes/DeviceInfo and
-// photos/ with JPEG and BMP pictures. Needs a QGuiApplication for the
-// pictures. Returns an error text, empty on success.
+// photos/ with JPEG and BMP pictures (upper- and lower-case names, wider,
+// taller and smaller than the photo viewer's box, one turned by its EXIF
+// data), a PNG picture and broken.jpg, which is no picture. Needs a
+// QGuiApplication for the pictures. Returns an error text, empty on success.
 QString write(const QString &root);
 
 }  // namespace sampleplayer

@@ -11,21 +11,24 @@
 #include "core/player/MediaPlayer.h"
 #include "core/player/Playback.h"
 #include "core/player/VolumeTable.h"
+#include "gui/about/frmCredits.h"
+#include "gui/about/frmdisclaimer.h"
 #include "gui/copy/frmCopy.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
-#include "gui/player/QtMediaPlayer.h"
+#include "gui/help/modBallon.h"
+#include "gui/photos/FileListBox.h"
+#include "gui/photos/PhotoViewer.h"
+#include "gui/photos/PictureBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -188,29 +191,20 @@ void Form1::buildControls()
 
     m_PictureFrame = named(new QGroupBox(client), "PictureFrame");
     m_PictureFrame->setGeometry(twipRect(5280, 165, 6645, 3660));
-    m_dirModel = new QFileSystemModel(this);
-    m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_Dir1 = named(new QTreeView(m_PictureFrame), "Dir1", 27);
-    m_Dir1->setModel(m_dirModel);
-    m_Dir1->setHeaderHidden(true);
-    for (int column = 1; column < m_dirModel->columnCount(); ++column)
-        m_Dir1->hideColumn(column);
     m_Dir1->setGeometry(twipRect(120, 240, 2280, 1620));
+    m_Dir1->setEnabled(false);
+    m_Dir1->viewport()->installEventFilter(this);
     // The picture list stays empty until the photo viewer lists the chosen folder.
-    m_File1 = named(new QListView(m_PictureFrame), "File1", 28);
+    m_File1 = named(new FileListBox(m_PictureFrame), "File1", 28);
     m_File1->setGeometry(twipRect(120, 1920, 2280, 1620));
-    for (QAbstractItemView *list :
-         {static_cast<QAbstractItemView *>(m_Dir1), static_cast<QAbstractItemView *>(m_File1)}) {
-        list->setEnabled(false);
-        list->viewport()->installEventFilter(this);
-    }
-    m_Picture1 = named(new QFrame(m_PictureFrame), "Picture1");
-    m_Picture1->setFrameShape(QFrame::StyledPanel);
-    m_Picture1->setGeometry(twipRect(2520, 240, 3960, 3300));
-    m_Picture2 = named(new QLabel(m_Picture1), "Picture2", 29);
-    m_Picture2->setAlignment(Qt::AlignCenter);
-    m_Picture2->setGeometry(m_Picture1->rect().adjusted(2, 2, -2, -2));
-    m_Picture2->installEventFilter(this);
+    m_File1->setEnabled(false);
+    connect(m_File1, &FileListBox::click, this, &Form1::File1_Click);
+    m_Picture2 = named(new PictureBox(m_PictureFrame), "Picture2", 29);
+    m_Picture2->setGeometry(twipRect(2520, 240, 3960, 3300));
+    connect(m_Picture2, &PictureBox::clicked, this, &Form1::Picture2_Click);
+    m_photos = new PhotoViewer(m_Dir1, m_File1, m_Picture2, m_services.imageLoader, this);
+    connect(m_photos, &PhotoViewer::statusText, this, &Form1::setStatusText);
 
     m_Mplayer = named(new QWidget(client), "Mplayer");
     m_Mplayer->setGeometry(twipRect(75, 6705, 3330, 615));
@@ -296,10 +290,13 @@ void Form1::buildMenus()
     addMenuItem(mnuother, "mnustatistics", QStringLiteral("Statistics"), 2);
     addMenuItem(mnuother, "mnucreatehtml", QStringLiteral("Create HTML"), 3);
     QMenu *mnubublehelp = addSubMenu(mnuother, "mnubublehelp", QStringLiteral("Bubble Help"));
-    addMenuItem(mnubublehelp, "mnuon", QStringLiteral("On"));
-    addMenuItem(mnubublehelp, "mnuoff", QStringLiteral("Off"));
-    addMenuItem(mnuother, "mnucredits", QStringLiteral("Credits"), 4);
-    addMenuItem(mnuother, "mnudisclaimer", QStringLiteral("Disclaimer"));
+    connect(addMenuItem(mnubublehelp, "mnuon", QStringLiteral("On")), &QAction::triggered, this, &Form1::mnuon_Click);
+    connect(addMenuItem(mnubublehelp, "mnuoff", QStringLiteral("Off")), &QAction::triggered, this,
+            &Form1::mnuoff_Click);
+    m_mnucredits = addMenuItem(mnuother, "mnucredits", QStringLiteral("Credits"), 4);
+    connect(m_mnucredits, &QAction::triggered, this, &Form1::mnucredits_Click);
+    connect(addMenuItem(mnuother, "mnudisclaimer", QStringLiteral("Disclaimer")), &QAction::triggered, this,
+            &Form1::mnudisclaimer_Click);
 
     m_mnuhelp = bar->addAction(QStringLiteral("?"));
     m_mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
@@ -368,6 +365,7 @@ void Form1::Form_Load()
     setWindowTitle(mainWindowCaption());
     m_HScroll4->setValue(17);
     m_player->setVolume(-75);
+    definebaloonhelp(centralWidget());
 }
 
 bool Form1::helpMode() const
@@ -428,16 +426,6 @@ void Form1::setStatusText(const QString &text)
     emit statusTextChanged(text);
 }
 
-// Shows the folder in the folder list: its parent's folders, the folder
-// itself current and opened.
-void Form1::setDir1Path(const QString &path)
-{
-    const QModelIndex folder = m_dirModel->setRootPath(path);
-    m_Dir1->setRootIndex(folder.parent());
-    m_Dir1->setCurrentIndex(folder);
-    m_Dir1->expand(folder);
-}
-
 void Form1::showPodInfo()
 {
     const DeviceInfo info = getpodinfo(m_label6.trimmed());
@@ -446,7 +434,7 @@ void Form1::showPodInfo()
     m_PictureFrame->setTitle(info.pictureFrameCaption);
     // Without a photos folder the list stays where it was.
     if (!info.photosFolder.isEmpty())
-        setDir1Path(info.photosFolder);
+        m_photos->setDir1Path(info.photosFolder);
 }
 
 // Connect's steps between reading the database and filling the grid: the
@@ -652,7 +640,11 @@ void Form1::Dir1_Click()
 
 void Form1::File1_Click()
 {
-    gethelpnow(m_File1);
+    if (helpMode()) {
+        gethelpnow(m_File1);
+        return;
+    }
+    m_photos->showSelectedPicture();
 }
 
 void Form1::Picture2_Click()
@@ -688,6 +680,39 @@ void Form1::mnuexit_Click()
             return;
     }
     close();
+}
+
+void Form1::mnuon_Click()
+{
+    definebaloonhelp(centralWidget());
+}
+
+void Form1::mnuoff_Click()
+{
+    killmyballoontips(centralWidget());
+}
+
+void Form1::mnucredits_Click()
+{
+    if (helpMode()) {
+        gethelpnow(m_mnucredits);
+        return;
+    }
+    if (!m_credits)
+        m_credits = new frmCredits(this);
+    m_credits->show();
+    m_credits->raise();
+    m_credits->activateWindow();
+}
+
+// No help test: the agreement shows in help mode too.
+void Form1::mnudisclaimer_Click()
+{
+    if (!m_disclaimer)
+        m_disclaimer = new frmdisclaimer(m_services.messages, this);
+    m_disclaimer->show();
+    m_disclaimer->raise();
+    m_disclaimer->activateWindow();
 }
 
 frmCopy *Form1::copyWindow() const
@@ -745,10 +770,6 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             PBar_Click();
         else if (watched == m_Dir1->viewport())
             Dir1_Click();
-        else if (watched == m_File1->viewport())
-            File1_Click();
-        else if (watched == m_Picture2)
-            Picture2_Click();
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -15,21 +15,24 @@
 #include <optional>
 
 class FGrid;
+class FileListBox;
 class GridModel;
+class ImageLoader;
 class MediaPlayer;
 class MessageService;
+class PhotoViewer;
+class PictureBox;
 class Playback;
 class VolumeService;
 class frmhelp;
 class frmCopy;
+class frmCredits;
+class frmdisclaimer;
 class QAction;
 class QCheckBox;
-class QFileSystemModel;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -54,6 +57,7 @@ struct Form1Services
     std::optional<QString> playerRoot;         // --player DIR: this folder instead of a volume search
     std::function<void()> endProgram;          // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
+    ImageLoader *imageLoader = nullptr;        // decodes the photos; null: every photo shows "No Preview Available"
 };
 
 // The main window: the controls and menus, start-up, Exit, Connect and the
@@ -66,7 +70,8 @@ struct Form1Services
 // Controls that are never shown are kept as data, not widgets: the song
 // list lives in the session's iPod object (pod().songList()), the play-time
 // texts are the session's Text1-Text3 boxes, the unique-artist list comes
-// with the statistics report, and the player root is the string label6().
+// with the statistics report, the player root is the string label6(), and
+// the photo viewer keeps the picture it loaded (Picture1).
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -102,6 +107,8 @@ public:
     // The grid's pop-up menu ("Grid Menu"), not shown on the menu bar.
     QMenu *gridMenu() const { return m_mnugrid; }
 
+    PhotoViewer &photos() const { return *m_photos; }
+
 signals:
     void statusTextChanged(const QString &text);
 
@@ -126,6 +133,10 @@ public slots:
     void mnuplay_Click();
     void Mplayer_Click();
     void HScroll4_Change(int value);
+    void mnuon_Click();
+    void mnuoff_Click();
+    void mnucredits_Click();
+    void mnudisclaimer_Click();
 
     void mnutitle_Click();
     void mnulength_Click();
@@ -156,7 +167,6 @@ private:
     void showHelpWindow();
     void showPodInfo();
     void playerRead();
-    void setDir1Path(const QString &path);
     // A sort menu command: the help test, then the sort by that column.
     void sortCommand(int column, bool descending);
 
@@ -168,6 +178,8 @@ private:
     bool m_connectdone = false;
     QPointer<frmhelp> m_helpWindow;
     QPointer<frmCopy> m_copyWindow;
+    QPointer<frmCredits> m_credits;
+    QPointer<frmdisclaimer> m_disclaimer;
     GridModel *m_grid;
     Tagging m_tagging;
     MediaPlayer *m_player;
@@ -180,10 +192,9 @@ private:
     QTextEdit *m_RBox1 = nullptr;
     QGroupBox *m_PictureFrame = nullptr;
     QTreeView *m_Dir1 = nullptr;
-    QListView *m_File1 = nullptr;
-    QFileSystemModel *m_dirModel = nullptr;
-    QFrame *m_Picture1 = nullptr;
-    QLabel *m_Picture2 = nullptr;
+    FileListBox *m_File1 = nullptr;
+    PictureBox *m_Picture2 = nullptr;
+    PhotoViewer *m_photos = nullptr;
     QWidget *m_Mplayer = nullptr;
     QCheckBox *m_Check1 = nullptr;
     QScrollBar *m_HScroll4 = nullptr;
@@ -205,4 +216,5 @@ private:
     QAction *m_mnuexit = nullptr;
     QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;
+    QAction *m_mnucredits = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "gui/app/Form1.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
+#include "gui/photos/QtImageLoader.h"
 
 #include "CopyTestSupport.h"
 #include "FakeMediaPlayer.h"
@@ -73,7 +74,8 @@ protected:
                                                        .copyStorage = copyStorage ? *copyStorage : fileCopies,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
-                                                       .helpDirs = {helpDir.path()}});
+                                                       .helpDirs = {helpDir.path()},
+                                                       .imageLoader = &images});
         QObject::connect(window.get(), &Form1::statusTextChanged,
                          [this](const QString &text) { statusTexts.append(text); });
         window->show();
@@ -137,6 +139,7 @@ protected:
     int endCalls = 0;
     FileCopyStorage fileCopies;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
+    QtImageLoader images;
     QStringList statusTexts;
     std::unique_ptr<Form1> window;
 };

@@ -1,0 +1,72 @@
+#include "core/photos/PictureFit.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <ostream>
+
+void PrintTo(const PicturePlacement &p, std::ostream *out)
+{
+    *out << p.width << " x " << p.height << " at " << p.left << ", " << p.top;
+}
+
+namespace {
+
+PicturePlacement fitted(int targetW, int targetH, int imgW, int imgH)
+{
+    const std::optional<PicturePlacement> placement = fitPicture(targetW, targetH, imgW, imgH);
+    EXPECT_TRUE(placement.has_value());
+    return placement.value_or(PicturePlacement{});
+}
+
+TEST(PictureFit, WidthOrHeightLimitsAndThePictureIsCentred)
+{
+    // 3000 / 4000 x 3000 = 2250 < 3300: the width limits.
+    EXPECT_EQ(fitted(3000, 3300, 4000, 3000), (PicturePlacement{0, 525, 3000, 2250}));
+    // Wider than the box: full width, centred vertically.
+    EXPECT_EQ(fitted(264, 220, 640, 480), (PicturePlacement{0, 11, 264, 198}));
+    // Taller than the box: full height, centred across with the half unit kept.
+    EXPECT_EQ(fitted(264, 220, 480, 640), (PicturePlacement{49.5f, 0, 165, 220}));
+    // Smaller than the box: enlarged until one side fills it.
+    EXPECT_EQ(fitted(3000, 3300, 100, 50), (PicturePlacement{0, 900, 3000, 1500}));
+    EXPECT_EQ(fitted(264, 220, 10, 20), (PicturePlacement{77, 0, 110, 220}));
+    // The same proportions as the box: the height rule applies, the picture fills it.
+    EXPECT_EQ(fitted(300, 330, 100, 110), (PicturePlacement{0, 0, 300, 330}));
+}
+
+TEST(PictureFit, FactorIsSinglePrecisionAndSizesRoundHalvesToEven)
+{
+    // 2.5 x 1 and 2.5 x 3: halves go to the even neighbour.
+    EXPECT_EQ(fitted(5, 100, 2, 1), (PicturePlacement{0, 49, 5, 2}));
+    EXPECT_EQ(fitted(5, 100, 2, 3), (PicturePlacement{0, 46, 5, 8}));
+    // 200 / 96 kept in single precision makes 186 rows 387.49998, not 387.5 (which would give 388).
+    EXPECT_EQ(fitted(200, 10000, 96, 186), (PicturePlacement{0, 4806.5f, 200, 387}));
+}
+
+TEST(PictureFit, FailsForEmptyPicturesAndSizesOutOfRange)
+{
+    EXPECT_FALSE(fitPicture(264, 220, 0, 100));
+    EXPECT_FALSE(fitPicture(264, 220, 100, 0));
+    EXPECT_FALSE(fitPicture(264, 220, -5, 100));
+    EXPECT_FALSE(fitPicture(INT_MAX, INT_MAX, 1, 1));
+    // A box without room draws nothing, but is no failure.
+    EXPECT_EQ(fitted(0, 0, 40, 30), (PicturePlacement{0, 0, 0, 0}));
+}
+
+TEST(PictureFit, RoundingAndCentredText)
+{
+    EXPECT_EQ(roundHalfEven(0.5), 0);
+    EXPECT_EQ(roundHalfEven(1.5), 2);
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(2.5000001), 3);
+    EXPECT_EQ(roundHalfEven(2147483647.4), INT_MAX);
+    EXPECT_FALSE(roundHalfEven(2147483648.0));
+    EXPECT_FALSE(roundHalfEven(std::nan("")));
+
+    EXPECT_EQ(centredText(3000, 3300, 1200, 200), QPointF(900, 1550));
+    EXPECT_EQ(centredText(261, 216, 100.5, 15), QPointF(80.25, 100.5));
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include "Form1Fixture.h"
+#include "core/help/BalloonTips.h"
+#include "gui/about/frmCredits.h"
+#include "gui/about/frmdisclaimer.h"
+
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolTip>
+
+namespace {
+
+// Balloon tips, credits and agreement from the main window's menus.
+
+TEST_F(Form1Test, BalloonTipsAreOnFromTheStartAndTheMenuSwitchesThem)
+{
+    Form1 &w = open();
+    QStringList tips;
+    for (const BalloonTip &tip : balloonTips()) {
+        QWidget *control = w.centralWidget()->findChild<QWidget *>(tip.control);
+        ASSERT_NE(control, nullptr) << qPrintable(tip.control);
+        EXPECT_TRUE(control->toolTip().contains(tip.title)) << qPrintable(tip.control);
+        tips << control->toolTip();
+    }
+    EXPECT_EQ(tips.size(), 12);
+
+    // "On" while on and "Off" twice change nothing more.
+    child<QAction>("mnuon")->trigger();
+    child<QAction>("mnuoff")->trigger();
+    child<QAction>("mnuoff")->trigger();
+    for (const BalloonTip &tip : balloonTips())
+        EXPECT_TRUE(w.centralWidget()->findChild<QWidget *>(tip.control)->toolTip().isEmpty());
+    child<QAction>("mnuon")->trigger();
+    QStringList again;
+    for (const BalloonTip &tip : balloonTips())
+        again << w.centralWidget()->findChild<QWidget *>(tip.control)->toolTip();
+    EXPECT_EQ(again, tips);
+}
+
+// The lists and the grid show their items in a viewport: resting the mouse
+// on an item shows the control's balloon all the same.
+TEST_F(Form1Test, BalloonShowsOverTheItemsOfListsAndGrid)
+{
+    const QDir photos(playerDir.filePath(u"photos"_s));
+    ASSERT_TRUE(photos.mkpath(u"."_s));
+    writeFile(photos.filePath(u"a.jpg"_s), "x");
+    openConnected(3);
+    const auto restOnFirstItem = [](QAbstractItemView *view) {
+        const QPoint onItem = view->visualRect(view->model()->index(0, 0, view->rootIndex())).center();
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
+        QHelpEvent event(QEvent::ToolTip, onItem, view->viewport()->mapToGlobal(onItem));
+        QCoreApplication::sendEvent(view->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    for (const char *name : {"FGrid", "Dir1", "File1"}) {
+        auto *view = child<QAbstractItemView>(name);
+        EXPECT_FALSE(view->toolTip().isEmpty()) << name;
+        EXPECT_EQ(restOnFirstItem(view), view->toolTip()) << name;
+    }
+    // Without balloons the grid's cells show their own text again.
+    child<QAction>("mnuoff")->trigger();
+    EXPECT_EQ(restOnFirstItem(view()), u"  Song 1"_s);
+}
+
+TEST_F(Form1Test, CreditsKeepTheirScrollWhileOpenAndStartAfreshAfterClosing)
+{
+    writeHelp("HID:4\r\nthe credits\r\nHIDOVER:\r\n");
+    Form1 &w = open();
+    helpOn("mnucredits");
+    ASSERT_NE(helpWindow(), nullptr);
+    EXPECT_EQ(helpWindow()->helpText(), u"the credits\n"_s);
+    EXPECT_EQ(w.findChild<frmCredits *>(), nullptr);
+
+    child<QAction>("mnucredits")->trigger();
+    frmCredits *credits = w.findChild<frmCredits *>();
+    ASSERT_NE(credits, nullptr);
+    EXPECT_TRUE(credits->isVisible());
+    EXPECT_EQ(credits->windowTitle(), u"Credits"_s);
+    for (int i = 0; i < 10; ++i)
+        credits->Timer1_Timer();
+    auto *scroll = credits->findChild<QScrollBar *>(u"VScroll1"_s);
+    EXPECT_EQ(scroll->value(), 3015 - 120);
+
+    child<QAction>("mnucredits")->trigger();
+    EXPECT_EQ(w.findChildren<frmCredits *>().size(), 1);
+    EXPECT_EQ(scroll->value(), 3015 - 120);
+
+    credits->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.findChild<frmCredits *>(), nullptr);
+    child<QAction>("mnucredits")->trigger();
+    ASSERT_NE(w.findChild<frmCredits *>(), nullptr);
+    EXPECT_EQ(w.findChild<frmCredits *>()->findChild<QScrollBar *>(u"VScroll1"_s)->value(), 3015);
+}
+
+TEST_F(Form1Test, DisclaimerShowsItsNoticeOnEachOpeningEvenInHelpMode)
+{
+    Form1 &w = open();
+    enterHelpMode();
+    child<QAction>("mnudisclaimer")->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(u"Please read this agreement carefully."_s));
+    EXPECT_EQ(messages.shown[0].title, u"Quillory"_s);
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    frmdisclaimer *agreement = w.findChild<frmdisclaimer *>();
+    ASSERT_NE(agreement, nullptr);
+    EXPECT_TRUE(agreement->isVisible());
+    EXPECT_TRUE(w.helpMode());
+
+    // Open already: brought forward, no second notice.
+    child<QAction>("mnudisclaimer")->trigger();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(w.findChildren<frmdisclaimer *>().size(), 1);
+
+    QTest::mouseClick(agreement->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.findChild<frmdisclaimer *>(), nullptr);
+    child<QAction>("mnudisclaimer")->trigger();
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#include "gui/photos/QtImageLoader.h"
+#include "CopyTestSupport.h"
+#include "PhotoTestSupport.h"
+
+#include <QImageWriter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class QtImageLoaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(QtImageLoaderTest, DecodesJpegAndBmpAndTurnsTurnedPhotosUpright)
+{
+    writePicture(path(u"a.bmp"_s), 30, 20);
+    EXPECT_EQ(QtImageLoader::decode(path(u"a.bmp"_s)).size(), QSize(30, 20));
+
+    // A phone held upright writes a landscape picture and an EXIF note to turn it.
+    QImage landscape(200, 100, QImage::Format_RGB32);
+    landscape.fill(Qt::blue);
+    QImageWriter writer(path(u"phone.jpg"_s), "jpeg");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(writer.write(landscape));
+    EXPECT_EQ(QtImageLoader::decode(path(u"phone.jpg"_s)).size(), QSize(100, 200));
+}
+
+TEST_F(QtImageLoaderTest, RefusesWhatIsNoPictureOrTooLarge)
+{
+    writeBytes(path(u"text.jpg"_s), "these are not the pixels you are looking for\r\n");
+    EXPECT_TRUE(QtImageLoader::decode(path(u"text.jpg"_s)).isNull());
+    EXPECT_TRUE(QtImageLoader::decode(path(u"missing.jpg"_s)).isNull());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.jpg"_s));
+    EXPECT_TRUE(QtImageLoader::decode(path(u"folder.jpg"_s)).isNull());
+
+    // A header that claims 60000 x 60000 pixels (over 13 GB decoded) is refused before decoding.
+    writeBytes(path(u"huge.bmp"_s), forgedBmp(60000, 60000));
+    EXPECT_TRUE(QtImageLoader::decode(path(u"huge.bmp"_s)).isNull());
+    // Just within the bound it decodes (from the few bytes there are).
+    writeBytes(path(u"fits.bmp"_s), forgedBmp(64, 64));
+    EXPECT_EQ(QtImageLoader::decode(path(u"fits.bmp"_s)).size(), QSize(64, 64));
+
+    // A file larger than the bound is not read (a sparse file costs no disk).
+    QFile big(path(u"big.jpg"_s));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(QtImageLoader::ByteLimit + 1));
+    big.close();
+    EXPECT_TRUE(QtImageLoader::decode(path(u"big.jpg"_s)).isNull());
+}
+
+TEST_F(QtImageLoaderTest, PipeIsRefusedWithoutWaitingForAWriter)
+{
+    const QByteArray fifo = QFile::encodeName(path(u"pipe.jpg"_s));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    auto decoded = std::async(std::launch::async, [this] { return QtImageLoader::decode(path(u"pipe.jpg"_s)); });
+    const bool returned = decoded.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!returned) {
+        // Let the blocked reader go before failing.
+        const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(decoded.get().isNull());
+}
+
+TEST_F(QtImageLoaderTest, ReportsOnTheCallersThreadWithTheTicket)
+{
+    writePicture(path(u"one.jpg"_s), 40, 30);
+    writeBytes(path(u"broken.jpg"_s), "no picture");
+    QtImageLoader loader;
+    QList<std::pair<quint64, QSize>> reports;
+    QObject::connect(&loader, &ImageLoader::loaded, &loader, [&reports](quint64 ticket, const QVariant &picture) {
+        EXPECT_EQ(QThread::currentThread(), qApp->thread());
+        reports.append({ticket, picture.isValid() ? picture.value<QImage>().size() : QSize()});
+    });
+    QSignalSpy spy(&loader, &ImageLoader::loaded);
+
+    const quint64 first = loader.load(path(u"one.jpg"_s));
+    ASSERT_TRUE(spy.wait(5000));
+    const quint64 second = loader.load(path(u"broken.jpg"_s));
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_NE(first, second);
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[0], std::make_pair(first, QSize(40, 30)));
+    EXPECT_EQ(reports[1], std::make_pair(second, QSize()));
+}
+
+}  // namespace
