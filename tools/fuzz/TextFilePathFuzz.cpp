@@ -75,6 +75,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     char folder[] = "/tmp/quillory-fuzz-XXXXXX";
     require(::mkdtemp(folder) != nullptr);
     playerRoot = QFile::decodeName(folder);
+    std::atexit([] { QDir(playerRoot).removeRecursively(); });
     require(QDir(playerRoot).mkpath(QStringLiteral("iPod_Control/Music/F00")));
     QFile song(playerRoot + QStringLiteral("/iPod_Control/Music/F00/ABCD.mp3"));
     require(song.open(QIODevice::WriteOnly));

@@ -69,14 +69,15 @@ protected:
         return true;
     }
 
+    // Unmounted in TearDown, before the folders go.
     std::vector<QString> mounted;
+    PlayerFolder player;
+    QTemporaryDir second, volume, inner, other;
 };
 
 TEST_F(OnPlayerMounts, ABindMountOfThePlayerIsThePlayerAndTheCopyWritesNothingThere)
 {
-    PlayerFolder player;
     const QString song = player.addSong(u"F00"_s, u"AAAA.mp3"_s, 100);
-    QTemporaryDir second;
     if (!mount(player.root(), second.path()))
         GTEST_SKIP() << "mount --bind refused here: " << std::strerror(errno);
     EXPECT_TRUE(liesOnPlayer(second.path(), player.root()));
@@ -98,7 +99,6 @@ TEST_F(OnPlayerMounts, ABindMountOfThePlayerIsThePlayerAndTheCopyWritesNothingTh
 // player, wherever it is mounted as well; another volume is not.
 TEST_F(OnPlayerMounts, FoldersOfThePlayersVolumeAreThePlayerWhereverMounted)
 {
-    QTemporaryDir volume, inner, other;
     if (!mount({}, volume.path()) || !mount({}, other.path()))
         GTEST_SKIP() << "mounting a memory file system refused here: " << std::strerror(errno);
     ASSERT_TRUE(QDir(volume.path()).mkpath(u"iPod_Control/Music"_s));
