@@ -1,22 +1,45 @@
 #include "core/common/PlayerPath.h"
 
-#include <QDir>
+#include "core/common/RegularFile.h"
+
+#include <QFile>
 #include <QFileInfo>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <memory>
 
 namespace {
 
-// The entry of dir whose name equals component, exactly or else without regard to case.
-QString matchComponent(const QString &dir, const QString &component)
+struct DirCloser
 {
-    if (QFileInfo::exists(dir + QLatin1Char('/') + component))
+    void operator()(DIR *dir) const { ::closedir(dir); }
+};
+
+// The entry of the open folder whose name equals component, exactly or else
+// without regard to case; empty when there is none.
+QString matchComponent(int folder, const QString &component)
+{
+    const QByteArray exact = QFile::encodeName(component);
+    if (::faccessat(folder, exact.constData(), F_OK, 0) == 0)
         return component;
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(component, Qt::CaseInsensitive) == 0)
-            return entry;
+    const int listFd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0)
+        return {};
+    const std::unique_ptr<DIR, DirCloser> list(::fdopendir(listFd));
+    if (!list) {
+        ::close(listFd);
+        return {};
     }
-    return component;
+    while (const dirent *entry = ::readdir(list.get())) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name.compare(component, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return {};
 }
 
 }  // namespace
@@ -26,16 +49,42 @@ QString playerPath(const QString &root, const QString &location)
     QString path = root;
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
-    QString rest = location;
-    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QStringList components = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &component : components) {
+    // The folder reached so far, open while every component up to it exists.
+    FileDescriptor folder(
+        ::open(path.isEmpty() ? "." : QFile::encodeName(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    qsizetype pathBytes = QFile::encodeName(path).size();
+    const QStringView rest(location);
+    qsizetype start = 0;
+    while (start <= rest.size()) {
+        qsizetype end = start;
+        while (end < rest.size() && rest[end] != QLatin1Char('\\') && rest[end] != QLatin1Char('/'))
+            ++end;
+        const QStringView part = rest.mid(start, end - start);
+        start = end + 1;
         // A stored location never leaves the player: "." and ".." are dropped.
-        if (component == QLatin1String(".") || component == QLatin1String(".."))
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
             continue;
-        const QString base = path.isEmpty() ? QStringLiteral(".") : path;
-        const QString name = matchComponent(base, component);
-        path = path == QLatin1String("/") ? path + name : path + QLatin1Char('/') + name;
+        // No file name holds a NUL; the system would read the name only up to it.
+        if (part.contains(QChar(0)))
+            return {};
+        QString name = part.toString();
+        if (folder.isOpen()) {
+            const QString match = matchComponent(folder.get(), name);
+            if (match.isEmpty())
+                folder.close();  // nothing below a missing component exists
+            else
+                name = match;
+        }
+        const QByteArray encoded = QFile::encodeName(name);
+        const bool atRoot = path == QLatin1String("/");
+        pathBytes += encoded.size() + (atRoot ? 0 : 1);
+        if (pathBytes >= PATH_MAX)
+            return {};
+        if (!path.isEmpty() && !atRoot)
+            path += QLatin1Char('/');
+        path += name;
+        if (folder.isOpen())
+            folder = FileDescriptor(::openat(folder.get(), encoded.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     }
     return path;
 }

@@ -1,7 +1,37 @@
 #include "core/common/TextFile.h"
 
-#include <QFile>
+#include "core/common/RegularFile.h"
+
 #include <QStringDecoder>
+
+namespace {
+
+// Bytes cut at a bound may end inside a UTF-8 sequence; without that
+// fragment a UTF-8 text is still recognised as one.
+void chopPartialUtf8(QByteArray &bytes)
+{
+    const qsizetype n = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= n; ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[n - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;  // a continuation byte: look further back for the lead
+        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        if (length > back)
+            bytes.chop(back);
+        return;
+    }
+}
+
+std::optional<QByteArray> readBounded(const QString &path, qsizetype bound)
+{
+    bool cut = false;
+    std::optional<QByteArray> bytes = readRegularFile(path, bound, &cut);
+    if (bytes && cut)
+        chopPartialUtf8(*bytes);
+    return bytes;
+}
+
+}  // namespace
 
 namespace TextFile {
 
@@ -34,18 +64,22 @@ QStringList splitLines(const QString &text)
 
 std::optional<QStringList> readLines(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readBounded(path, wholeFileBound);
+    if (!bytes)
         return std::nullopt;
-    return splitLines(decode(file.readAll()));
+    return splitLines(decode(*bytes));
 }
 
 std::optional<QString> readFirstLine(const QString &path)
 {
-    std::optional<QStringList> lines = readLines(path);
-    if (!lines || lines->isEmpty())
+    std::optional<QByteArray> bytes = readBounded(path, firstLineBound);
+    if (!bytes || bytes->isEmpty())
         return std::nullopt;
-    return lines->constFirst();
+    // Only the first line is decoded: the bytes after its end play no part.
+    const qsizetype end = bytes->indexOf('\r');
+    if (end >= 0)
+        bytes->truncate(end);
+    return decode(*bytes);
 }
 
 }  // namespace TextFile

@@ -3,6 +3,7 @@
 #include "core/common/AppInfo.h"
 #include "core/common/MessageService.h"
 #include "core/common/PlayerPath.h"
+#include "core/common/RegularFile.h"
 #include "core/copy/CopyStorage.h"
 #include "core/copy/SafeFileName.h"
 #include "core/grid/GridFill.h"
@@ -10,7 +11,14 @@
 #include "core/grid/Tagging.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <optional>
 
 namespace {
 
@@ -19,13 +27,88 @@ MessageAnswer tell(const CopyRequest &request, const QString &text, MessageButto
     return request.messages.show(text, appTitle(), buttons, MessageIcon::None);
 }
 
+QString absoluteClean(const QString &folder)
+{
+    return QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(folder));
+}
+
 // The folder as an absolute path with "." and ".." resolved, and with
 // symbolic links resolved as far as the folder exists.
 QString resolvedFolder(const QString &folder)
 {
-    const QFileInfo info(QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(folder)));
+    const QFileInfo info(absoluteClean(folder));
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+struct FileId
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileId &) const = default;
+};
+
+// The identity of the open folder, or of the entry name inside it.
+std::optional<FileId> fileId(int fd, const char *name = "")
+{
+    struct stat info
+    {};
+    if (::fstatat(fd, name, &info, *name ? 0 : AT_EMPTY_PATH) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
+}
+
+FileDescriptor openFolder(const QString &path)
+{
+    return FileDescriptor(::open(QFile::encodeName(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
+// The folder, or else the nearest folder above it that exists: where a file
+// written below the folder would land. The path is taken as the system
+// takes it, ".." after a link included.
+FileDescriptor openNearestFolder(const QString &folder)
+{
+    QString path = QDir(QDir::currentPath()).absoluteFilePath(folder);
+    for (;;) {
+        FileDescriptor fd = openFolder(path);
+        if (fd.isOpen())
+            return fd;
+        while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0 || path == QLatin1String("/"))
+            return fd;
+        path.truncate(std::max<qsizetype>(slash, 1));
+    }
+}
+
+// By file identity: the folder, or a folder above it as the system walks
+// up, is the player root; or the root is the top of its own file system and
+// the folder lies on that file system. So a second mount of the player, or a
+// link into it, is the player too.
+bool sameFilesAsPlayer(const QString &folder, const QString &playerRoot)
+{
+    const FileDescriptor root = openFolder(playerRoot);
+    const std::optional<FileId> rootId = root.isOpen() ? fileId(root.get()) : std::nullopt;
+    if (!rootId)
+        return false;
+    const std::optional<FileId> aboveRoot = fileId(root.get(), "..");
+    const bool rootIsVolume = !aboveRoot || aboveRoot->device != rootId->device || aboveRoot == rootId;
+
+    FileDescriptor current = openNearestFolder(folder);
+    // Each step goes one folder up; no path is deeper than this.
+    for (int depth = 0; current.isOpen() && depth < PATH_MAX; ++depth) {
+        const std::optional<FileId> id = fileId(current.get());
+        if (!id)
+            return false;
+        if (*id == *rootId || (rootIsVolume && id->device == rootId->device))
+            return true;
+        FileDescriptor parent(::openat(current.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (parent.isOpen() && fileId(parent.get()) == id)
+            return false;  // the top folder of the system
+        current = std::move(parent);
+    }
+    return false;
 }
 
 }  // namespace
@@ -33,12 +116,10 @@ QString resolvedFolder(const QString &folder)
 bool liesOnPlayer(const QString &folder, const QString &playerRoot)
 {
     const QString path = resolvedFolder(folder);
-    QString root = resolvedFolder(playerRoot);
-    if (path == root)
+    const QString root = resolvedFolder(playerRoot);
+    if (path == root || path.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/')))
         return true;
-    if (!root.endsWith(QLatin1Char('/')))
-        root += QLatin1Char('/');
-    return path.startsWith(root);
+    return sameFilesAsPlayer(folder, playerRoot);
 }
 
 bool copyButtonEnabledAfter(CopyOutcome outcome)
@@ -97,7 +178,7 @@ CopyReport copyfiles(const CopyRequest &request)
     const QString folder = destinationFolder(destination);
     progress.setStatusText(QStringLiteral("Copying files...Please wait till copying is finished..."));
 
-    DestinationNames names;
+    DestinationNames names(fileNameLimit(folder));
     for (int r = 1; r < grid.rows(); ++r) {
         if (request.yield)
             request.yield();
@@ -111,7 +192,7 @@ CopyReport copyfiles(const CopyRequest &request)
         const SafeName safe = safeFileName(titleCell, fileCell);
         if (safe.renamed)
             ++report.renamed;
-        const CopyJob job{playerPath(playerRoot, fileCell.trimmed()), folder + names.claim(safe.name)};
+        const CopyJob job{playerPath(playerRoot, fileCell.trimmed()), folder + names.claim(safe)};
         const CopyStorageResult stored = request.storage.copyToStorage(job);
         if (!stored.ok) {
             report.renamed = 0;

@@ -1,5 +1,8 @@
 #include "core/copy/CopyStorage.h"
 
+#include "core/common/RegularFile.h"
+#include "core/copy/PartialFileCleanup.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +14,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -19,47 +21,26 @@ namespace {
 constexpr std::size_t bufferSize = 1 << 20;
 constexpr int createAttempts = 16;
 
-QString systemError()
+QByteArray encoded(const QString &path)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return QFile::encodeName(path);
 }
 
-// A file descriptor that is closed when it goes out of scope.
-class Descriptor
+// An unused hidden name beside the destination.
+QString hiddenName(const QString &destination)
 {
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {}
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    ~Descriptor() { close(); }
-    int get() const { return m_fd; }
-    bool isOpen() const { return m_fd >= 0; }
-    // Closes now; false when the close reports a failed write.
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
+    return QFileInfo(destination)
+        .absoluteDir()
+        .filePath(QStringLiteral(".quillory-%1.part")
+                      .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
+}
 
-private:
-    int m_fd;
-};
-
-// Creates a new, hidden file beside the destination under an unused name.
-int createTemporary(const QString &destination, QString &path)
+// A file without a name in the destination's folder; not open where the
+// file system has no such files.
+FileDescriptor createUnnamed(const QString &destination)
 {
-    const QDir folder = QFileInfo(destination).absoluteDir();
-    for (int attempt = 0; attempt < createAttempts; ++attempt) {
-        path = folder.filePath(QStringLiteral(".quillory-%1.part")
-                                   .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
+    const QString folder = QFileInfo(destination).absolutePath();
+    return FileDescriptor(::open(encoded(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
 }
 
 bool writeAll(int fd, const char *data, ssize_t size)
@@ -107,42 +88,98 @@ bool copyBytes(int source, int target, QString &error)
     }
 }
 
+CopyStorageResult failure(const QString &what, const QString &path)
+{
+    return {false, QStringLiteral("%1 %2: %3").arg(what, path, systemError())};
+}
+
+// Gives the complete unnamed file the destination name; false with errno
+// set when it cannot. An existing destination is replaced in one step: the
+// file is linked under a hidden name first, which then replaces it.
+bool linkUnnamed(int fd, const QString &destination)
+{
+    const QByteArray self = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd);
+    const QByteArray target = encoded(destination);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    for (int attempt = 0; errno == EEXIST && attempt < createAttempts; ++attempt) {
+        const QString hiddenPath = hiddenName(destination);
+        const PartialFileCleanup cleanup(hiddenPath);
+        const QByteArray hidden = encoded(hiddenPath);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, hidden.constData(), AT_SYMLINK_FOLLOW) != 0)
+            continue;
+        if (std::rename(hidden.constData(), target.constData()) == 0)
+            return true;
+        const int renameError = errno;
+        ::unlink(hidden.constData());
+        errno = renameError;
+        return false;
+    }
+    return false;
+}
+
+CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const QString &destination)
+{
+    QString error;
+    if (!copyBytes(source, target.get(), error))
+        return {false, error};
+    if (!linkUnnamed(target.get(), destination))
+        return failure(QStringLiteral("Cannot store"), destination);
+    if (!target.close()) {
+        // The data did not all reach the disk: the copy under its name goes too.
+        const CopyStorageResult result = failure(QStringLiteral("Cannot write"), destination);
+        ::unlink(encoded(destination).constData());
+        return result;
+    }
+    return {true, {}};
+}
+
+// Fills the hidden file, then gives it the destination name; removes it on failure.
+CopyStorageResult fillNamed(int source, FileDescriptor &target, const QString &temporary, const QString &destination)
+{
+    QString error;
+    CopyStorageResult result{true, {}};
+    if (!copyBytes(source, target.get(), error))
+        result = {false, error};
+    else if (!target.close())
+        result = failure(QStringLiteral("Cannot write"), temporary);
+    // rename() replaces an existing destination file in one step.
+    else if (std::rename(encoded(temporary).constData(), encoded(destination).constData()) != 0)
+        result = failure(QStringLiteral("Cannot store"), destination);
+    if (!result.ok)
+        ::unlink(encoded(temporary).constData());
+    return result;
+}
+
+CopyStorageResult copyNamed(int source, const QString &destination)
+{
+    for (int attempt = 0; attempt < createAttempts; ++attempt) {
+        const QString temporary = hiddenName(destination);
+        // Armed before the file exists, so that no moment of its life leaves it behind.
+        const PartialFileCleanup cleanup(temporary);
+        FileDescriptor target(::open(encoded(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (target.isOpen())
+            return fillNamed(source, target, temporary, destination);
+        if (errno != EEXIST)
+            break;
+    }
+    return failure(QStringLiteral("Cannot create a file in"), QFileInfo(destination).absolutePath());
+}
+
 }  // namespace
 
 CopyStorageResult FileCopyStorage::copyToStorage(const CopyJob &job)
 {
-    Descriptor source(::open(QFile::encodeName(job.source).constData(), O_RDONLY | O_CLOEXEC));
-    if (!source.isOpen())
-        return {false, QStringLiteral("Cannot open %1: %2").arg(job.source, systemError())};
-    struct stat info
-    {};
-    if (::fstat(source.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {false, QStringLiteral("Not a file: %1").arg(job.source)};
-
-    QString temporaryPath;
-    Descriptor target(createTemporary(job.destination, temporaryPath));
-    if (!target.isOpen())
-        return {false,
-                QStringLiteral("Cannot create a file in %1: %2")
-                    .arg(QFileInfo(job.destination).absolutePath(), systemError())};
-
-    QString error;
-    bool ok = copyBytes(source.get(), target.get(), error);
-    if (ok && !target.close()) {
-        error = QStringLiteral("Cannot write the copy: %1").arg(systemError());
-        ok = false;
+    const FileDescriptor source = openRegularFile(job.source);
+    if (!source.isOpen()) {
+        if (errno == EINVAL)
+            return {false, QStringLiteral("Not a file: %1").arg(job.source)};
+        return failure(QStringLiteral("Cannot open"), job.source);
     }
-    // rename() replaces an existing destination file in one step.
-    if (ok
-        && std::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(job.destination).constData())
-            != 0) {
-        error = QStringLiteral("Cannot store %1: %2").arg(job.destination, systemError());
-        ok = false;
+    if (m_temporary == Temporary::Unnamed) {
+        FileDescriptor target = createUnnamed(job.destination);
+        if (target.isOpen())
+            return copyUnnamed(source.get(), target, job.destination);
     }
-    if (!ok) {
-        target.close();
-        ::unlink(QFile::encodeName(temporaryPath).constData());
-        return {false, error};
-    }
-    return {true, {}};
+    return copyNamed(source.get(), job.destination);
 }

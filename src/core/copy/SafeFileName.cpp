@@ -3,6 +3,11 @@
 #include "core/common/AppInfo.h"
 #include "core/common/Blanks.h"
 
+#include <QFile>
+#include <QTextBoundaryFinder>
+
+#include <unistd.h>
+
 namespace {
 
 // Tested in this order; every occurrence becomes "_".
@@ -13,13 +18,50 @@ bool isControl(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
 
+// Bytes of the text in UTF-8, the encoding of file names (a lone surrogate
+// becomes a three-byte replacement character).
+qsizetype utf8Size(QStringView text)
+{
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            bytes += 1;
+        else if (c < 0x800)
+            bytes += 2;
+        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            bytes += 4;
+            ++i;
+        } else
+            bytes += 3;
+    }
+    return bytes;
+}
+
+// The name of the song's own file: the last part of its stored location.
+QStringView locationFileName(QStringView fileCell)
+{
+    const QStringView location = trimBlanks(fileCell);
+    const qsizetype slash = std::max(location.lastIndexOf(u'\\'), location.lastIndexOf(u'/'));
+    return trimBlanks(location.sliced(slash + 1));
+}
+
 }  // namespace
 
 SafeName safeFileName(const QString &titleCell, const QString &fileCell)
 {
     SafeName result;
-    // Blanks only: other white space is replaced like any control character.
-    result.name = trimBlanks(QString(titleCell + fileCell.right(4))).toString();
+    const QStringView ownName = locationFileName(fileCell);
+    if (trimBlanks(titleCell).isEmpty() && !ownName.isEmpty()) {
+        result.name = ownName.toString();
+        const qsizetype dot = result.name.lastIndexOf(QLatin1Char('.'));
+        result.extensionSize = dot > 0 ? result.name.size() - dot : 0;
+    } else {
+        const QString extension = fileCell.right(4);
+        // Blanks only: other white space is replaced like any control character.
+        result.name = trimBlanks(QString(titleCell + extension)).toString();
+        result.extensionSize = std::min(trimBlanks(extension).size(), result.name.size());
+    }
     for (QChar &c : result.name) {
         if (illegalCharacters.contains(c) || isControl(c)) {
             c = QLatin1Char('_');
@@ -35,6 +77,12 @@ QString destinationFolder(const QString &dirPath)
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 
+qsizetype fileNameLimit(const QString &folder)
+{
+    const long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return limit > 0 ? limit : 255;
+}
+
 QString renamedFilesMessage(int renamedCount)
 {
     return signBlank(renamedCount)
@@ -43,14 +91,44 @@ QString renamedFilesMessage(int renamedCount)
                          "You may remove the underscore _ in these filenames if you wish.");
 }
 
-QString DestinationNames::claim(const QString &name)
+// The stem cut at a character boundary (a letter with its accents stays
+// whole) so that it and the end fit in the limit, followed by the end.
+QString DestinationNames::fitted(QStringView stem, const QString &end) const
 {
-    // The extension starts at the last dot, unless that dot opens the name.
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const qsizetype split = dot > 0 ? dot : name.size();
-    QString candidate = name;
-    for (int n = 2; m_taken.contains(candidate.toCaseFolded()); ++n)
-        candidate = name.left(split) + QStringLiteral(" (%1)").arg(n) + name.mid(split);
-    m_taken.insert(candidate.toCaseFolded());
-    return candidate;
+    const qsizetype budget = m_maxBytes - utf8Size(end);
+    if (utf8Size(stem) <= budget)
+        return stem.toString() + end;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, stem.constData(), stem.size());
+    qsizetype keep = 0;
+    qsizetype bytes = 0;
+    for (qsizetype at = characters.toNextBoundary(); at > 0; at = characters.toNextBoundary()) {
+        bytes += utf8Size(stem.sliced(keep, at - keep));
+        if (bytes > budget)
+            break;
+        keep = at;
+    }
+    return stem.first(keep).toString() + end;
+}
+
+QString DestinationNames::claim(const SafeName &safe)
+{
+    const QString &name = safe.name;
+    qsizetype split = name.size() - safe.extensionSize;
+    // An extension that leaves no room for the title is cut like the rest.
+    if (utf8Size(QStringView(name).sliced(split)) > m_maxBytes / 2)
+        split = name.size();
+    const QStringView stem = QStringView(name).first(split);
+    const QString extension = name.sliced(split);
+
+    // Number 1 is the name itself; the numbers a name has used are not tried again.
+    int &next = m_nextNumber[name.toCaseFolded()];
+    for (int n = std::max(next, 1);; ++n) {
+        const QString candidate = fitted(stem, n == 1 ? extension : QStringLiteral(" (%1)").arg(n) + extension);
+        const QString folded = candidate.toCaseFolded();
+        if (m_taken.contains(folded))
+            continue;
+        m_taken.insert(folded);
+        next = n + 1;
+        return candidate;
+    }
 }

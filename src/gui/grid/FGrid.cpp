@@ -1,5 +1,6 @@
 #include "gui/grid/FGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,12 +13,44 @@ namespace {
 
 constexpr int twipsPerPixel = 15;
 constexpr int defaultRowHeightTwips = 240;
+constexpr int currentFrameWidth = 2;
 
-// Paints each cell with the OLE colours of the model.
+// Paints each cell with the OLE colours of the model. The colours stay
+// visible on the current cell, which gets a frame, and show through the tint
+// of the other selected cells: the red tag mark is never hidden.
 class OleColorDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit OleColorDelegate(const GridModel *grid, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_grid(grid)
+    {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        // The grid's current cell, where an extended selection starts.
+        const bool current = index.row() == m_grid->row() - 1 && index.column() == m_grid->col();
+        const QColor frame = cell.palette.color(QPalette::Highlight);
+        if (cell.state.testFlag(QStyle::State_Selected) && !current) {
+            const QColor back = cell.backgroundBrush.color();
+            cell.backgroundBrush =
+                QColor::fromRgbF((back.redF() * 2 + frame.redF()) / 3, (back.greenF() * 2 + frame.greenF()) / 3,
+                                 (back.blueF() * 2 + frame.blueF()) / 3);
+        }
+        cell.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        const QStyle *style = cell.widget ? cell.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+        if (current) {
+            painter->save();
+            painter->setPen(QPen(frame, currentFrameWidth));
+            painter->setBrush(Qt::NoBrush);
+            const int inset = currentFrameWidth / 2;
+            painter->drawRect(cell.rect.adjusted(inset, inset, -inset - 1, -inset - 1));
+            painter->restore();
+        }
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
@@ -27,6 +60,9 @@ protected:
         option->palette.setColor(QPalette::Text,
                                  oleColor(index.data(GridModel::OleForeColorRole).toUInt(), option->palette));
     }
+
+private:
+    const GridModel *m_grid;
 };
 
 // The header row: the texts of grid row 0 on their own background and text colours.
@@ -75,7 +111,7 @@ FGrid::FGrid(GridModel *grid, QWidget *parent)
     , m_grid(grid)
 {
     setHorizontalHeader(new GridHeader(this));
-    setItemDelegate(new OleColorDelegate(this));
+    setItemDelegate(new OleColorDelegate(grid, this));
     setModel(grid);
 
     horizontalHeader()->setSectionsClickable(false);
@@ -117,9 +153,10 @@ void FGrid::showModelCurrentCell()
         selectionModel()->clear();
         return;
     }
+    // A move made by the program leaves the view where the user put it.
+    const QScopedValueRollback keepView(m_keepView, true);
     const QModelIndex index = m_grid->index(m_grid->row() - 1, m_grid->col());
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
 }
 
 void FGrid::showTopRow(int row)
@@ -129,7 +166,13 @@ void FGrid::showTopRow(int row)
 
 void FGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    QTableView::currentChanged(current, previous);
+    {
+        // The base class scrolls the new current cell into view.
+        const bool autoScroll = hasAutoScroll();
+        setAutoScroll(autoScroll && !m_keepView);
+        QTableView::currentChanged(current, previous);
+        setAutoScroll(autoScroll);
+    }
     if (m_syncing || !current.isValid())
         return;
     const QScopedValueRollback guard(m_syncing, true);
@@ -182,6 +225,9 @@ void FGrid::keyPressEvent(QKeyEvent *event)
     if (!text.isEmpty() && text.front() != QChar(0x7F)) {
         event->accept();
         emit characterTyped(text.front().unicode());
+        // The key is the user's own move: where it leaves the current cell is shown.
+        if (currentIndex().isValid())
+            scrollTo(currentIndex());
         return;
     }
     QTableView::keyPressEvent(event);

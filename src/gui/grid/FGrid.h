@@ -13,7 +13,10 @@ QColor oleColor(OleColor color, const QPalette &palette);
 
 // The song grid on screen: a table view over a GridModel. Grid row 0 is the
 // horizontal header; the model's current cell and the view's current index
-// follow each other both ways.
+// follow each other both ways. Only the user's own moves and the model's
+// first visible row scroll the view; the program moving the current cell
+// (sort, Select All, a copy) leaves it where it is. The current cell is
+// framed, keeping its colours.
 class FGrid : public QTableView
 {
     Q_OBJECT
@@ -45,4 +48,5 @@ private:
     mutable bool m_extendsSelection = false;  // the view's last move extends the selection
     bool m_syncing = false;                   // a change from one side is being copied to the other
     bool m_doubleClicked = false;             // the release after a double click is no click
+    bool m_keepView = false;                  // the program moves the current cell: no scrolling
 };

@@ -15,11 +15,14 @@ class frmhelp : public QWidget
 public:
     explicit frmhelp(QWidget *parent = nullptr);
 
-    // Shows the text, with its CR LF line ends as line breaks.
+    // Shows the text, with its CR LF line ends as line breaks, in a window
+    // sized to it.
     void setHelpText(const QString &text);
     QString helpText() const;
 
 private:
+    void fitToText(const QString &text);
+
     QGroupBox *m_frame1;
     QTextEdit *m_text1;
     QPushButton *m_command1;

@@ -1,10 +1,24 @@
 #include "core/common/TextFile.h"
+#include "core/common/RegularFile.h"
 
+#include "SpecialFiles.h"
 #include "TestStrings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
 
 TEST(TextFile, LinesEndAtCrOrCrLfButNotAtLfAloneAndBytesAreUtf8OrElseLatin1)
 {
@@ -12,6 +26,75 @@ TEST(TextFile, LinesEndAtCrOrCrLfButNotAtLfAloneAndBytesAreUtf8OrElseLatin1)
     EXPECT_TRUE(TextFile::splitLines(QString()).isEmpty());
     EXPECT_EQ(TextFile::decode(QByteArray("Caf\xC3\xA9")), QStringLiteral("Café"));
     EXPECT_EQ(TextFile::decode(QByteArray("\xC3\xA9 and \xE9")), QString::fromLatin1("\xC3\xA9 and \xE9"));
+}
+
+TEST(TextFile, FirstLineIsDecodedOnItsOwn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"sysinfo"_s);
+    // Latin-1 bytes after the first line do not turn its UTF-8 into Latin-1.
+    writeFile(path, "Caf\xC3\xA9\rna\xEFve\r");
+    EXPECT_EQ(TextFile::readFirstLine(path), u"Café"_s);
+    writeFile(path, "\r\nsecond");
+    EXPECT_EQ(TextFile::readFirstLine(path), QString());
+    writeFile(path, "");
+    EXPECT_EQ(TextFile::readFirstLine(path), std::nullopt);
+    EXPECT_EQ(TextFile::readLines(path), QStringList());
+    EXPECT_EQ(TextFile::readFirstLine(dir.filePath(u"missing"_s)), std::nullopt);
+}
+
+// A FIFO, a link to a device and a folder are refused at once: nothing waits
+// for a writer and nothing reads without end.
+TEST(TextFile, SpecialFilesAreRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"special"_s);
+    const HangWatch watch;
+    for (const SpecialFile kind : allSpecialFiles) {
+        SCOPED_TRACE(specialFileName(kind));
+        makeSpecialFile(kind, path);
+        EXPECT_EQ(TextFile::readFirstLine(path), std::nullopt);
+        EXPECT_EQ(TextFile::readLines(path), std::nullopt);
+        EXPECT_FALSE(openRegularFile(path).isOpen());
+        EXPECT_EQ(errno, EINVAL);
+    }
+    // A link to a regular file is that file.
+    writeFile(dir.filePath(u"real"_s), "line\r");
+    ASSERT_TRUE(QFile::link(dir.filePath(u"real"_s), dir.filePath(u"link"_s)));
+    EXPECT_EQ(TextFile::readFirstLine(dir.filePath(u"link"_s)), u"line"_s);
+}
+
+TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big"_s);
+
+    // One line of 3 MB: the first line is cut at the bound.
+    writeFile(path, QByteArray(3 << 20, 'a'));
+    EXPECT_EQ(TextFile::readFirstLine(path), QString(TextFile::firstLineBound, u'a'));
+    bool cut = false;
+    EXPECT_EQ(readRegularFile(path, 10, &cut), QByteArray(10, 'a'));
+    EXPECT_TRUE(cut);
+    EXPECT_EQ(readRegularFile(path, 3 << 20, &cut)->size(), 3 << 20);
+    EXPECT_FALSE(cut) << "a file exactly as long as the bound is whole";
+
+    // Many lines: only those within the bound are read.
+    QByteArray lines;
+    for (int i = 0; lines.size() <= TextFile::wholeFileBound; ++i)
+        lines += "line " + QByteArray::number(i) + "\r\n";
+    writeFile(path, lines);
+    const std::optional<QStringList> read = TextFile::readLines(path);
+    ASSERT_TRUE(read);
+    const QByteArray within = lines.left(TextFile::wholeFileBound);
+    EXPECT_EQ(read->size(), within.count("\r\n") + (within.endsWith("\r\n") ? 0 : 1));
+    EXPECT_EQ(read->constFirst(), u"line 0"_s);
+
+    // A cut inside a UTF-8 character leaves the text UTF-8: the broken
+    // character goes, and nothing turns into Latin-1.
+    writeFile(path, QByteArray(TextFile::firstLineBound - 1, 'x') + "\xC3\xA9 and more");
+    EXPECT_EQ(TextFile::readFirstLine(path), QString(TextFile::firstLineBound - 1, u'x'));
+    writeFile(path, "\xC3\xA9" + QByteArray(TextFile::firstLineBound - 3, 'x') + "\xE2\x99\xAB");
+    EXPECT_EQ(TextFile::readFirstLine(path), u"é"_s + QString(TextFile::firstLineBound - 3, u'x'));
 }
 
 }  // namespace

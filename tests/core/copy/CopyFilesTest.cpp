@@ -1,4 +1,5 @@
 #include "CopyTestSupport.h"
+#include "SpecialFiles.h"
 
 #include "core/copy/SafeFileName.h"
 
@@ -20,7 +21,8 @@ QStringList entries(const QString &folder)
 }
 
 // Names: the title and the file's extension, characters that file systems
-// refuse replaced, blanks trimmed from the whole.
+// refuse replaced, blanks trimmed from the whole; a blank title takes the
+// name of the song's own file.
 TEST(SafeFileName, NameFromTitleAndExtension)
 {
     for (const auto &[title, file, name, renamed] :
@@ -30,7 +32,10 @@ TEST(SafeFileName, NameFromTitleAndExtension)
           {u"  Tune", u"ab", u"Tuneab", false},  // shorter file cells are taken whole
           {u"  A*B|C", u"  \\x.m4a", u"A_B_C.m4a", true},
           {u"  [1]=a+b<c>;d,\"e\\f\tg\x7f", u"  \\x.mp3", u"_1__a_b_c__d__e_f_g_.mp3", true},
-          {u"  Ünïcode ♫ & co.", u"  \\x.mp3", u"Ünïcode ♫ & co..mp3", false}}) {
+          {u"  Ünïcode ♫ & co.", u"  \\x.mp3", u"Ünïcode ♫ & co..mp3", false},
+          {u"", u"  \\iPod_Control\\Music\\F00\\ABCD.mp3", u"ABCD.mp3", false},
+          {u"     ", u"  \\iPod_Control\\Music\\F00\\WXYZ", u"WXYZ", false},
+          {u"  ", u"  \\iPod_Control\\Music\\F00\\A:B?.mp3", u"A_B_.mp3", true}}) {
         const SafeName safe = safeFileName(QString::fromUtf16(title), QString::fromUtf16(file));
         EXPECT_EQ(safe.name, QString::fromUtf16(name));
         EXPECT_EQ(safe.renamed, renamed) << safe.name.toStdString();
@@ -41,28 +46,61 @@ TEST(SafeFileName, NameFromTitleAndExtension)
         EXPECT_EQ(destinationFolder(QString::fromUtf16(folder)), QString::fromUtf16(expected));
 }
 
-TEST(SafeFileName, SameNameInOneCopyGetsNumbered)
+TEST(SafeFileName, SameNameInOneCopyGetsNumberedBeforeItsExtension)
 {
-    // Each name claimed in turn, and the name it gets.
-    const std::pair<const char16_t *, const char16_t *> claims[] = {
-        {u"Song.mp3", u"Song.mp3"},
-        {u"Song.mp3", u"Song (2).mp3"},
+    // Title and file cell of each song in turn, and the name it gets.
+    const std::tuple<const char16_t *, const char16_t *, const char16_t *> claims[] = {
+        {u"Song", u"\\F00\\A.mp3", u"Song.mp3"},
+        {u"Song", u"\\F00\\B.mp3", u"Song (2).mp3"},
         // Case does not make names different: the disk may not tell them apart.
-        {u"SONG.MP3", u"SONG (3).MP3"},
+        {u"SONG", u"\\F00\\C.MP3", u"SONG (3).MP3"},
         // A numbered name already taken by a song of that title is skipped.
-        {u"Other (2).mp3", u"Other (2).mp3"},
-        {u"Other.mp3", u"Other.mp3"},
-        {u"Other.mp3", u"Other (3).mp3"},
-        // Without a dot (four-letter extensions) the number goes at the end;
-        // a leading dot does not start an extension.
-        {u"Tuneaiff", u"Tuneaiff"},
-        {u"Tuneaiff", u"Tuneaiff (2)"},
-        {u".mp3", u".mp3"},
-        {u".mp3", u".mp3 (2)"},
+        {u"Other (2)", u"\\F00\\D.mp3", u"Other (2).mp3"},
+        {u"Other", u"\\F00\\E.mp3", u"Other.mp3"},
+        {u"Other", u"\\F00\\F.mp3", u"Other (3).mp3"},
+        // Four letters without a dot are the extension too.
+        {u"Tune", u"\\F00\\G.aiff", u"Tuneaiff"},
+        {u"Tune", u"\\F00\\H.aiff", u"Tune (2)aiff"},
+        // Blank titles: the song files' own names, numbered before their extension.
+        {u"", u"\\F00\\ABCD.mp3", u"ABCD.mp3"},
+        {u"  ", u"\\F01\\ABCD.mp3", u"ABCD (2).mp3"},
+        {u"", u"\\F02\\ABCD", u"ABCD"},
+        {u"", u"\\F03\\ABCD", u"ABCD (2)"},
+        {u"", u"\\F04\\.hidden", u".hidden"},
+        {u"", u"\\F05\\.hidden", u".hidden (2)"},
     };
     DestinationNames names;
-    for (const auto &[name, claimed] : claims)
-        EXPECT_EQ(names.claim(QString::fromUtf16(name)), QString::fromUtf16(claimed));
+    for (const auto &[title, file, claimed] : claims) {
+        const SafeName safe = safeFileName(QStringLiteral("  ") + QString::fromUtf16(title),
+                                           QStringLiteral("  ") + QString::fromUtf16(file));
+        EXPECT_EQ(names.claim(safe), QString::fromUtf16(claimed));
+    }
+}
+
+// Names longer than the file system takes are cut before the extension and
+// the number, on a character boundary, to the limit in UTF-8 bytes.
+TEST(SafeFileName, LongNamesAreCutToTheLimitOnCharacterBoundaries)
+{
+    const auto claim = [](DestinationNames &names, const QString &title) {
+        return names.claim(safeFileName(title, u"  \\F00\\ABCD.mp3"_s));
+    };
+    DestinationNames names(255);
+    // 130 × "é" is 260 bytes: 125 of them and ".mp3" make 254, a 126th would make 256.
+    EXPECT_EQ(claim(names, QString(130, u'é')), QString(125, u'é') + u".mp3"_s);
+    EXPECT_EQ(claim(names, QString(130, u'é')), QString(123, u'é') + u" (2).mp3"_s);
+    EXPECT_EQ(claim(names, QString(300, u'x')), QString(251, u'x') + u".mp3"_s);
+    // A letter with a combining accent (3 bytes) and a note outside the
+    // basic plane (4 bytes, two UTF-16 units) are never split.
+    EXPECT_EQ(claim(names, u"e\u0301"_s.repeated(100)), u"e\u0301"_s.repeated(83) + u".mp3"_s);
+    EXPECT_EQ(claim(names, u"\U0001F3B5"_s.repeated(70)), u"\U0001F3B5"_s.repeated(62) + u".mp3"_s);
+    EXPECT_EQ(claim(names, u"a\U0001F3B5"_s.repeated(60)), u"a\U0001F3B5"_s.repeated(50) + u"a.mp3"_s);
+    // Names that fit are left alone.
+    EXPECT_EQ(claim(names, QString(251, u'y')), QString(251, u'y') + u".mp3"_s);
+
+    // Cutting can make two names equal: the second is numbered.
+    DestinationNames small(12);
+    EXPECT_EQ(claim(small, u"Abcdefghij"_s), u"Abcdefgh.mp3"_s);
+    EXPECT_EQ(claim(small, u"Abcdefghik"_s), u"Abcd (2).mp3"_s);
 }
 
 class CopyFilesTest : public ::testing::Test
@@ -155,13 +193,41 @@ TEST_F(CopyFilesTest, FailuresEndTheCopyWithoutPartialFiles)
     EXPECT_EQ(entries(target.path()), QStringList{u"First_.mp3"_s});
     EXPECT_EQ(progress.values.back(), 0);
 
-    // A name too long for a file: the bytes are written, then cannot be stored
-    // under that name, and the half-made copy goes.
+    // A song file that is a FIFO fails like an unreadable one, at once.
+    const HangWatch watch;
+    makeSpecialFile(SpecialFile::Fifo, player.root() + u"/iPod_Control/Music/F00/FIFO.mp3"_s);
     QTemporaryDir other;
-    fillGrid(grid, {{QString(300, u'x'), a, true}});
+    fillGrid(grid, {{u"Pipe"_s, u"\\iPod_Control\\Music\\F00\\FIFO.mp3"_s, true}, {u"After"_s, a, true}});
     EXPECT_EQ(run(other.path()).outcome, CopyOutcome::Failed);
     EXPECT_EQ(messages.texts().last(), errorText);
     EXPECT_TRUE(entries(other.path()).isEmpty());
+}
+
+// Titles too long for a file name, or blank, no longer end the copy: every
+// tagged song arrives, under a name the file system takes.
+TEST_F(CopyFilesTest, LongAndBlankTitlesAreCopiedUnderNamesThatFit)
+{
+    const QString a = addSong("AAAA.mp3", 300);
+    const QString b = addSong("BBBB.mp3", 200);
+    fillGrid(grid,
+             {{QString(300, u'x'), a, true},
+              {QString(130, u'é'), b, true},
+              {QString(130, u'é'), a, true},
+              {QString(), b, true},
+              {u"   "_s, b, true},
+              {u"Last"_s, a, true}});
+    ASSERT_EQ(run().outcome, CopyOutcome::Done);
+    const qsizetype limit = fileNameLimit(target.path());
+    const QStringList names = entries(target.path());
+    EXPECT_EQ(names.size(), 6);
+    for (const QString &name : names) {
+        EXPECT_LE(QFile::encodeName(name).size(), limit) << name.toStdString();
+        EXPECT_TRUE(name.endsWith(u".mp3"_s)) << name.toStdString();
+        EXPECT_FALSE(name.startsWith(u'.')) << name.toStdString();
+    }
+    EXPECT_TRUE(names.contains(u"BBBB.mp3"_s));
+    EXPECT_TRUE(names.contains(u"BBBB (2).mp3"_s));
+    EXPECT_EQ(readFile(target.filePath(u"Last.mp3"_s)), player.bytes(a));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/device/DeviceInfo.h"
 
+#include "SpecialFiles.h"
 #include "TestStrings.h"
 
 #include <QDir>
@@ -60,6 +61,35 @@ TEST(DeviceInfo, PhotosFolderIsFoundWithoutRegardToCaseAndMustBeAFolder)
     EXPECT_EQ(getpodinfo(withFolder.path()).photosFolder, withFolder.filePath(u"Photos"_s));
     write(withFile, u"photos"_s, "");
     EXPECT_TRUE(getpodinfo(withFile.path()).photosFolder.isEmpty());
+}
+
+// Description files that are no regular files are read as missing ones,
+// without waiting; a huge one-line file shows only its first 64 KB.
+TEST(DeviceInfo, SpecialAndOversizedDescriptionFilesNeitherHangNorFlood)
+{
+    QTemporaryDir root;
+    const QString sysinfo = root.filePath(u"iPod_Control/Device/SysInfo"_s);
+    const QString deviceInfo = root.filePath(u"iPod_Control/iTunes/DeviceInfo"_s);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(sysinfo).path()));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(deviceInfo).path()));
+    const QString driveLine = u"iPod Drive: "_s + root.path() + u"\r\n"_s;
+    const HangWatch watch;
+    for (const SpecialFile kind : allSpecialFiles) {
+        SCOPED_TRACE(specialFileName(kind));
+        makeSpecialFile(kind, sysinfo);
+        makeSpecialFile(kind, deviceInfo);
+        const DeviceInfo info = getpodinfo(root.path());
+        EXPECT_EQ(info.infoText, driveLine);
+        EXPECT_EQ(info.infoFrameCaption, u"  "_s);
+    }
+
+    QDir(sysinfo).removeRecursively();
+    QDir(deviceInfo).removeRecursively();
+    write(root, u"iPod_Control/Device/SysInfo"_s, QByteArray(50 << 20, 'm'));
+    write(root, u"iPod_Control/iTunes/DeviceInfo"_s, "xName\t" + QByteArray(8 << 20, 'n'));
+    const DeviceInfo info = getpodinfo(root.path());
+    EXPECT_EQ(info.infoText, driveLine + QString(64 * 1024, u'm'));
+    EXPECT_EQ(info.deviceName, u"Name\t"_s);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/help/HelpText.h"
 
+#include "SpecialFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -41,6 +43,41 @@ TEST(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCase)
         EXPECT_EQ(help.takePending(), QString::fromUtf16(c.text));
         EXPECT_TRUE(help.pending().isEmpty());
     }
+}
+
+// A help file that is no regular file is missing, and is passed over when
+// the folders are searched; a huge one is read only up to its bound.
+TEST(HelpTextTest, SpecialAndOversizedHelpFilesNeitherHangNorExhaustMemory)
+{
+    QTemporaryDir special, real;
+    const QString realPath = real.filePath(helpFileName());
+    {
+        QFile file(realPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("HID:5\r\nfive\r\nHIDOVER:\r\n");
+    }
+    const HangWatch watch;
+    for (const SpecialFile kind : allSpecialFiles) {
+        SCOPED_TRACE(specialFileName(kind));
+        const QString path = special.filePath(helpFileName());
+        makeSpecialFile(kind, path);
+        HelpText help;
+        EXPECT_EQ(help.readSection(path, 5), HelpText::Lookup::FileMissing);
+        EXPECT_EQ(findHelpFile({special.path(), real.path()}, helpFileName()), realPath);
+    }
+
+    // 2 MB of filler, then a section: beyond the bound, so not found; one
+    // within the bound still is.
+    QFile file(realPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("HID:1\r\none\r\nHIDOVER:\r\n");
+    file.write(QByteArray(2 << 20, 'f'));
+    file.write("\r\nHID:2\r\ntwo\r\nHIDOVER:\r\n");
+    file.close();
+    HelpText help;
+    EXPECT_EQ(help.readSection(realPath, 2), HelpText::Lookup::NotFound);
+    EXPECT_EQ(help.readSection(realPath, 1), HelpText::Lookup::Found);
+    EXPECT_EQ(help.takePending(), QStringLiteral("one\r\n"));
 }
 
 // Every help number that a control or menu item carries finds a section with

@@ -34,10 +34,9 @@ protected:
 
 TEST_F(GridView, CurrentCellAndSelectionFollowBothWays)
 {
-    // Model to view: the current index moves and is scrolled into view.
+    // Model to view: the current index moves.
     model.setCurrentCell(300, 3);
     EXPECT_EQ(view.currentIndex(), model.index(299, 3));
-    EXPECT_TRUE(view.viewport()->rect().contains(cellCenter(300, 3)));
 
     // Shift extends the selection: the current cell stays, the end moves.
     QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
@@ -55,6 +54,67 @@ TEST_F(GridView, CurrentCellAndSelectionFollowBothWays)
 
     model.setCurrentCell(0, 0);
     EXPECT_FALSE(view.currentIndex().isValid()) << "the header row is no cell of the view";
+}
+
+// The program moving the current cell (a sort, Select All, a copy) leaves
+// the view where it is; the first visible row and the user's own moves scroll.
+TEST_F(GridView, OnlyTheUserAndTheTopRowScrollTheView)
+{
+    view.resize(500, 300);  // narrower than the columns
+    model.setTopRow(100);
+    view.horizontalScrollBar()->setValue(0);
+    QCoreApplication::processEvents();
+    const auto shown = [this] { return std::pair(view.rowAt(0), view.horizontalScrollBar()->value()); };
+    ASSERT_EQ(shown(), std::pair(99, 0));
+
+    for (const auto &[row, col] : {std::pair(498, 7), {1, 0}, {400, 7}}) {
+        model.setCurrentCell(row, col);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(view.currentIndex(), model.index(row - 1, col));
+        EXPECT_EQ(shown(), std::pair(99, 0)) << row;
+    }
+    // Also while hidden: showing the view again does not jump to the current cell.
+    view.hide();
+    model.setCurrentCell(480, 7);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_EQ(shown(), std::pair(99, 0));
+
+    // The user's keys: the current cell is kept in view.
+    model.setCurrentCell(400, 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(model.row(), 401);
+    EXPECT_TRUE(view.viewport()->rect().contains(cellCenter(401, 0)));
+    // A typed character moves on through the window's handler: shown too.
+    QObject::connect(&view, &FGrid::characterTyped, &model, [this] { model.setRow(model.row() + 5); });
+    model.setTopRow(100);
+    model.setCurrentCell(120, 0);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_EQ(model.row(), 125);
+    EXPECT_TRUE(view.viewport()->rect().contains(cellCenter(125, 0)));
+}
+
+// The current cell is framed and keeps its colour: a tagged current row
+// still shows red; other selected cells are tinted, not covered.
+TEST_F(GridView, TheCurrentCellKeepsItsColourInsideAFrame)
+{
+    model.setBackColor(3, 0, GridColors::TagMark);
+    model.setBackColor(4, 0, GridColors::TagMark);
+    model.setCurrentCell(3, 0);
+    QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_EQ(view.selectionModel()->selectedIndexes().size(), 2);
+    QCoreApplication::processEvents();
+    const QImage cells = view.viewport()->grab().toImage();
+    const QRect current = view.visualRect(model.index(2, 0));
+    const QColor highlight = view.palette().color(QPalette::Highlight);
+    EXPECT_EQ(cells.pixelColor(current.center() + QPoint(120, 0)), QColor(255, 0, 0));
+    EXPECT_EQ(cells.pixelColor(current.left() + 1, current.center().y()), highlight) << "no frame";
+    EXPECT_EQ(cells.pixelColor(current.right() - 1, current.center().y()), highlight) << "no frame";
+
+    const QColor selected = cells.pixelColor(view.visualRect(model.index(3, 0)).center() + QPoint(120, 0));
+    EXPECT_NE(selected, highlight) << "the selection covers the tag mark";
+    EXPECT_GT(selected.red(), selected.green());
+    EXPECT_GT(selected.red(), 150);
 }
 
 TEST_F(GridView, ShowsLayoutColoursAndSortedOrder)
