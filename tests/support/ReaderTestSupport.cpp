@@ -37,7 +37,7 @@ void expectWholeTracks(const iPod &pod)
     ASSERT_EQ(list.trackCount(), pod.songsstored());
     EXPECT_EQ(pod.lastsongindex(), std::max(pod.songsstored() - 1, 0));
     for (qsizetype t = 0; t < list.trackCount(); ++t) {
-        const songinfo &song = pod.songs()[static_cast<std::size_t>(t)];
+        const songinfo song = pod.song(t);
         const qsizetype start = list.trackStart(t);
         // A numbered track ends with its TRACK NUMBER line, and only there.
         const qsizetype end = list.trackEnd(t) - (song.tracknumber != 0 ? 1 : 0);
