@@ -1,5 +1,7 @@
 #include "ItunesDbWriter.h"
 
+#include <zlib.h>
+
 namespace itdb {
 
 namespace {
@@ -163,6 +165,21 @@ QByteArray write(const Database &db)
     putU32(out, 16, 0x19);
     putU32(out, 20, children);
     out.append(sets);
+    return out;
+}
+
+QByteArray compressed(const QByteArray &plain)
+{
+    const qsizetype headerLength = getU32(plain, 4);
+    Q_ASSERT(headerLength > 0xA8);
+    const QByteArrayView rest = QByteArrayView(plain).sliced(headerLength);
+    uLongf size = compressBound(static_cast<uLong>(rest.size()));
+    QByteArray out = plain.first(headerLength);
+    out[0xA8] = 1;
+    out.resize(headerLength + static_cast<qsizetype>(size));
+    compress2(reinterpret_cast<Bytef *>(out.data() + headerLength), &size, reinterpret_cast<const Bytef *>(rest.data()),
+              static_cast<uLong>(rest.size()), Z_BEST_COMPRESSION);
+    out.resize(headerLength + static_cast<qsizetype>(size));
     return out;
 }
 

@@ -46,6 +46,10 @@ struct Database
 
 QByteArray write(const Database &db);
 
+// The compressed form of a written database: its header (which must be longer
+// than 0xA8 bytes) kept plain and marked at 0xA8, the rest one zlib stream.
+QByteArray compressed(const QByteArray &plain);
+
 // Little-endian helpers for tests that patch bytes.
 void putU32(QByteArray &bytes, qsizetype offset, std::uint32_t value);
 std::uint32_t getU32(const QByteArray &bytes, qsizetype offset);

@@ -18,6 +18,9 @@ public:
     virtual bool skip(qint64 count);
     // The source gives no more bytes than this in all.
     virtual qint64 sizeBound() const = 0;
+    // Told when the reader needs bytes beyond sizeBound(): the data is damaged, or
+    // for a source whose bound is a limit of its own, it would pass that limit.
+    virtual void pastBound() {}
     // Why the last read or skip failed; empty when the data just ended.
     QString failure() const { return m_failure; }
 

@@ -1,6 +1,5 @@
 #include "core/device/PlayerDetection.h"
 
-#include "core/common/PlayerPath.h"
 #include "core/device/iPod.h"
 
 #include <QFile>
@@ -25,7 +24,7 @@ std::optional<QString> findpod(const VolumeService &volumes)
     for (const Volume &volume : volumes.volumes()) {
         if (volume.floppy || !volume.removable)
             continue;
-        if (fileexists(itunesDbPath(volume.rootPath)))
+        if (holdsDatabase(volume.rootPath))
             return volume.rootPath;
     }
     return std::nullopt;
@@ -35,7 +34,8 @@ std::optional<QString> locatePlayer(const std::optional<QString> &givenRoot, con
 {
     if (!givenRoot)
         return findpod(volumes);
-    if (!QFileInfo(*givenRoot).isDir() || !somethingAt(itunesDbPath(*givenRoot)))
+    if (!QFileInfo(*givenRoot).isDir()
+        || (!somethingAt(itunesDbPath(*givenRoot)) && !somethingAt(itunesCdbPath(*givenRoot))))
         return std::nullopt;
     return givenRoot;
 }

@@ -2,8 +2,10 @@
 
 #include "core/common/AppInfo.h"
 #include "core/common/PlayerPath.h"
+#include "core/device/CompressedSource.h"
 #include "core/device/DatabaseSource.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -21,6 +23,9 @@ constexpr qint64 kTrackListHeaderMin = 12;  // ..., number of tracks
 constexpr qint64 kTrackHeaderMin = 48;      // ..., play length at 40, track number at 44
 constexpr qint64 kStringRecordMin = 16;     // ..., total length, type
 constexpr qint64 kStringHeader = 40;        // the string itself starts here
+
+// Room reserved ahead for tracks at most; a larger list grows as it is read.
+constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
 
 constexpr std::uint32_t kTrackListType = 1;
 constexpr std::uint32_t kUtf8Encoding = 2;
@@ -77,11 +82,19 @@ public:
     // True when the data reaches pos (holds at least pos bytes).
     bool reaches(qint64 pos) { return get(pos, 0) != nullptr; }
     qint64 sizeBound() const { return m_source.sizeBound(); }
+    // True when the data can hold n bytes at pos; the source hears of it when not.
+    bool fits(qint64 pos, qint64 n)
+    {
+        if (pos >= 0 && pos <= sizeBound() && n <= sizeBound() - pos)
+            return true;
+        m_source.pastBound();
+        return false;
+    }
 
 private:
     const unsigned char *fill(qint64 pos, qint64 n)
     {
-        if (pos < m_start || pos > m_source.sizeBound() || n > m_source.sizeBound() - pos)
+        if (pos < m_start || !fits(pos, n))
             return nullptr;
         const qint64 end = m_start + m_length;
         if (pos >= end) {
@@ -135,6 +148,28 @@ QString itunesDbPath(const QString &poddrive)
     return playerPath(poddrive, QStringLiteral("\\iPod_Control\\iTunes\\iTunesDB"));
 }
 
+QString itunesCdbPath(const QString &poddrive)
+{
+    return playerPath(poddrive, QStringLiteral("\\iPod_Control\\iTunes\\iTunesCDB"));
+}
+
+QString databaseFile(const QString &poddrive)
+{
+    const QString plain = itunesDbPath(poddrive);
+    const QFileInfo info(plain);
+    if (info.isFile() && info.size() > 0)
+        return plain;
+    const QString compressed = itunesCdbPath(poddrive);
+    const QFileInfo compressedInfo(compressed);
+    return compressedInfo.exists() || compressedInfo.isSymLink() ? compressed : plain;
+}
+
+bool holdsDatabase(const QString &poddrive)
+{
+    const QFileInfo plain(itunesDbPath(poddrive));
+    return (plain.isFile() && plain.size() > 0) || QFileInfo(itunesCdbPath(poddrive)).isFile();
+}
+
 // One pass over the database, appending whole tracks to the pod's song list.
 class iPod::Reader
 {
@@ -159,7 +194,8 @@ public:
         m_pos += getlong(list + 4);
 
         // The count comes from the file: reserve no more than the bytes left can hold.
-        const qint64 room = std::min<qint64>(m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin);
+        const qint64 room =
+            std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin, kMaxReservedTracks});
         m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
         const qint64 lineRoom = (m_bytes.sizeBound() - m_pos) / kStringHeader;
         m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
@@ -202,7 +238,7 @@ private:
             return failed(Fault::Ends);
         if (std::memcmp(p, tag, 4) != 0 || getlong(p + 4) < minLength)
             return failed(Fault::Damaged);
-        if (getlong(p + 4) > m_bytes.sizeBound() - pos)
+        if (!m_bytes.fits(pos, getlong(p + 4)))
             return failed(Fault::Ends);
         return p;
     }
@@ -255,8 +291,9 @@ private:
             // Only a record whose own length is unusable ends the read.
             const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
             const qint64 total = r ? getlong(r + 8) : 0;
-            if (!r || std::memcmp(r, "mhod", 4) != 0 || total < kStringRecordMin || total > m_bytes.sizeBound() - pos) {
-                m_fault = r && total <= m_bytes.sizeBound() - pos ? Fault::Damaged : Fault::Ends;
+            const bool tagged = r && std::memcmp(r, "mhod", 4) == 0 && total >= kStringRecordMin;
+            if (!tagged || !m_bytes.fits(pos, total)) {
+                m_fault = tagged || !r ? Fault::Ends : Fault::Damaged;
                 m_list.rollback(start);
                 return false;
             }
@@ -358,28 +395,34 @@ iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &y
         return ReadOutcome::NoPlayer;
     m_poddrive = *root;
 
-    const QString path = itunesDbPath(m_poddrive);
+    const QString path = databaseFile(m_poddrive);
     const std::unique_ptr<FileSource> file = FileSource::open(path, m_errorText);
     if (!file)
         return ReadOutcome::Stopped;
-    return readFrom(*file, path, yield, kChunkBytes);
+    const DatabaseForm form = path == itunesCdbPath(m_poddrive) ? DatabaseForm::Compressed : DatabaseForm::Plain;
+    return readFrom(*file, form, path, yield, kChunkBytes);
 }
 
-iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield, qint64 chunkBytes)
+iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield, qint64 chunkBytes, DatabaseForm form)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
     m_errorText.clear();
     MemorySource source(bytes, chunkBytes);
-    return readFrom(source, QStringLiteral("the track database"), yield, chunkBytes);
+    return readFrom(source, form, QStringLiteral("the track database"), yield, chunkBytes);
 }
 
-iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, const QString &name, const Yield &yield, qint64 chunkBytes)
+iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+                                 qint64 chunkBytes)
 {
-    Reader reader(*this, source, chunkBytes, yield);
+    std::optional<CompressedSource> inflated;
+    if (form == DatabaseForm::Compressed)
+        inflated.emplace(source);
+    DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
+    Reader reader(*this, bytes, chunkBytes, yield);
     const ReadOutcome outcome = reader.run();
     if (outcome != ReadOutcome::Complete)
-        m_errorText = name + QLatin1Char(' ') + reader.whatWentWrong(source);
+        m_errorText = name + QLatin1Char(' ') + reader.whatWentWrong(bytes);
     return outcome;
 }
 

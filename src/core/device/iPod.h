@@ -33,8 +33,16 @@ QString lengthText(std::uint32_t milliseconds);
 // Four bytes, least significant first.
 std::uint32_t getlong(const unsigned char *bytes);
 
-// Where the track database lies under a player root.
+// Where the track database lies under a player root, and its compressed form.
 QString itunesDbPath(const QString &poddrive);
+QString itunesCdbPath(const QString &poddrive);
+// The database file to read under a player root: the plain database when it is
+// a file that is not empty, or else the compressed one when anything is there,
+// or else the plain database's path.
+QString databaseFile(const QString &poddrive);
+// True when a player root holds a database to read: a plain one that is not
+// empty, or else a compressed one.
+bool holdsDatabase(const QString &poddrive);
 
 // The player module: the player root, the reader's progress state, the song
 // list and the track records. Filled once per run by readitunesdb.
@@ -47,6 +55,10 @@ public:
         Complete,       // every track was read
         Stopped,        // the file could not be opened, or the read ended at a bad record
     };
+    enum class DatabaseForm {
+        Plain,
+        Compressed,  // the header plain, the rest one zlib stream when the header says so
+    };
     // The database is read this many bytes at a time.
     static constexpr qint64 kChunkBytes = qint64{1} << 20;
     using PlayerLocator = std::function<std::optional<QString>()>;
@@ -56,7 +68,8 @@ public:
     // yield runs after every 100th track.
     ReadOutcome readitunesdb(const PlayerLocator &locate, const Yield &yield = {});
     // Reads database bytes that are already in memory, chunkBytes at a time.
-    ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes);
+    ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes,
+                             DatabaseForm form = DatabaseForm::Plain);
 
     // What went wrong in the last read that stopped, with the path read; empty otherwise.
     const QString &errorText() const { return m_errorText; }
@@ -74,7 +87,8 @@ public:
 
 private:
     class Reader;
-    ReadOutcome readFrom(DatabaseSource &source, const QString &name, const Yield &yield, qint64 chunkBytes);
+    ReadOutcome readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+                         qint64 chunkBytes);
 
     // What the song list does not hold of a track.
     struct TrackFacts

@@ -1,6 +1,7 @@
 #include "core/device/PlayerDetection.h"
 #include "core/device/SystemVolumeService.h"
 
+#include "FakeVolumes.h"
 #include "TestStrings.h"
 
 #include <QDir>
@@ -12,12 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct FakeVolumes : VolumeService
-{
-    std::vector<Volume> list;
-    std::vector<Volume> volumes() const override { return list; }
-};
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -226,6 +226,7 @@ TEST(RealDatabase, EveryTrackIsReadWithItsTrackNumberLine)
 // Each corpus file holds hex digits, with "#" lines for comments. A comment
 // "# expect: complete N" or "# expect: stopped N" gives the outcome and the
 // number of whole tracks; inputs kept because they once failed need none.
+// "# form: compressed" reads the input as a compressed database.
 TEST(ReaderCorpus, EveryInputReadsToWholeTracks)
 {
     const QDir dir(QStringLiteral(QUILLORY_SOURCE_DIR "/tests/corpus/reader"));
@@ -236,17 +237,20 @@ TEST(ReaderCorpus, EveryInputReadsToWholeTracks)
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         QByteArray hex, expect;
+        iPod::DatabaseForm form = iPod::DatabaseForm::Plain;
         for (const QByteArray &raw : file.readAll().split('\n')) {
             const QByteArray line = raw.simplified();
             if (line.startsWith("# expect: "))
                 expect = line.mid(10);
+            else if (line == "# form: compressed")
+                form = iPod::DatabaseForm::Compressed;
             else if (!line.startsWith('#'))
                 hex += line;
         }
         const QByteArray bytes = QByteArray::fromHex(hex);
         ASSERT_FALSE(bytes.isEmpty());
         iPod pod;
-        const bool complete = pod.readDatabase(bytes) == Outcome::Complete;
+        const bool complete = pod.readDatabase(bytes, {}, iPod::kChunkBytes, form) == Outcome::Complete;
         expectWholeTracks(pod);
         EXPECT_EQ(complete, pod.dbloaded());
         if (!expect.isEmpty()) {
