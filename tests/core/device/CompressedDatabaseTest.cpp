@@ -6,9 +6,7 @@
 
 #include "FakeVolumes.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -34,31 +32,12 @@ QByteArray plainDatabase(std::size_t tracks)
     return itdb::write(db);
 }
 
-// A player folder with the given files under iPod_Control/iTunes.
-class CompressedPlayer : public ::testing::Test
+// A player folder that keeps the compressed database.
+class CompressedPlayer : public PlayerFolderTest
 {
 protected:
-    void put(const QString &name, const QByteArray &bytes) const
-    {
-        ASSERT_TRUE(QDir(root.path()).mkpath(u"iPod_Control/iTunes"_s));
-        QFile file(root.filePath(u"iPod_Control/iTunes/"_s + name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    QString cdbPath() const { return root.filePath(u"iPod_Control/iTunes/iTunesCDB"_s); }
-    Outcome read(iPod &pod) const
-    {
-        return pod.readitunesdb([this] { return std::optional<QString>(root.path()); });
-    }
-    void expectStop(const QString &reason) const
-    {
-        iPod pod;
-        EXPECT_EQ(read(pod), Outcome::Stopped);
-        EXPECT_EQ(pod.errorText(), cdbPath() + reason);
-        expectWholeTracks(pod);
-    }
-
-    QTemporaryDir root;
+    void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesCDB"_s, reason); }
+    QString cdbPath() const { return databasePath(u"iTunesCDB"_s); }
 };
 
 TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
@@ -119,7 +98,7 @@ TEST_F(CompressedPlayer, IsFoundBesideAnEmptyPlainDatabaseOrAlone)
     put(u"iTunesCDB"_s, itdb::compressed(plainDatabase(1)));
     EXPECT_EQ(findpod(volumes), root.path());
     EXPECT_EQ(locatePlayer(root.path(), volumes), root.path());
-    ASSERT_TRUE(QFile::remove(root.filePath(u"iPod_Control/iTunes/iTunesDB"_s)));
+    ASSERT_TRUE(QFile::remove(databasePath(u"iTunesDB"_s)));
     EXPECT_EQ(findpod(volumes), root.path());
     EXPECT_EQ(locatePlayer(root.path(), volumes), root.path());
 }

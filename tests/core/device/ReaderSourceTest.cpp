@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -91,33 +90,13 @@ TEST(ReaderChunks, ACutDatabaseKeepsTheSameWholeTracksWhateverTheChunkSize)
     }
 }
 
-// A player folder whose database path holds whatever a case puts there.
-class ReaderFile : public ::testing::Test
+// A player folder whose plain database holds whatever a case puts there.
+class ReaderFile : public PlayerFolderTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(QDir(root.path()).mkpath(u"iPod_Control/iTunes"_s)); }
-
-    QString dbPath() const { return root.filePath(u"iPod_Control/iTunes/iTunesDB"_s); }
-    void writeDb(const QByteArray &bytes) const
-    {
-        QFile file(dbPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    Outcome read(iPod &pod) const
-    {
-        return pod.readitunesdb([this] { return std::optional<QString>(root.path()); });
-    }
-    // Reads and expects a stop with the database path and the given reason.
-    void expectStop(const QString &reason) const
-    {
-        iPod pod;
-        EXPECT_EQ(read(pod), Outcome::Stopped);
-        EXPECT_EQ(pod.errorText(), dbPath() + reason);
-        EXPECT_FALSE(pod.dbloaded());
-    }
-
-    QTemporaryDir root;
+    QString dbPath() const { return databasePath(u"iTunesDB"_s); }
+    void writeDb(const QByteArray &bytes) const { put(u"iTunesDB"_s, bytes); }
+    void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesDB"_s, reason); }
 };
 
 TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseFile)
