@@ -1,46 +1,80 @@
-// Reads a 40,000-track database into the song list and, where libgpod is
-// available, parses the same file with libgpod, then prints how the two times
-// compare and the reader's peak memory against the file size.
+// The reader against libgpod on databases that libgpod itself wrote: libgpod's
+// parse and our reader on the same file at 33,000 and 100,000 tracks, and the
+// command-line list against a libgpod parse that prints every track at 33,000,
+// each run as a process with its output thrown away and timed by the processor
+// time it took. Then the peak memory of a
+// process that reads 100,000 and 200,000 tracks.
 //
-// Targets: the reader takes at most a quarter of libgpod's time, and a process
-// that reads the database peaks at no more than the file size + 64 MB.
+// Targets: the reader at most 0.20 of libgpod's time, the list at most 0.30 of
+// libgpod's parse and print, the peak at most the file size + 64 MB.
+//
+// The databases are kept in bench-data beside this program, so later runs skip
+// writing them.
 
 #include "BenchSupport.h"
 #include "core/device/iPod.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <optional>
 
 namespace {
 
-constexpr int kTracks = 40000;
+constexpr int kSmall = 33000;
+constexpr int kLarge = 100000;
+constexpr int kHuge = 200000;
 
-// The player folder that holds the benchmark database, written by a child process
-// so that this process stays small for the memory measurement.
-QString &playerRoot()
+QString playerRoot(const char *writer, int tracks)
 {
-    static QString root;
-    return root;
+    return QCoreApplication::applicationDirPath()
+        + QStringLiteral("/bench-data/%1-%2").arg(QLatin1String(writer)).arg(tracks);
 }
 
-QString databasePath()
+// A player of `tracks` songs written by libgpod.
+QString gpodPlayer(int tracks)
 {
-    return playerRoot() + QStringLiteral("/iPod_Control/iTunes/iTunesDB");
+    return playerRoot("gpod", tracks);
 }
 
-int writeDatabase(const QString &root)
+QString databasePath(const QString &root)
 {
-    playerRoot() = root;
-    return writeBenchmarkPlayer(root, kTracks) ? 0 : 1;
+    return itunesDbPath(root);
+}
+
+// Writes the database of a player folder with the given program unless it is there.
+bool ensureDatabase(const QString &root, const QString &program, const QStringList &args)
+{
+    if (QFileInfo(databasePath(root)).size() > 0)
+        return true;
+    QDir(root).mkpath(QStringLiteral("iPod_Control/iTunes"));
+    std::fprintf(stderr, "writing %s ...\n", qPrintable(databasePath(root)));
+    return QProcess::execute(program, args) == 0;
+}
+
+bool prepareDatabases()
+{
+    bool ok = true;
+    for (const int tracks : {kSmall, kLarge}) {
+        const QString root = gpodPlayer(tracks);
+        ok = ok
+            && ensureDatabase(root, QStringLiteral(QUILLORY_GPODWRITER),
+                              {QStringLiteral("--generate"), QString::number(tracks), databasePath(root)});
+    }
+    // The largest is written by the test writer in a child, which libgpod would take minutes for.
+    const QString huge = playerRoot("writer", kHuge);
+    return ok
+        && ensureDatabase(huge, QCoreApplication::applicationFilePath(), {QStringLiteral("--write-database"), huge});
 }
 
 iPod::ReadOutcome readPlayer(const QString &root)
@@ -51,37 +85,85 @@ iPod::ReadOutcome readPlayer(const QString &root)
     return outcome;
 }
 
-void BM_ReadSongList(benchmark::State &state)
+void BM_Reader(benchmark::State &state)
 {
-    const QString root = playerRoot();
+    const QString root = gpodPlayer(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         if (readPlayer(root) != iPod::ReadOutcome::Complete)
             state.SkipWithError("the database did not read completely");
     }
-    state.SetItemsProcessed(state.iterations() * kTracks);
-    state.SetBytesProcessed(state.iterations() * QFileInfo(databasePath()).size());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_ReadSongList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Reader)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
-void BM_LibgpodParse(benchmark::State &state)
+void BM_Libgpod(benchmark::State &state)
 {
-    parseWithLibgpod(state, databasePath(), kTracks);
+    const int tracks = static_cast<int>(state.range(0));
+    parseWithLibgpod(state, databasePath(gpodPlayer(tracks)), tracks);
 }
-BENCHMARK(BM_LibgpodParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Libgpod)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
-long peakKilobytes()
+// Runs a program with its standard output going to /dev/null; the processor time
+// (user and system) it took, or nothing when it failed.
+std::optional<double> runQuietly(const QStringList &command)
 {
+    std::vector<QByteArray> args;
+    for (const QString &a : command)
+        args.push_back(QFile::encodeName(a));
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
+
+// Times each run by the processor time of the process, so that other work on a
+// busy machine does not count.
+void runEachIteration(benchmark::State &state, const QStringList &command)
+{
+    for (auto _ : state) {
+        const std::optional<double> seconds = runQuietly(command);
+        if (!seconds) {
+            state.SkipWithError("the program failed");
+            break;
+        }
+        state.SetIterationTime(*seconds);
+    }
+}
+
+void BM_CliList(benchmark::State &state)
+{
+    runEachIteration(
+        state, {QStringLiteral(QUILLORY_CLI), QStringLiteral("list"), QStringLiteral("--player"), gpodPlayer(kSmall)});
+}
+BENCHMARK(BM_CliList)->UseManualTime()->MinTime(2)->Unit(benchmark::kMillisecond);
+
+void BM_LibgpodPrint(benchmark::State &state)
+{
+    runEachIteration(
+        state, {QStringLiteral(QUILLORY_GPODWRITER), QStringLiteral("--print"), databasePath(gpodPlayer(kSmall))});
+}
+BENCHMARK(BM_LibgpodPrint)->UseManualTime()->MinTime(2)->Unit(benchmark::kMillisecond);
 
 // Child mode: read the database once in a fresh process and print its peak memory.
 int measurePeak(const QString &root)
 {
     if (readPlayer(root) != iPod::ReadOutcome::Complete)
         return 1;
-    std::printf("%ld\n", peakKilobytes());
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%ld\n", usage.ru_maxrss);
     return 0;
 }
 
@@ -95,38 +177,47 @@ std::optional<QByteArray> runSelf(const QStringList &args)
     return child.readAllStandardOutput();
 }
 
+void printPeak(const QString &root, int tracks, const std::optional<QByteArray> &peak)
+{
+    const double fileMb = static_cast<double>(QFileInfo(databasePath(root)).size()) / (1024.0 * 1024.0);
+    if (peak)
+        std::printf("peak memory reading %d tracks (%.1f MB file): %.1f MB (target at most %.1f MB)\n", tracks, fileMb,
+                    peak->trimmed().toDouble() / 1024.0, fileMb + 64.0);
+    else
+        std::printf("peak memory reading %d tracks: the measuring process failed\n", tracks);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc == 3 && QByteArrayView(argv[1]) == "--write-database")
-        return writeDatabase(QString::fromLocal8Bit(argv[2]));
+        return writeBenchmarkPlayer(QString::fromLocal8Bit(argv[2]), kHuge) ? 0 : 1;
     if (argc == 3 && QByteArrayView(argv[1]) == "--peak-memory")
         return measurePeak(QString::fromLocal8Bit(argv[2]));
 
     benchmark::Initialize(&argc, argv);
-    // Both children start while this process is small: a child's peak counts from
-    // the size of the process it was started from.
-    const QTemporaryDir root;
-    playerRoot() = root.path();
-    if (!runSelf({QStringLiteral("--write-database"), root.path()})) {
-        std::fprintf(stderr, "cannot write the benchmark database\n");
+    if (!prepareDatabases()) {
+        std::fprintf(stderr, "cannot write the benchmark databases\n");
         return 1;
     }
-    const std::optional<QByteArray> peak = runSelf({QStringLiteral("--peak-memory"), root.path()});
+    // The measuring children start while this process is small: a child's peak
+    // counts from the size of the process it was started from.
+    const QString huge = playerRoot("writer", kHuge);
+    const std::optional<QByteArray> largePeak = runSelf({QStringLiteral("--peak-memory"), gpodPlayer(kLarge)});
+    const std::optional<QByteArray> hugePeak = runSelf({QStringLiteral("--peak-memory"), huge});
 
     TimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const double fileMb = static_cast<double>(QFileInfo(databasePath()).size()) / (1024.0 * 1024.0);
-    std::printf("\ndatabase: %d tracks, %.1f MB\n", kTracks, fileMb);
-    reporter.printRatio("BM_ReadSongList", "BM_LibgpodParse", "reader / libgpod time", 0.25);
-    if (peak)
-        std::printf("peak memory of a process reading it: %.1f MB (target at most %.1f MB)\n",
-                    peak->trimmed().toDouble() / 1024.0, fileMb + 64.0);
-    else
-        std::printf("peak memory: the measuring process failed\n");
+    std::printf("\n");
+    reporter.printRatio("BM_Reader/33000", "BM_Libgpod/33000", "reader / libgpod time, 33,000 tracks", 0.20);
+    reporter.printRatio("BM_Reader/100000", "BM_Libgpod/100000", "reader / libgpod time, 100,000 tracks", 0.20);
+    reporter.printRatio("BM_CliList/min_time:2.000/manual_time", "BM_LibgpodPrint/min_time:2.000/manual_time",
+                        "quillory-cli list / libgpod parse and print, processor time, 33,000 tracks", 0.30);
+    printPeak(gpodPlayer(kLarge), kLarge, largePeak);
+    printPeak(huge, kHuge, hugePeak);
     return 0;
 }

@@ -4,6 +4,9 @@
 #include "TestStrings.h"
 #include "core/common/AppInfo.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,7 +40,7 @@ void expectWholeTracks(const iPod &pod)
     ASSERT_EQ(list.trackCount(), pod.songsstored());
     EXPECT_EQ(pod.lastsongindex(), std::max(pod.songsstored() - 1, 0));
     for (qsizetype t = 0; t < list.trackCount(); ++t) {
-        const songinfo &song = pod.songs()[static_cast<std::size_t>(t)];
+        const songinfo song = pod.song(t);
         const qsizetype start = list.trackStart(t);
         // A numbered track ends with its TRACK NUMBER line, and only there.
         const qsizetype end = list.trackEnd(t) - (song.tracknumber != 0 ? 1 : 0);
@@ -53,4 +56,35 @@ void expectWholeTracks(const iPod &pod)
             }
         }
     }
+}
+
+void PlayerFolderTest::SetUp()
+{
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"iPod_Control/iTunes"_s));
+}
+
+QString PlayerFolderTest::databasePath(const QString &name) const
+{
+    return root.filePath(u"iPod_Control/iTunes/"_s + name);
+}
+
+void PlayerFolderTest::put(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(databasePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+iPod::ReadOutcome PlayerFolderTest::read(iPod &pod) const
+{
+    return pod.readitunesdb([this] { return std::optional<QString>(root.path()); });
+}
+
+void PlayerFolderTest::expectStop(const QString &name, const QString &reason) const
+{
+    iPod pod;
+    EXPECT_EQ(read(pod), iPod::ReadOutcome::Stopped);
+    EXPECT_EQ(pod.errorText(), databasePath(name) + reason);
+    EXPECT_FALSE(pod.dbloaded());
+    expectWholeTracks(pod);
 }

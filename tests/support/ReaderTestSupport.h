@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -16,3 +19,18 @@ std::vector<qsizetype> trackOffsets(const QByteArray &db);
 // Checks what must hold after any read, however it ended: one track start per
 // track record, in ascending order, each track's lines opened by its start.
 void expectWholeTracks(const iPod &pod);
+
+// A player folder in a temporary folder, whose database files hold what a test puts there.
+class PlayerFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    // The path of a file in the player's iPod_Control/iTunes folder.
+    QString databasePath(const QString &name) const;
+    void put(const QString &name, const QByteArray &bytes) const;
+    iPod::ReadOutcome read(iPod &pod) const;
+    // Reads and expects a stop whose text is the file's path followed by `reason`.
+    void expectStop(const QString &name, const QString &reason) const;
+
+    QTemporaryDir root;
+};

@@ -1,5 +1,7 @@
 #include "ItunesDbWriter.h"
 
+#include <zlib.h>
+
 namespace itdb {
 
 namespace {
@@ -50,6 +52,18 @@ QByteArray stringRecord(std::uint32_t type, const QString &s, bool utf8)
     return r;
 }
 
+// The 64-bit database id of the track with the given id: unique and never zero.
+std::uint64_t databaseId(std::uint32_t id)
+{
+    return 0x5155494C00000000ull + id;
+}
+
+void putU64(QByteArray &bytes, qsizetype offset, std::uint64_t value)
+{
+    putU32(bytes, offset, static_cast<std::uint32_t>(value));
+    putU32(bytes, offset + 4, static_cast<std::uint32_t>(value >> 32));
+}
+
 QByteArray trackRecord(const Track &t, std::uint32_t headerLength, std::uint32_t id)
 {
     QByteArray strings;
@@ -67,6 +81,8 @@ QByteArray trackRecord(const Track &t, std::uint32_t headerLength, std::uint32_t
     putU32(r, 16, id);
     putU32(r, 40, t.lengthMs);
     putU32(r, 44, t.trackNumber);
+    if (headerLength >= 0x78)
+        putU64(r, 0x70, databaseId(id));
     r.append(strings);
     return r;
 }
@@ -85,6 +101,27 @@ QByteArray listHeader(const char *tag, std::uint32_t count)
     QByteArray l = header(tag, 92);
     putU32(l, 8, count);
     return l;
+}
+
+// The master playlist: every track, by its id, in file order.
+QByteArray masterPlaylist(std::uint32_t tracks)
+{
+    QByteArray items;
+    items.reserve(static_cast<qsizetype>(tracks) * 76);
+    for (std::uint32_t id = 1; id <= tracks; ++id) {
+        QByteArray item = header("mhip", 76);
+        putU32(item, 8, 76);
+        putU32(item, 24, id);
+        items.append(item);
+    }
+    const QByteArray name = stringRecord(Title, QStringLiteral("iPod"), false);
+    QByteArray playlist = header("mhyp", 108);
+    putU32(playlist, 8, static_cast<std::uint32_t>(108 + name.size() + items.size()));
+    putU32(playlist, 12, 1);  // string records
+    putU32(playlist, 16, tracks);
+    playlist[20] = 1;  // the master playlist
+    putU64(playlist, 28, databaseId(0));
+    return listHeader("mhlp", 1) + playlist + name + items;
 }
 
 }  // namespace
@@ -118,7 +155,7 @@ QByteArray write(const Database &db)
     }
     sets.append(dataSet(1, tracks));
     if (db.playlistsAfter) {
-        sets.append(dataSet(2, listHeader("mhlp", 0)));
+        sets.append(dataSet(2, masterPlaylist(static_cast<std::uint32_t>(db.tracks.size()))));
         ++children;
     }
 
@@ -128,6 +165,21 @@ QByteArray write(const Database &db)
     putU32(out, 16, 0x19);
     putU32(out, 20, children);
     out.append(sets);
+    return out;
+}
+
+QByteArray compressed(const QByteArray &plain)
+{
+    const qsizetype headerLength = getU32(plain, 4);
+    Q_ASSERT(headerLength > 0xA8);
+    const QByteArrayView rest = QByteArrayView(plain).sliced(headerLength);
+    uLongf size = compressBound(static_cast<uLong>(rest.size()));
+    QByteArray out = plain.first(headerLength);
+    out[0xA8] = 1;
+    out.resize(headerLength + static_cast<qsizetype>(size));
+    compress2(reinterpret_cast<Bytef *>(out.data() + headerLength), &size, reinterpret_cast<const Bytef *>(rest.data()),
+              static_cast<uLong>(rest.size()), Z_BEST_COMPRESSION);
+    out.resize(headerLength + static_cast<qsizetype>(size));
     return out;
 }
 

@@ -7,8 +7,9 @@
 #include <vector>
 
 // Writes track databases in the player's binary format, for tests, the
-// sample player and benchmarks. Only what the reader looks at is filled in;
-// everything else is zero.
+// sample player and benchmarks. Only what the reader looks at is filled in,
+// plus what libgpod needs to read the file quickly (a unique database id per
+// track and a master playlist); everything else is zero.
 namespace itdb {
 
 // String record types.
@@ -40,10 +41,14 @@ struct Database
     std::uint32_t databaseHeaderLength = 104;
     std::uint32_t trackHeaderLength = 156;
     bool albumListFirst = false;  // an album list data set (type 4) before the track list
-    bool playlistsAfter = true;   // an empty playlist data set (type 2) after the track list
+    bool playlistsAfter = true;   // a playlist data set (type 2) with the master playlist after the track list
 };
 
 QByteArray write(const Database &db);
+
+// The compressed form of a written database: its header (which must be longer
+// than 0xA8 bytes) kept plain and marked at 0xA8, the rest one zlib stream.
+QByteArray compressed(const QByteArray &plain);
 
 // Little-endian helpers for tests that patch bytes.
 void putU32(QByteArray &bytes, qsizetype offset, std::uint32_t value);

@@ -1,14 +1,30 @@
 #include "core/device/PlayerDetection.h"
 
-#include "core/common/PlayerPath.h"
 #include "core/device/iPod.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace {
+
+// True when anything at all stands at the path, also a link that leads nowhere.
+bool somethingAt(const QString &path)
+{
+    struct stat info
+    {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+}  // namespace
 
 std::optional<QString> findpod(const VolumeService &volumes)
 {
     for (const Volume &volume : volumes.volumes()) {
         if (volume.floppy || !volume.removable)
             continue;
-        if (fileexists(itunesDbPath(volume.rootPath)))
+        if (holdsDatabase(volume.rootPath))
             return volume.rootPath;
     }
     return std::nullopt;
@@ -18,7 +34,8 @@ std::optional<QString> locatePlayer(const std::optional<QString> &givenRoot, con
 {
     if (!givenRoot)
         return findpod(volumes);
-    if (!fileexists(itunesDbPath(*givenRoot)))
+    if (!QFileInfo(*givenRoot).isDir()
+        || (!somethingAt(itunesDbPath(*givenRoot)) && !somethingAt(itunesCdbPath(*givenRoot))))
         return std::nullopt;
     return givenRoot;
 }

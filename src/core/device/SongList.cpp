@@ -1,5 +1,16 @@
 #include "core/device/SongList.h"
 
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Characters per arena block: large enough that the unused tail of a block is
+// negligible, small enough that the last block wastes little.
+constexpr std::size_t kBlockChars = std::size_t{1} << 18;
+
+}  // namespace
+
 QStringView songLabel(SongField field)
 {
     switch (field) {
@@ -20,14 +31,9 @@ void SongList::beginTrack()
     m_trackStarts.push_back(count());
 }
 
-void SongList::append(SongField field, const QString &value)
-{
-    m_lines.push_back(Line{field, value});
-}
-
 QString SongList::line(qsizetype i) const
 {
-    const Line &l = at(i);
+    const Line l = at(i);
     QString text;
     const QStringView label = songLabel(l.field);
     text.reserve(label.size() + l.value.size());
@@ -45,4 +51,38 @@ void SongList::reserve(qsizetype lines, qsizetype tracks)
 {
     m_lines.reserve(static_cast<std::size_t>(lines));
     m_trackStarts.reserve(static_cast<std::size_t>(tracks));
+}
+
+char16_t *SongList::room(qsizetype chars)
+{
+    const auto need = static_cast<std::size_t>(chars);
+    if (m_blocks.empty() || m_blocks.back().size - m_used < need) {
+        // A text never spans two blocks; one longer than a block gets a block of its own.
+        const std::size_t size = std::max(kBlockChars, need);
+        m_blocks.push_back(Block{std::make_unique_for_overwrite<char16_t[]>(size), size});
+        m_used = 0;
+    }
+    return m_blocks.back().text.get() + m_used;
+}
+
+QStringView SongList::keepWritten(qsizetype chars)
+{
+    const char16_t *start = m_blocks.back().text.get() + m_used;
+    m_used += static_cast<std::size_t>(chars);
+    return QStringView(start, chars);
+}
+
+QStringView SongList::keep(QStringView text)
+{
+    char16_t *to = room(text.size());
+    std::memcpy(to, text.utf16(), static_cast<std::size_t>(text.size()) * sizeof(char16_t));
+    return keepWritten(text.size());
+}
+
+void SongList::rollback(const Mark &mark)
+{
+    m_lines.resize(mark.lines);
+    m_trackStarts.resize(mark.tracks);
+    m_blocks.resize(mark.blocks);
+    m_used = mark.used;
 }

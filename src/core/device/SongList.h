@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The kinds of labelled line the database reader writes for a track.
@@ -13,33 +14,72 @@ enum class SongField : std::uint8_t { Title, Length, File, Album, Artist, Genre,
 QStringView songLabel(SongField field);
 
 // The song list: one labelled line per field of a track, track after track.
-// Lines are stored as (kind, value) so the value strings can be shared with the
-// track records; line(i) gives the full text "LABEL:  value".
-// The list also records where each track's lines begin, so a consumer can give
-// every track exactly one row whatever the order of its string records.
+// Every text lives once in one arena of fixed blocks that never move; a line is
+// its kind and a view of its value there, and line(i) makes the full text
+// "LABEL:  value" on demand. The list also records where each track's lines
+// begin, so a consumer can give every track exactly one row whatever the order
+// of its string records.
 class SongList
 {
 public:
     struct Line
     {
         SongField field;
-        QString value;
+        QStringView value;  // valid as long as the list lives
     };
-
-    void beginTrack();  // the next appended line opens a new track
-    void append(SongField field, const QString &value);
 
     qsizetype count() const { return static_cast<qsizetype>(m_lines.size()); }
     QString line(qsizetype i) const;
-    const Line &at(qsizetype i) const { return m_lines[static_cast<std::size_t>(i)]; }
+    Line at(qsizetype i) const
+    {
+        const Stored &l = m_lines[static_cast<std::size_t>(i)];
+        return {l.field, QStringView(l.text, static_cast<qsizetype>(l.length))};
+    }
 
     qsizetype trackCount() const { return static_cast<qsizetype>(m_trackStarts.size()); }
     qsizetype trackStart(qsizetype track) const { return m_trackStarts[static_cast<std::size_t>(track)]; }
     qsizetype trackEnd(qsizetype track) const;  // one past the track's last line
 
+    // Building, for the reader.
     void reserve(qsizetype lines, qsizetype tracks);
+    void beginTrack();  // the next appended line opens a new track
+    // Room for up to `chars` characters at the arena's end; write the text there,
+    // then keep it with appendWritten or drop it by writing something else.
+    char16_t *room(qsizetype chars);
+    // Keeps the first `chars` characters written to room() and returns them.
+    QStringView keepWritten(qsizetype chars);
+    // Copies a text into the arena and returns where it is kept.
+    QStringView keep(QStringView text);
+    void appendLine(SongField field, QStringView value)
+    {
+        m_lines.push_back(Stored{value.utf16(), toLength(value), field});
+    }
+
+    // A point of the list to return to: a track that turns out broken leaves no trace.
+    struct Mark
+    {
+        std::size_t lines, tracks, blocks, used;
+    };
+    Mark mark() const { return {m_lines.size(), m_trackStarts.size(), m_blocks.size(), m_used}; }
+    void rollback(const Mark &mark);
 
 private:
-    std::vector<Line> m_lines;
+    struct Stored
+    {
+        const char16_t *text;
+        std::uint32_t length;
+        SongField field;
+    };
+    static std::uint32_t toLength(QStringView v) { return static_cast<std::uint32_t>(v.size()); }
+
+    struct Block
+    {
+        std::unique_ptr<char16_t[]> text;
+        std::size_t size;
+    };
+
+    std::vector<Stored> m_lines;
     std::vector<qsizetype> m_trackStarts;
+    std::vector<Block> m_blocks;
+    std::size_t m_used = 0;  // characters used of the last block
 };

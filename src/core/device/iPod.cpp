@@ -2,69 +2,35 @@
 
 #include "core/common/AppInfo.h"
 #include "core/common/PlayerPath.h"
+#include "core/device/CompressedSource.h"
+#include "core/device/DatabaseSource.h"
 
-#include <QFile>
-#include <QSet>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_map>
 
 namespace {
 
 // Byte counts that a record must at least span so that every field read from it lies inside it.
-constexpr qsizetype kDatabaseHeaderMin = 8;    // tag, header length
-constexpr qsizetype kDataSetHeaderMin = 16;    // ..., total length, type
-constexpr qsizetype kTrackListHeaderMin = 12;  // ..., number of tracks
-constexpr qsizetype kTrackHeaderMin = 48;      // ..., play length at 40, track number at 44
-constexpr qsizetype kStringRecordMin = 16;     // ..., total length, type
-constexpr qsizetype kStringHeader = 40;        // the string itself starts here
+constexpr qint64 kDatabaseHeaderMin = 8;    // tag, header length
+constexpr qint64 kDataSetHeaderMin = 16;    // ..., total length, type
+constexpr qint64 kTrackListHeaderMin = 12;  // ..., number of tracks
+constexpr qint64 kTrackHeaderMin = 48;      // ..., play length at 40, track number at 44
+constexpr qint64 kStringRecordMin = 16;     // ..., total length, type
+constexpr qint64 kStringHeader = 40;        // the string itself starts here
+
+// Room reserved ahead for tracks at most; a larger list grows as it is read.
+constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
 
 constexpr std::uint32_t kTrackListType = 1;
 constexpr std::uint32_t kUtf8Encoding = 2;
 
 enum StringType : std::uint32_t { Title = 1, Location = 2, Album = 3, Artist = 4, Genre = 5, FileType = 6 };
-
-// The database bytes with bounds-checked access.
-class Bytes
-{
-public:
-    explicit Bytes(QByteArrayView data)
-        : m_data(data)
-    {}
-
-    qsizetype size() const { return m_data.size(); }
-    bool contains(qsizetype pos, qsizetype length) const
-    {
-        return pos >= 0 && length >= 0 && pos <= size() && length <= size() - pos;
-    }
-    const unsigned char *at(qsizetype pos) const
-    {
-        return reinterpret_cast<const unsigned char *>(m_data.data()) + pos;
-    }
-    std::uint32_t u32(qsizetype pos) const { return getlong(at(pos)); }
-
-    // The length field at lengthOffset of the record with the given tag at pos, when the
-    // record is whole: at least minLength bytes long and ending inside the data.
-    std::optional<qsizetype> recordLength(qsizetype pos, const char (&tag)[5], qsizetype lengthOffset,
-                                          qsizetype minLength) const
-    {
-        if (!contains(pos, minLength) || std::memcmp(at(pos), tag, 4) != 0)
-            return std::nullopt;
-        const qsizetype length = u32(pos + lengthOffset);
-        if (length < minLength || !contains(pos, length))
-            return std::nullopt;
-        return length;
-    }
-
-private:
-    QByteArrayView m_data;
-};
-
-}  // namespace
-
-namespace {
 
 // Whole seconds of a play length, halves rounded to the even number.
 std::uint32_t roundedSeconds(std::uint32_t milliseconds)
@@ -87,6 +53,84 @@ QString secondsText(std::uint32_t seconds)
     return text;
 }
 
+QString numberText(std::uint32_t number)
+{
+    return signBlank(number);
+}
+
+// Why a read ended early.
+enum class Fault { None, Damaged, Ends };
+
+// The database bytes seen through a window that slides forward over the source:
+// only the bytes of the records being read are held, never the whole file.
+class ChunkBuffer
+{
+public:
+    ChunkBuffer(DatabaseSource &source, qint64 chunkBytes)
+        : m_source(source)
+        , m_chunk(std::max<qint64>(chunkBytes, 1))
+    {}
+
+    // The n bytes at pos, or nothing when the data ends before pos + n. Bytes before
+    // pos may be dropped: positions asked for never go backwards.
+    const unsigned char *get(qint64 pos, qint64 n)
+    {
+        if (pos >= m_start && n <= m_start + m_length - pos)
+            return m_bytes.get() + (pos - m_start);
+        return fill(pos, n);
+    }
+    // True when the data reaches pos (holds at least pos bytes).
+    bool reaches(qint64 pos) { return get(pos, 0) != nullptr; }
+    qint64 sizeBound() const { return m_source.sizeBound(); }
+    // True when the data can hold n bytes at pos; the source hears of it when not.
+    bool fits(qint64 pos, qint64 n)
+    {
+        if (pos >= 0 && pos <= sizeBound() && n <= sizeBound() - pos)
+            return true;
+        m_source.pastBound();
+        return false;
+    }
+
+private:
+    const unsigned char *fill(qint64 pos, qint64 n)
+    {
+        if (pos < m_start || !fits(pos, n))
+            return nullptr;
+        const qint64 end = m_start + m_length;
+        if (pos >= end) {
+            if (!m_source.skip(pos - end))
+                return nullptr;
+            m_length = 0;
+        } else {
+            m_length = end - pos;
+            std::memmove(m_bytes.get(), m_bytes.get() + (pos - m_start), static_cast<std::size_t>(m_length));
+        }
+        m_start = pos;
+        const qint64 capacity = std::max(n, m_chunk);
+        if (capacity > m_capacity) {
+            auto grown = std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(capacity));
+            if (m_length > 0)
+                std::memcpy(grown.get(), m_bytes.get(), static_cast<std::size_t>(m_length));
+            m_bytes = std::move(grown);
+            m_capacity = capacity;
+        }
+        while (m_length < n) {
+            const qint64 got = m_source.read(reinterpret_cast<char *>(m_bytes.get()) + m_length, m_capacity - m_length);
+            if (got <= 0)
+                return nullptr;
+            m_length += got;
+        }
+        return m_bytes.get();
+    }
+
+    DatabaseSource &m_source;
+    qint64 m_chunk;
+    std::unique_ptr<unsigned char[]> m_bytes;
+    qint64 m_capacity = 0;
+    qint64 m_start = 0;   // position of m_bytes[0] in the data
+    qint64 m_length = 0;  // bytes held from m_start on
+};
+
 }  // namespace
 
 QString lengthText(std::uint32_t milliseconds)
@@ -104,32 +148,57 @@ QString itunesDbPath(const QString &poddrive)
     return playerPath(poddrive, QStringLiteral("\\iPod_Control\\iTunes\\iTunesDB"));
 }
 
-// One pass over the database bytes, appending whole tracks to the pod's lists.
+QString itunesCdbPath(const QString &poddrive)
+{
+    return playerPath(poddrive, QStringLiteral("\\iPod_Control\\iTunes\\iTunesCDB"));
+}
+
+QString databaseFile(const QString &poddrive)
+{
+    const QString plain = itunesDbPath(poddrive);
+    const QFileInfo info(plain);
+    if (info.isFile() && info.size() > 0)
+        return plain;
+    const QString compressed = itunesCdbPath(poddrive);
+    const QFileInfo compressedInfo(compressed);
+    return compressedInfo.exists() || compressedInfo.isSymLink() ? compressed : plain;
+}
+
+bool holdsDatabase(const QString &poddrive)
+{
+    const QFileInfo plain(itunesDbPath(poddrive));
+    return (plain.isFile() && plain.size() > 0) || QFileInfo(itunesCdbPath(poddrive)).isFile();
+}
+
+// One pass over the database, appending whole tracks to the pod's song list.
 class iPod::Reader
 {
 public:
-    Reader(iPod &pod, QByteArrayView data, const Yield &yield)
+    Reader(iPod &pod, DatabaseSource &source, qint64 chunkBytes, const Yield &yield)
         : m_pod(pod)
-        , m_bytes(data)
+        , m_list(pod.m_songList)
+        , m_bytes(source, chunkBytes)
         , m_yield(yield)
     {}
 
     ReadOutcome run()
     {
-        const std::optional<qsizetype> trackList = findTrackList();
+        const std::optional<qint64> trackList = findTrackList();
         if (!trackList)
             return ReadOutcome::Stopped;
         m_pos = *trackList;
-        const std::optional<qsizetype> listHeader = m_bytes.recordLength(m_pos, "mhlt", 4, kTrackListHeaderMin);
-        if (!listHeader)
+        const unsigned char *list = record(m_pos, "mhlt", kTrackListHeaderMin);
+        if (!list)
             return ReadOutcome::Stopped;
-        m_pod.m_songtotal = m_bytes.u32(m_pos + 8);
-        m_pos += *listHeader;
+        m_pod.m_songtotal = getlong(list + 8);
+        m_pos += getlong(list + 4);
 
         // The count comes from the file: reserve no more than the bytes left can hold.
-        const qsizetype room = std::min<qint64>(m_pod.m_songtotal, (m_bytes.size() - m_pos) / kTrackHeaderMin);
-        m_pod.m_songs.reserve(m_pod.m_songs.size() + static_cast<std::size_t>(room));
-        m_pod.m_songList.reserve(m_pod.m_songList.count() + room * 8, m_pod.m_songList.trackCount() + room);
+        const qint64 room =
+            std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin, kMaxReservedTracks});
+        m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
+        const qint64 lineRoom = (m_bytes.sizeBound() - m_pos) / kStringHeader;
+        m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
 
         for (m_pod.m_songindex = 1; m_pod.m_songindex <= m_pod.m_songtotal; ++m_pod.m_songindex) {
             if (!readsong())
@@ -141,162 +210,248 @@ public:
         return ReadOutcome::Complete;
     }
 
-private:
-    // The track list: the first data set of type 1, after the database header.
-    std::optional<qsizetype> findTrackList() const
+    // Why run() stopped, after the name of what was read.
+    QString whatWentWrong(const DatabaseSource &source) const
     {
-        const std::optional<qsizetype> header = m_bytes.recordLength(0, "mhbd", 4, kDatabaseHeaderMin);
-        if (!header)
-            return std::nullopt;
-        qsizetype pos = *header;
-        for (;;) {
-            const std::optional<qsizetype> setHeader = m_bytes.recordLength(pos, "mhsd", 4, kDataSetHeaderMin);
-            if (!setHeader)
-                return std::nullopt;
-            if (m_bytes.u32(pos + 12) == kTrackListType)
-                return pos + *setHeader;
-            const std::optional<qsizetype> total = m_bytes.recordLength(pos, "mhsd", 8, *setHeader);
-            if (!total)
-                return std::nullopt;
-            pos += *total;
+        if (!source.failure().isEmpty())
+            return QStringLiteral("cannot be read: %1").arg(source.failure());
+        if (m_pod.m_songindex == 0) {
+            if (source.sizeBound() == 0)
+                return QStringLiteral("is empty");
+            if (!m_pastHeader)
+                return QStringLiteral("is not a track database");
+            return QStringLiteral("is damaged: its track list cannot be found");
         }
+        const QString where =
+            m_fault == Fault::Ends ? QStringLiteral("ends inside track %1") : QStringLiteral("is damaged at track %1");
+        return where.arg(m_pod.m_songindex)
+            + QStringLiteral(": only %1 of %2 songs were read").arg(m_pod.songsstored()).arg(m_pod.m_songtotal);
     }
 
-    // The string of the string record at pos with the given total length, when it fits the record.
-    std::optional<QString> stringAt(qsizetype pos, qsizetype total) const
+private:
+    // The first bytes of the record with the given tag at pos, at least minLength of them,
+    // when its header length (offset 4) is at least minLength and lies inside the data.
+    const unsigned char *record(qint64 pos, const char (&tag)[5], qint64 minLength)
     {
-        if (total < kStringHeader)
+        const unsigned char *p = m_bytes.get(pos, minLength);
+        if (!p)
+            return failed(Fault::Ends);
+        if (std::memcmp(p, tag, 4) != 0 || getlong(p + 4) < minLength)
+            return failed(Fault::Damaged);
+        if (!m_bytes.fits(pos, getlong(p + 4)))
+            return failed(Fault::Ends);
+        return p;
+    }
+    const unsigned char *failed(Fault fault)
+    {
+        m_fault = fault;
+        return nullptr;
+    }
+
+    // The track list: the first data set of type 1, after the database header.
+    std::optional<qint64> findTrackList()
+    {
+        const unsigned char *header = record(0, "mhbd", kDatabaseHeaderMin);
+        if (!header)
             return std::nullopt;
-        const qsizetype length = m_bytes.u32(pos + 28);
-        if (length > total - kStringHeader)
-            return std::nullopt;
-        const unsigned char *text = m_bytes.at(pos + kStringHeader);
-        if (m_bytes.u32(pos + 24) == kUtf8Encoding)
-            return QString::fromUtf8(QByteArrayView(text, length));
-        QString s(length / 2, Qt::Uninitialized);
-        qFromLittleEndian<char16_t>(text, s.size(), s.data());
-        return s;
+        m_pastHeader = true;
+        qint64 pos = getlong(header + 4);
+        for (;;) {
+            const unsigned char *set = record(pos, "mhsd", kDataSetHeaderMin);
+            if (!set)
+                return std::nullopt;
+            const qint64 headerLength = getlong(set + 4);
+            if (getlong(set + 12) == kTrackListType)
+                return pos + headerLength;
+            const qint64 total = getlong(set + 8);
+            if (total < headerLength) {
+                m_fault = Fault::Damaged;
+                return std::nullopt;
+            }
+            pos += total;
+        }
     }
 
     // Reads the track record at m_pos and its string records. A whole track is appended to
-    // the song list and the track records and m_pos moves past it; a track that ends at a
-    // bad record leaves no trace and gives false.
+    // the song list and m_pos moves past it; a track that ends at a bad record leaves no
+    // trace and gives false.
     bool readsong()
     {
-        const std::optional<qsizetype> header = m_bytes.recordLength(m_pos, "mhit", 4, kTrackHeaderMin);
-        if (!header)
+        const unsigned char *track = record(m_pos, "mhit", kTrackHeaderMin);
+        if (!track)
             return false;
-        const std::uint32_t strings = m_bytes.u32(m_pos + 12);
-        songinfo info;
-        info.length = shared(m_lengths, roundedSeconds(m_bytes.u32(m_pos + 40)), secondsText);
-        info.tracknumber = m_bytes.u32(m_pos + 44);
+        const qint64 header = getlong(track + 4);
+        const std::uint32_t strings = getlong(track + 12);
+        const TrackFacts facts{roundedSeconds(getlong(track + 40)), getlong(track + 44)};
 
-        m_lines.clear();
-        qsizetype pos = m_pos + *header;
+        const SongList::Mark start = m_list.mark();
+        m_list.beginTrack();
+        qint64 pos = m_pos + header;
         for (std::uint32_t i = 0; i < strings; ++i) {
-            const std::optional<qsizetype> total = m_bytes.recordLength(pos, "mhod", 8, kStringRecordMin);
-            if (!total)
+            // Only a record whose own length is unusable ends the read.
+            const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
+            const qint64 total = r ? getlong(r + 8) : 0;
+            const bool tagged = r && std::memcmp(r, "mhod", 4) == 0 && total >= kStringRecordMin;
+            if (!tagged || !m_bytes.fits(pos, total)) {
+                m_fault = tagged || !r ? Fault::Ends : Fault::Damaged;
+                m_list.rollback(start);
                 return false;
-            const std::uint32_t type = m_bytes.u32(pos + 12);
-            if (type >= Title && type <= FileType) {
-                std::optional<QString> s = stringAt(pos, *total);
-                if (!s)
-                    return false;
-                addString(info, type, std::move(*s));
             }
-            pos += *total;
+            const std::uint32_t type = getlong(r + 12);
+            if (type >= Title && type <= FileType && total >= kStringHeader)
+                readString(pos, total, type, facts.seconds);
+            pos += total;
         }
-        if (info.tracknumber != 0)
-            m_lines.push_back({SongField::TrackNumber, shared(m_numbers, info.tracknumber, signBlank)});
-
-        m_pod.m_songList.beginTrack();
-        for (const SongList::Line &line : m_lines)
-            m_pod.m_songList.append(line.field, line.value);
-        m_pod.m_songs.push_back(std::move(info));
+        if (!m_bytes.reaches(pos)) {
+            m_fault = Fault::Ends;
+            m_list.rollback(start);
+            return false;
+        }
+        if (facts.tracknumber != 0)
+            m_list.appendLine(SongField::TrackNumber, shared(m_numbers, facts.tracknumber, numberText));
+        m_pod.m_tracks.push_back(facts);
         m_pos = pos;
         return true;
     }
 
-    void addString(songinfo &info, std::uint32_t type, QString s)
+    // Appends the line(s) of the string record at pos. A string that does not fit its
+    // record is left out; the track keeps its other strings.
+    void readString(qint64 pos, qint64 total, std::uint32_t type, std::uint32_t seconds)
     {
-        switch (type) {
-        case Title:
-            keep(info.title, SongField::Title, std::move(s));
-            m_lines.push_back({SongField::Length, info.length});
-            break;
-        case Location:
-            s.replace(QLatin1Char(':'), QLatin1Char('\\'));
-            keep(info.file, SongField::File, std::move(s));
-            break;
-        case Album: keep(info.album, SongField::Album, shared(std::move(s))); break;
-        case Artist: keep(info.artist, SongField::Artist, shared(std::move(s))); break;
-        case Genre: keep(info.genre, SongField::Genre, shared(std::move(s))); break;
-        case FileType: keep(info.filetype, SongField::FileType, shared(std::move(s))); break;
-        default: break;
+        const unsigned char *r = m_bytes.get(pos, kStringHeader);
+        if (!r)
+            return;
+        const bool utf8 = getlong(r + 24) == kUtf8Encoding;
+        const qint64 length = getlong(r + 28);
+        if (length > total - kStringHeader)
+            return;
+        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length);
+        if (!bytes)
+            return;
+
+        static constexpr std::array<SongField, 7> kFields{SongField::Title,   SongField::Title,  SongField::File,
+                                                          SongField::Album,   SongField::Artist, SongField::Genre,
+                                                          SongField::FileType};
+        const SongField field = kFields[type];
+        char16_t *to = m_list.room(utf8 ? m_utf8.requiredSpace(length) : length / 2);
+        qsizetype chars = 0;
+        if (utf8) {
+            const QChar *end = m_utf8.appendToBuffer(reinterpret_cast<QChar *>(to),
+                                                     QByteArrayView(reinterpret_cast<const char *>(bytes), length));
+            chars = end - reinterpret_cast<QChar *>(to);
+        } else {
+            chars = length / 2;
+            qFromLittleEndian<char16_t>(bytes, chars, to);
         }
+        if (type == Location)
+            std::replace(to, to + chars, u':', u'\\');
+        m_list.appendLine(field, keepShared(field, QStringView(to, chars)));
+        if (type == Title)
+            m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
     }
 
-    // Stores a track's text and its line; both hold the same string.
-    void keep(QString &field, SongField kind, QString value)
+    // The text just written at the arena's end, kept once: a track whose text of the
+    // same kind equals the track's before (the same album, artist, genre, file type)
+    // shares it.
+    QStringView keepShared(SongField field, QStringView written)
     {
-        field = std::move(value);
-        m_lines.push_back({kind, field});
+        QStringView &previous = m_previous[static_cast<std::size_t>(field)];
+        if (!previous.isNull() && previous == written)
+            return previous;
+        previous = m_list.keepWritten(written.size());
+        return previous;
     }
 
-    // Texts that many tracks have in common are kept once: the same artist, album,
-    // genre, file type, length or track number shares one string.
-    QString shared(QString s)
-    {
-        const auto found = m_texts.constFind(s);
-        if (found != m_texts.constEnd())
-            return *found;
-        m_texts.insert(s);
-        return s;
-    }
+    // Length and track number texts are kept once per value.
     template <typename Make>
-    static QString shared(std::unordered_map<std::uint32_t, QString> &texts, std::uint32_t key, Make make)
+    QStringView shared(std::unordered_map<std::uint32_t, QStringView> &texts, std::uint32_t key, Make make)
     {
         auto found = texts.find(key);
         if (found == texts.end())
-            found = texts.emplace(key, make(key)).first;
+            found = texts.emplace(key, m_list.keep(make(key))).first;
         return found->second;
     }
 
     iPod &m_pod;
-    Bytes m_bytes;
+    SongList &m_list;
+    ChunkBuffer m_bytes;
     const Yield &m_yield;
-    qsizetype m_pos = 0;
-    std::vector<SongList::Line> m_lines;  // the lines of the track being read
-    QSet<QString> m_texts;
-    std::unordered_map<std::uint32_t, QString> m_lengths;  // by whole seconds
-    std::unordered_map<std::uint32_t, QString> m_numbers;  // track number texts
+    qint64 m_pos = 0;
+    Fault m_fault = Fault::None;
+    bool m_pastHeader = false;
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+    std::array<QStringView, 8> m_previous{};
+    std::unordered_map<std::uint32_t, QStringView> m_lengths;  // by whole seconds
+    std::unordered_map<std::uint32_t, QStringView> m_numbers;  // track number texts
 };
 
 iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &yield)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
+    m_errorText.clear();
     const std::optional<QString> root = locate ? locate() : std::nullopt;
     if (!root)
         return ReadOutcome::NoPlayer;
     m_poddrive = *root;
 
-    QFile file(itunesDbPath(m_poddrive));
-    if (!file.open(QIODevice::ReadOnly))
+    const QString path = databaseFile(m_poddrive);
+    const std::unique_ptr<FileSource> file = FileSource::open(path, m_errorText);
+    if (!file)
         return ReadOutcome::Stopped;
-    // Read into memory rather than mapped: the read yields to the event loop, and a
-    // mapped file that shrinks meanwhile (a sync, an unplugged player) kills the process.
-    return readDatabase(file.readAll(), yield);
+    const DatabaseForm form = path == itunesCdbPath(m_poddrive) ? DatabaseForm::Compressed : DatabaseForm::Plain;
+    return readFrom(*file, form, path, yield, kChunkBytes);
 }
 
-iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield)
+iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield, qint64 chunkBytes, DatabaseForm form)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
-    return Reader(*this, bytes, yield).run();
+    m_errorText.clear();
+    MemorySource source(bytes, chunkBytes);
+    return readFrom(source, form, QStringLiteral("the track database"), yield, chunkBytes);
+}
+
+iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+                                 qint64 chunkBytes)
+{
+    std::optional<CompressedSource> inflated;
+    if (form == DatabaseForm::Compressed)
+        inflated.emplace(source);
+    DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
+    Reader reader(*this, bytes, chunkBytes, yield);
+    const ReadOutcome outcome = reader.run();
+    if (outcome != ReadOutcome::Complete)
+        m_errorText = name + QLatin1Char(' ') + reader.whatWentWrong(bytes);
+    return outcome;
+}
+
+songinfo iPod::song(qsizetype track) const
+{
+    const TrackFacts &facts = m_tracks[static_cast<std::size_t>(track)];
+    songinfo info;
+    info.length = secondsText(facts.seconds);
+    info.tracknumber = facts.tracknumber;
+    for (qsizetype i = m_songList.trackStart(track); i < m_songList.trackEnd(track); ++i) {
+        const SongList::Line line = m_songList.at(i);
+        QString *field = nullptr;
+        switch (line.field) {
+        case SongField::Title: field = &info.title; break;
+        case SongField::File: field = &info.file; break;
+        case SongField::Album: field = &info.album; break;
+        case SongField::Artist: field = &info.artist; break;
+        case SongField::Genre: field = &info.genre; break;
+        case SongField::FileType: field = &info.filetype; break;
+        case SongField::Length:
+        case SongField::TrackNumber: break;
+        }
+        if (field)
+            *field = line.value.toString();
+    }
+    return info;
 }
 
 int iPod::lastsongindex() const
 {
-    return m_songs.empty() ? 0 : static_cast<int>(m_songs.size()) - 1;
+    return m_tracks.empty() ? 0 : static_cast<int>(m_tracks.size()) - 1;
 }

@@ -2,6 +2,8 @@
 
 #include "core/device/SongList.h"
 
+class DatabaseSource;
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -10,7 +12,8 @@
 #include <optional>
 #include <vector>
 
-// One track record of the database, in file order.
+// The fields of one track, made on demand from the song list; a field whose
+// string record is missing is a null string.
 struct songinfo
 {
     QString album;
@@ -30,8 +33,16 @@ QString lengthText(std::uint32_t milliseconds);
 // Four bytes, least significant first.
 std::uint32_t getlong(const unsigned char *bytes);
 
-// Where the track database lies under a player root.
+// Where the track database lies under a player root, and its compressed form.
 QString itunesDbPath(const QString &poddrive);
+QString itunesCdbPath(const QString &poddrive);
+// The database file to read under a player root: the plain database when it is
+// a file that is not empty, or else the compressed one when anything is there,
+// or else the plain database's path.
+QString databaseFile(const QString &poddrive);
+// True when a player root holds a database to read: a plain one that is not
+// empty, or else a compressed one.
+bool holdsDatabase(const QString &poddrive);
 
 // The player module: the player root, the reader's progress state, the song
 // list and the track records. Filled once per run by readitunesdb.
@@ -44,14 +55,24 @@ public:
         Complete,       // every track was read
         Stopped,        // the file could not be opened, or the read ended at a bad record
     };
+    enum class DatabaseForm {
+        Plain,
+        Compressed,  // the header plain, the rest one zlib stream when the header says so
+    };
+    // The database is read this many bytes at a time.
+    static constexpr qint64 kChunkBytes = qint64{1} << 20;
     using PlayerLocator = std::function<std::optional<QString>()>;
     using Yield = std::function<void()>;
 
     // Finds the player (setting poddrive) and reads its database once.
     // yield runs after every 100th track.
     ReadOutcome readitunesdb(const PlayerLocator &locate, const Yield &yield = {});
-    // Reads database bytes that are already in memory.
-    ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {});
+    // Reads database bytes that are already in memory, chunkBytes at a time.
+    ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes,
+                             DatabaseForm form = DatabaseForm::Plain);
+
+    // What went wrong in the last read that stopped, with the path read; empty otherwise.
+    const QString &errorText() const { return m_errorText; }
 
     // Highest index of songs, or 0 when there is none.
     int lastsongindex() const;
@@ -60,17 +81,27 @@ public:
     qint64 songtotal() const { return m_songtotal; }
     qint64 songindex() const { return m_songindex; }
     bool dbloaded() const { return m_dbloaded; }
-    int songsstored() const { return static_cast<int>(m_songs.size()); }
-    const std::vector<songinfo> &songs() const { return m_songs; }
+    int songsstored() const { return static_cast<int>(m_tracks.size()); }
+    songinfo song(qsizetype track) const;  // 0-based, below songsstored()
     const SongList &songList() const { return m_songList; }
 
 private:
     class Reader;
+    ReadOutcome readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+                         qint64 chunkBytes);
+
+    // What the song list does not hold of a track.
+    struct TrackFacts
+    {
+        std::uint32_t seconds;
+        std::uint32_t tracknumber;
+    };
 
     QString m_poddrive;
     qint64 m_songtotal = 0;  // the count of the track list, 32 bits unsigned
     qint64 m_songindex = 0;  // 1-based number of the track being read
     bool m_dbloaded = false;
-    std::vector<songinfo> m_songs;
+    std::vector<TrackFacts> m_tracks;
     SongList m_songList;
+    QString m_errorText;
 };

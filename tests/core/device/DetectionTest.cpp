@@ -1,6 +1,7 @@
 #include "core/device/PlayerDetection.h"
 #include "core/device/SystemVolumeService.h"
 
+#include "FakeVolumes.h"
 #include "TestStrings.h"
 
 #include <QDir>
@@ -12,12 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct FakeVolumes : VolumeService
-{
-    std::vector<Volume> list;
-    std::vector<Volume> volumes() const override { return list; }
-};
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -52,6 +47,28 @@ TEST(Findpod, TakesTheFirstRemovableVolumeHoldingTheDatabase)
     EXPECT_EQ(findpod(volumes), second);
     volumes.list.pop_back();
     EXPECT_EQ(findpod(volumes), std::nullopt);
+}
+
+TEST(LocatePlayer, ANamedFolderWithAnythingAtItsDatabasePathIsThePlayer)
+{
+    QTemporaryDir base;
+    FakeVolumes volumes;
+    const QString searched = makePlayer(base, u"searched"_s);
+    volumes.list = {{searched, true, false}};
+    EXPECT_EQ(locatePlayer(std::nullopt, volumes), searched);
+
+    const QString named = base.filePath(u"named"_s);
+    const QString db = named + u"/iPod_Control/iTunes/iTunesDB"_s;
+    EXPECT_EQ(locatePlayer(named, volumes), std::nullopt) << "no such folder";
+    ASSERT_TRUE(QDir().mkpath(named + u"/iPod_Control/iTunes"_s));
+    EXPECT_EQ(locatePlayer(named, volumes), std::nullopt) << "no database";
+    ASSERT_TRUE(QFile::link(named + u"/nowhere"_s, db));
+    EXPECT_EQ(locatePlayer(named, volumes), named) << "a link that leads nowhere";
+    ASSERT_TRUE(QFile::remove(db));
+    ASSERT_TRUE(QDir().mkdir(db));
+    EXPECT_EQ(locatePlayer(named, volumes), named) << "a folder in the database's place";
+    EXPECT_EQ(locatePlayer(db + u"/missing"_s, volumes), std::nullopt);
+    EXPECT_EQ(locatePlayer(searched + u"/iPod_Control/iTunes/iTunesDB"_s, volumes), std::nullopt) << "a file";
 }
 
 // A sysfs tree and a mountinfo file in a temporary folder: block device mounts

@@ -39,7 +39,7 @@ TEST(GpodDatabase, EveryFieldComesBack)
     ASSERT_EQ(pod.readDatabase(file.readAll()), iPod::ReadOutcome::Complete);
     ASSERT_EQ(pod.songsstored(), 3);
     for (int i = 0; i < 3; ++i) {
-        const songinfo &read = pod.songs()[static_cast<std::size_t>(i)];
+        const songinfo read = pod.song(i);
         QStringList written = songs[i].split(u'\t');
         written[5].replace(u':', u'\\');
         EXPECT_EQ((QStringList{read.title, read.artist, read.album, read.genre, read.filetype, read.file, read.length,

@@ -165,7 +165,7 @@ TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
         {retagged(0, "mhbx"), 0, "database tag"},
         {retagged(trackList, "mhlx"), 0, "track list tag"},
         {patched(firstString + 8, 0), 1, "zero string record length"},
-        {patched(firstString + 28, 1000), 1, "string longer than its record"},
+        {patched(offsets[2] + 156 + 8, 0x7FFFFFFFu), 2, "string record past the end"},
         {patched(offsets[2] + 4, 0), 2, "zero track header length"},
         {patched(offsets[2] + 4, 0x7FFFFFFFu), 2, "track header past the end"},
         {QByteArray(), 0, "empty file"},
@@ -175,6 +175,24 @@ TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
         SCOPED_TRACE(c.what);
         expectStoppedAfter(c.bytes, c.tracks);
     }
+}
+
+TEST_F(ThreeTracks, AStringLongerThanItsRecordIsLeftOutAndTheReadGoesOn)
+{
+    // The second track's title (UTF-8) and the third track's location (UTF-16).
+    QByteArray bytes = patched(offsets[1] + 156 + 28, 1000);
+    itdb::putU32(bytes, offsets[2] + 156 + 40 + 2 + 28, 0xFFFFFFF0u);
+    iPod pod;
+    ASSERT_EQ(pod.readDatabase(bytes), Outcome::Complete);
+    EXPECT_TRUE(pod.errorText().isEmpty());
+    ASSERT_EQ(pod.songsstored(), 3);
+    expectWholeTracks(pod);
+    const QStringList lines = songLines(pod.songList());
+    EXPECT_EQ(lines.mid(pod.songList().trackStart(1), 7),
+              texts(u"FILE:  \\iPod_Control\\Music\\F01\\B.mp3|ALBUM:  Album B|ARTIST:  Artist B|GENRE:  Jazz|"
+                    u"FILE TYPE:  MPEG audio file|TRACK NUMBER:   1|TITLE:  C"));
+    EXPECT_TRUE(pod.song(2).file.isNull());
+    EXPECT_EQ(pod.song(2).album, u"Album C"_s);
 }
 
 // The databases written by the desktop program that synced real players.
@@ -200,8 +218,8 @@ TEST(RealDatabase, EveryTrackIsReadWithItsTrackNumberLine)
         iPod pod;
         ASSERT_EQ(pod.readDatabase(file.readAll()), Outcome::Complete);
         ASSERT_EQ(pod.songsstored(), c.tracks);
-        EXPECT_EQ(pod.songs().front().title, c.first);
-        EXPECT_EQ(pod.songs().back().title, c.last);
+        EXPECT_EQ(pod.song(0).title, c.first);
+        EXPECT_EQ(pod.song(c.tracks - 1).title, c.last);
         EXPECT_EQ(songLines(pod.songList()).filter(QRegularExpression(u"^TRACK NUMBER:"_s)).size(), c.numbered);
         expectWholeTracks(pod);
     }
@@ -210,6 +228,7 @@ TEST(RealDatabase, EveryTrackIsReadWithItsTrackNumberLine)
 // Each corpus file holds hex digits, with "#" lines for comments. A comment
 // "# expect: complete N" or "# expect: stopped N" gives the outcome and the
 // number of whole tracks; inputs kept because they once failed need none.
+// "# form: compressed" reads the input as a compressed database.
 TEST(ReaderCorpus, EveryInputReadsToWholeTracks)
 {
     const QDir dir(QStringLiteral(QUILLORY_SOURCE_DIR "/tests/corpus/reader"));
@@ -220,17 +239,20 @@ TEST(ReaderCorpus, EveryInputReadsToWholeTracks)
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         QByteArray hex, expect;
+        iPod::DatabaseForm form = iPod::DatabaseForm::Plain;
         for (const QByteArray &raw : file.readAll().split('\n')) {
             const QByteArray line = raw.simplified();
             if (line.startsWith("# expect: "))
                 expect = line.mid(10);
+            else if (line == "# form: compressed")
+                form = iPod::DatabaseForm::Compressed;
             else if (!line.startsWith('#'))
                 hex += line;
         }
         const QByteArray bytes = QByteArray::fromHex(hex);
         ASSERT_FALSE(bytes.isEmpty());
         iPod pod;
-        const bool complete = pod.readDatabase(bytes) == Outcome::Complete;
+        const bool complete = pod.readDatabase(bytes, {}, iPod::kChunkBytes, form) == Outcome::Complete;
         expectWholeTracks(pod);
         EXPECT_EQ(complete, pod.dbloaded());
         if (!expect.isEmpty()) {

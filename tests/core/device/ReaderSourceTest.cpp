@@ -1,0 +1,154 @@
+#include "ReaderTestSupport.h"
+
+#include "ItunesDbWriter.h"
+#include "TestStrings.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using Outcome = iPod::ReadOutcome;
+
+namespace {
+
+// Everything a read leaves behind, as text: lines, track starts, per-track fields.
+QStringList readBack(const iPod &pod)
+{
+    QStringList all = songLines(pod.songList());
+    for (qsizetype t = 0; t < pod.songsstored(); ++t) {
+        const songinfo s = pod.song(t);
+        all << QString::number(pod.songList().trackStart(t))
+            << QStringList{s.title, s.file, s.album, s.artist, s.genre, s.length, s.filetype}.join(u'|')
+            << QString::number(s.tracknumber);
+    }
+    return all;
+}
+
+QByteArray mixedDatabase()
+{
+    itdb::Database db;
+    for (int i = 0; i < 40; ++i) {
+        itdb::Track t;
+        t.title = u"Tïtle \U0001D11E "_s + QString::number(i);
+        t.location = u":iPod_Control:Music:F0%1:X.m4a"_s.arg(i % 3);
+        t.artist = i % 4 < 2 ? u"Same Artist"_s : u"Другой"_s;
+        t.album = u"Album"_s.repeated(i % 5);
+        t.genre = u"Pop"_s;
+        t.lengthMs = static_cast<std::uint32_t>(i * 7919);
+        t.trackNumber = static_cast<std::uint32_t>(i % 6);
+        t.utf8 = i % 3 == 0;
+        db.tracks.push_back(t);
+    }
+    return itdb::write(db);
+}
+
+// Records cut by the edge of a chunk read the same as in one piece.
+TEST(ReaderChunks, AnyChunkSizeReadsLikeTheWholeDatabase)
+{
+    QFile real(QStringLiteral(QUILLORY_TESTDATA_DIR "/old-5375-tracks.itdb"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    const QByteArray databases[] = {mixedDatabase(), real.readAll()};
+    for (const QByteArray &bytes : databases) {
+        iPod whole;
+        int wholeYields = 0;
+        ASSERT_EQ(whole.readDatabase(
+                      bytes, [&] { ++wholeYields; }, bytes.size()),
+                  Outcome::Complete);
+        const QStringList expected = readBack(whole);
+        for (const qint64 chunk : {1, 2, 3, 5, 16, 39, 41, 48, 157, 4093}) {
+            SCOPED_TRACE(chunk);
+            iPod pod;
+            int yields = 0;
+            ASSERT_EQ(pod.readDatabase(
+                          bytes, [&] { ++yields; }, chunk),
+                      Outcome::Complete);
+            EXPECT_EQ(readBack(pod), expected);
+            EXPECT_EQ(yields, wholeYields);
+        }
+    }
+}
+
+TEST(ReaderChunks, ACutDatabaseKeepsTheSameWholeTracksWhateverTheChunkSize)
+{
+    const QByteArray bytes = mixedDatabase();
+    const std::vector<qsizetype> offsets = trackOffsets(bytes);
+    for (qsizetype cut = offsets[0] - 200; cut < offsets.back(); cut += 37) {
+        iPod whole;
+        const QByteArray part = bytes.first(cut);
+        ASSERT_EQ(whole.readDatabase(part), Outcome::Stopped);
+        for (const qint64 chunk : {1, 11, 64}) {
+            iPod pod;
+            ASSERT_EQ(pod.readDatabase(part, {}, chunk), Outcome::Stopped) << cut;
+            EXPECT_EQ(readBack(pod), readBack(whole)) << cut << " " << chunk;
+            EXPECT_EQ(pod.errorText(), whole.errorText());
+        }
+    }
+}
+
+// A player folder whose plain database holds whatever a case puts there.
+class ReaderFile : public PlayerFolderTest
+{
+protected:
+    QString dbPath() const { return databasePath(u"iTunesDB"_s); }
+    void writeDb(const QByteArray &bytes) const { put(u"iTunesDB"_s, bytes); }
+    void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesDB"_s, reason); }
+};
+
+TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseFile)
+{
+    expectStop(u": there is no such file"_s);
+    ASSERT_TRUE(QDir().mkdir(dbPath()));
+    expectStop(u" is not a regular file but a folder"_s);
+    ASSERT_TRUE(QDir().rmdir(dbPath()));
+    // A pipe nobody writes to would block an open or a read for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dbPath()).constData(), 0600), 0);
+    expectStop(u" is not a regular file but a pipe"_s);
+    ASSERT_TRUE(QFile::remove(dbPath()));
+    ASSERT_TRUE(QFile::link(dbPath(), dbPath()));
+    iPod pod;
+    EXPECT_EQ(read(pod), Outcome::Stopped);
+    EXPECT_TRUE(pod.errorText().startsWith(dbPath() + u" cannot be opened: "_s)) << pod.errorText().toStdString();
+}
+
+TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not hold for root";
+    writeDb(mixedDatabase());
+    ASSERT_TRUE(QFile::setPermissions(dbPath(), QFileDevice::WriteOwner));
+    expectStop(u" cannot be read: permission denied"_s);
+}
+
+TEST_F(ReaderFile, AHugeFileThatIsNoDatabaseIsRefusedAtItsFirstBytes)
+{
+    writeDb(QByteArray());
+    expectStop(u" is empty"_s);
+    // Two gigabytes of zeros that take no disk space.
+    ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
+    expectStop(u" is not a track database"_s);
+}
+
+TEST_F(ReaderFile, ABrokenTrackIsNamedWithTheSongsRead)
+{
+    const QByteArray bytes = mixedDatabase();
+    const std::vector<qsizetype> offsets = trackOffsets(bytes);
+    writeDb(bytes.first(offsets[3] + 50));
+    expectStop(u" ends inside track 4: only 3 of 40 songs were read"_s);
+    writeDb(QByteArray(bytes).replace(offsets[1], 4, "mhix"));
+    expectStop(u" is damaged at track 2: only 1 of 40 songs were read"_s);
+    writeDb(QByteArray(bytes).replace(itdb::firstTrackOffset(bytes) - 92, 4, "mhlx"));
+    expectStop(u" is damaged: its track list cannot be found"_s);
+
+    writeDb(bytes);
+    iPod pod;
+    EXPECT_EQ(read(pod), Outcome::Complete);
+    EXPECT_EQ(pod.errorText(), QString());
+    EXPECT_EQ(pod.songsstored(), 40);
+}
+
+}  // namespace
