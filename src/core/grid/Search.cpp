@@ -1,0 +1,58 @@
+#include "core/grid/Search.h"
+
+#include "core/grid/GridModel.h"
+
+GridSearch::GridSearch(GridModel &grid)
+    : m_grid(grid)
+{
+}
+
+GridSearch::Outcome GridSearch::press(const QString &textToFind, const SearchHooks &hooks)
+{
+    if (m_running)
+        return {};
+    if (hooks.setStatus)
+        hooks.setStatus(QStringLiteral("Searching!.. Click Search For Next Match!"));
+    return searchgrid(textToFind, hooks);
+}
+
+GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, const SearchHooks &hooks)
+{
+    if (m_running)
+        return {};
+    // The walk lets window events run; a second press meanwhile is ignored
+    // rather than walking the shared position twice.
+    m_running = true;
+    Outcome outcome;
+    outcome.ran = true;
+    if (m_searchcol == m_grid.cols()) {
+        m_searchrow = 0;
+        m_searchcol = 0;
+        outcome.wrapped = true;
+        if (hooks.setStatus)
+            hooks.setStatus(QStringLiteral("Search over..!"));
+    }
+
+    const QString wanted = textToFind.toUpper();
+    for (;;) {
+        if (hooks.yield)
+            hooks.yield();
+        // Rows are read afresh each step: a sort during the walk shows in the next cells.
+        ++m_searchrow;
+        if (m_searchrow >= m_grid.rows()) {
+            ++m_searchcol;
+            m_searchrow = 1;
+        }
+        if (!m_grid.isValidCell(m_searchrow, m_searchcol))
+            break;
+        if (m_grid.text(m_searchrow, m_searchcol).toUpper().contains(wanted)) {
+            outcome.found = true;
+            outcome.row = m_searchrow;
+            outcome.col = m_searchcol;
+            break;
+        }
+    }
+    m_grid.setTopRow(m_searchrow);
+    m_running = false;
+    return outcome;
+}
