@@ -137,11 +137,17 @@ TEST(GridSearch, APressDuringAWalkIsIgnored)
 
 TEST(GridSearch, GridsWithoutSongsEndEveryWalk)
 {
+    // No track read: one empty row, walked to the end.
     SongLibrary empty({});
-    empty.grid->setRows(1);  // the header row alone
     GridSearch search(*empty.grid);
     EXPECT_FALSE(search.press(u"x"_s).found);
     EXPECT_TRUE(search.press(u"x"_s).wrapped);
+
+    // The header row alone: each press ends at once.
+    empty.grid->setRows(1);
+    GridSearch headerOnly(*empty.grid);
+    for (int press = 0; press < 20; ++press)
+        EXPECT_FALSE(headerOnly.press({}).found);
 }
 
 }  // namespace
