@@ -2,6 +2,8 @@
 
 #include "core/common/AppInfo.h"
 #include "core/common/Blanks.h"
+#include "core/common/MessageService.h"
+#include "core/common/PrintService.h"
 #include "core/common/ProgressSink.h"
 #include "core/device/SongList.h"
 #include "core/grid/GridFill.h"
@@ -187,4 +189,19 @@ StatsReport getinfo(const StatsInput &input, QStringList &List2, ProgressSink &p
     progress.setProgressValue(0);
     progress.setStatusText(QStringLiteral("Stats complete..."));
     return report;
+}
+
+void printReport(const QString &text, MessageService &messages, PrintService &printer)
+{
+    if (messages.show(QStringLiteral("Print Stats Now?"), appTitle(), MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    const PrintService::Result printed = printer.printText(withLineFeeds(text));
+    switch (printed.outcome) {
+    case PrintService::Outcome::Printed: messages.show(QStringLiteral("Done Printing..."), appTitle()); break;
+    case PrintService::Outcome::Failed:
+        messages.show(QStringLiteral("The report could not be printed: ") + printed.errorText, appTitle(),
+                      MessageButtons::Ok, MessageIcon::Critical);
+        break;
+    case PrintService::Outcome::Cancelled: break;
+    }
 }

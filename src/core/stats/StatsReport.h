@@ -4,6 +4,8 @@
 #include <QStringList>
 
 class GridModel;
+class MessageService;
+class PrintService;
 class ProgressSink;
 class SongList;
 
@@ -38,3 +40,8 @@ QString daysText(long long minutes);
 
 // The report text with LF line ends instead of CR LF.
 QString withLineFeeds(const QString &text);
+
+// The Print button: asks "Print Stats Now?"; on Yes shows the print dialog
+// and prints the report, then says "Done Printing...". Cancelling the dialog
+// prints and says nothing; a printer failure is shown with its reason.
+void printReport(const QString &text, MessageService &messages, PrintService &printer);

@@ -3,6 +3,7 @@
 #include "core/copy/CopyStorage.h"
 #include "core/device/iPod.h"
 #include "core/grid/GridFill.h"
+#include "core/grid/Search.h"
 #include "core/grid/Tagging.h"
 #include "core/help/HelpText.h"
 
@@ -12,16 +13,22 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class BarProgress;
 class FGrid;
+class FileDialogService;
 class GridModel;
 class MediaPlayer;
 class MessageService;
 class Playback;
+class PrintService;
+class UrlOpener;
 class VolumeService;
 class frmhelp;
 class frmCopy;
+class frmStats;
 class QAction;
 class QCheckBox;
 class QFileSystemModel;
@@ -50,6 +57,10 @@ struct Form1Services
     std::function<void()> endProgram;          // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
     CopyStorage *copyStorage = nullptr;        // null: the copy writes real files
+    // Needed by Create HTML and the statistics' Print button.
+    FileDialogService *fileDialog = nullptr;  // the save-file dialog
+    UrlOpener *urlOpener = nullptr;           // opens the HTML file in the desktop's browser
+    PrintService *printer = nullptr;          // the print dialog and the printer
 };
 
 // The main window: the controls and menus, start-up, Exit, Connect and the
@@ -86,6 +97,10 @@ public:
     bool connectdone() const { return m_connectdone; }
     // The copy window while it is open, null otherwise.
     frmCopy *copyWindow() const;
+    // The statistics window while it is open, null otherwise.
+    frmStats *statsWindow() const;
+    // The unique-artist list, kept for the run.
+    const QStringList &list2() const { return m_List2; }
 
     QString statusText() const;
     void setStatusText(const QString &text);
@@ -112,6 +127,8 @@ public slots:
     void Picture2_Click();
     void mnuexit_Click();
     void mnucopy_Click();
+    void mnustatistics_Click();
+    void mnucreatehtml_Click();
     void mnuhelp_Click();
     void Timer1_Timer();
     void FGrid_Click();
@@ -166,6 +183,10 @@ private:
     GridModel *m_grid;
     PlayTimeBoxes m_playTime;
     Tagging m_tagging;
+    GridSearch m_search;
+    QStringList m_List2;
+    QPointer<frmStats> m_statsWindow;
+    std::unique_ptr<BarProgress> m_progress;  // the progress bar and status text as the commands report to them
     MediaPlayer *m_player = nullptr;
     Playback *m_playback = nullptr;
 
@@ -201,4 +222,6 @@ private:
     QAction *m_mnuexit = nullptr;
     QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;
+    QAction *m_mnustatistics = nullptr;
+    QAction *m_mnucreatehtml = nullptr;
 };
