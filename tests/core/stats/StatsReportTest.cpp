@@ -1,5 +1,6 @@
 #include "core/stats/StatsReport.h"
 
+#include "CopyTestSupport.h"
 #include "ReportDoubles.h"
 #include "SongGridSupport.h"
 #include "TestStrings.h"
@@ -165,6 +166,40 @@ TEST(StatsReport, DaysRoundToTwoDecimalsHalvesToEven)
     };
     for (const auto &c : cases)
         EXPECT_EQ(daysText(c.minutes), QString::fromUtf16(c.days)) << c.minutes;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintReport, AsksFirstAndSaysDoneOnlyWhenPrinted)
+{
+    const QString report = u"Stats for:  P \r\n\r\nArtist with most songs: A with:  1 songs"_s;
+    const struct
+    {
+        MessageAnswer answer;
+        PrintService::Outcome outcome;
+        int printed;
+        const char16_t *shown;
+    } cases[] = {
+        {MessageAnswer::No, PrintService::Outcome::Printed, 0, u"Print Stats Now?"},
+        {MessageAnswer::Yes, PrintService::Outcome::Printed, 1, u"Print Stats Now?|Done Printing..."},
+        {MessageAnswer::Yes, PrintService::Outcome::Cancelled, 1, u"Print Stats Now?"},
+        {MessageAnswer::Yes, PrintService::Outcome::Failed, 1,
+         u"Print Stats Now?|The report could not be printed: out of paper"},
+    };
+    for (const auto &c : cases) {
+        ScriptedMessages messages;
+        messages.answers = {c.answer};
+        FakePrinter printer;
+        printer.answer = {c.outcome, u"out of paper"_s};
+        printReport(report, messages, printer);
+        EXPECT_EQ(messages.texts(), texts(c.shown));
+        ASSERT_EQ(printer.asked.size(), c.printed);
+        if (c.printed) {
+            EXPECT_EQ(printer.asked[0], u"Stats for:  P \n\nArtist with most songs: A with:  1 songs"_s);
+        }
+    }
 }
 
 }  // namespace
