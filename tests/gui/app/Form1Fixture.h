@@ -9,6 +9,7 @@
 #include "FakeMediaPlayer.h"
 #include "FakeVolumes.h"
 #include "ItunesDbWriter.h"
+#include "ReportDoubles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -73,7 +74,10 @@ protected:
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
                                                        .helpDirs = {helpDir.path()},
-                                                       .copyStorage = copyStorage});
+                                                       .copyStorage = copyStorage,
+                                                       .fileDialog = &fileDialog,
+                                                       .urlOpener = &urlOpener,
+                                                       .printer = &printService});
         QObject::connect(window.get(), &Form1::statusTextChanged,
                          [this](const QString &text) { statusTexts.append(text); });
         window->show();
@@ -136,6 +140,9 @@ protected:
     FakeMediaPlayer player;
     int endCalls = 0;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
+    FakeFileDialog fileDialog;
+    FakeUrlOpener urlOpener;
+    FakePrinter printService;
     QStringList statusTexts;
     std::unique_ptr<Form1> window;
 };
