@@ -8,7 +8,8 @@ SongLibrary::SongLibrary(const std::vector<SongFields> &tracks)
         if (!t.title.isEmpty())
             songs.append(SongField::Title, t.title);
         songs.append(SongField::Length, t.length);
-        const QString file = t.file.isEmpty() ? QStringLiteral("\\iPod_Control\\Music\\F00\\S%1.mp3").arg(index) : t.file;
+        const QString file =
+            t.file.isEmpty() ? QStringLiteral("\\iPod_Control\\Music\\F00\\S%1.mp3").arg(index) : t.file;
         songs.append(SongField::File, file);
         if (!t.album.isEmpty())
             songs.append(SongField::Album, t.album);

@@ -10,39 +10,66 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace {
 
-constexpr QStringView crlf = u"\r\n";
-// Text gathered before it is encoded and written, in characters.
-constexpr qsizetype chunkSize = 64 * 1024;
+// Bytes gathered before they are written.
+constexpr qsizetype chunkSize = 256 * 1024;
 
-void appendEscaped(QString &out, QStringView text)
+// Appends the text as UTF-8 with &, <, > and " escaped. One pass straight
+// into the buffer: the list holds hundreds of thousands of cells.
+void appendEscaped(QByteArray &out, QStringView text)
 {
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&': out += u"&amp;"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        default: out += c;
+    const qsizetype start = out.size();
+    // The longest entity takes six bytes; no UTF-16 unit needs more as UTF-8.
+    out.resize(start + text.size() * 6);
+    auto *p = reinterpret_cast<unsigned char *>(out.data() + start);
+    const auto put = [&p](const char *bytes, std::size_t n) {
+        std::memcpy(p, bytes, n);
+        p += n;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            switch (c) {
+            case u'&': put("&amp;", 5); break;
+            case u'<': put("&lt;", 4); break;
+            case u'>': put("&gt;", 4); break;
+            case u'"': put("&quot;", 6); break;
+            default: *p++ = static_cast<unsigned char>(c);
+            }
+        } else if (c < 0x800) {
+            *p++ = static_cast<unsigned char>(0xC0 | (c >> 6));
+            *p++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            const char32_t u = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
+            *p++ = static_cast<unsigned char>(0xF0 | (u >> 18));
+            *p++ = static_cast<unsigned char>(0x80 | ((u >> 12) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
+        } else if (QChar::isSurrogate(c)) {
+            put("\xEF\xBF\xBD", 3);  // a lone half of a pair: the replacement character
+        } else {
+            *p++ = static_cast<unsigned char>(0xE0 | (c >> 12));
+            *p++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
         }
     }
+    out.resize(reinterpret_cast<char *>(p) - out.data());
 }
 
 // One table row: "<TR>", one line per column with the given tag, "</TR>", an empty line.
-void appendRow(QString &out, const GridModel &grid, int row, QStringView open, QStringView close)
+void appendRow(QByteArray &out, const GridModel &grid, int row, QByteArrayView open, QByteArrayView close)
 {
-    out += u"<TR>";
-    out += crlf;
+    out += "<TR>\r\n";
     for (int c = 0; c < grid.cols(); ++c) {
         out += open;
         appendEscaped(out, grid.text(row, c));
         out += close;
-        out += crlf;
+        out += "\r\n";
     }
-    out += u"</TR>";
-    out += crlf;
-    out += crlf;
+    out += "</TR>\r\n\r\n";
 }
 
 class HtmlFile
@@ -50,18 +77,17 @@ class HtmlFile
 public:
     explicit HtmlFile(const QString &path)
         : m_file(path)
-    {
-    }
+    {}
 
     bool open() { return m_file.open(QIODevice::WriteOnly) && m_file.write("\xEF\xBB\xBF", 3) == 3; }
-    // Encodes and writes what was gathered once there is enough of it (or always, when forced).
-    bool flush(QString &text, bool force)
+    // Writes what was gathered once there is enough of it (or always, when forced).
+    bool flush(QByteArray &bytes, bool force)
     {
-        if (!force && text.size() < chunkSize)
+        if (!force && bytes.size() < chunkSize)
             return true;
-        const QByteArray bytes = text.toUtf8();
-        text.clear();
-        return m_file.write(bytes) == bytes.size();
+        const bool ok = m_file.write(bytes) == bytes.size();
+        bytes.resize(0);
+        return ok;
     }
     bool commit() { return m_file.commit(); }
     QString errorString() const { return m_file.errorString(); }
@@ -87,13 +113,10 @@ HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink
         return {false, file.errorString()};
     progress.setStatusText(QStringLiteral("Please wait while HTML file is created..."));
 
-    QString text;
-    text.reserve(chunkSize + 4096);
-    text += u"<HTML><HEAD></HEAD><BODY>";
-    text += crlf;
-    text += u"<TABLE BORDER=1  CELLPADDING=1>";
-    text += crlf;
-    appendRow(text, grid, 0, u"  <TH>", u"</TH>");
+    QByteArray text;
+    text.reserve(2 * chunkSize);
+    text += "<HTML><HEAD></HEAD><BODY>\r\n<TABLE BORDER=1  CELLPADDING=1>\r\n";
+    appendRow(text, grid, 0, "  <TH>", "</TH>");
     bool written = file.flush(text, true);
 
     progress.setProgressRange(0, grid.rows());
@@ -102,12 +125,11 @@ HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink
     for (int r = 1; r < grid.rows() && written; ++r) {
         if (yield)
             yield();
-        appendRow(text, grid, r, u"  <TD>", u"</TD>");
+        appendRow(text, grid, r, "  <TD>", "</TD>");
         written = file.flush(text, false);
         progress.setProgressValue(r);
     }
-    text += u"</BODY></HTML>";
-    text += crlf;
+    text += "</BODY></HTML>\r\n";
     if (!written || !file.flush(text, true) || !file.commit())
         return {false, file.errorString()};
     return {true, {}};
@@ -134,9 +156,9 @@ HtmlOutcome createhtmlfile(const HtmlRequest &request)
     progress.setStatusText(QStringLiteral("Finished.."));
     progress.setProgressValue(0);
     if (!opened) {
-        request.messages.show(QStringLiteral("The HTML file %1 was written, but no program could be started to show it.")
-                                  .arg(path),
-                              appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
+        request.messages.show(
+            QStringLiteral("The HTML file %1 was written, but no program could be started to show it.").arg(path),
+            appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
         return HtmlOutcome::NotOpened;
     }
     return HtmlOutcome::Opened;

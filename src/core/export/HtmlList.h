@@ -41,10 +41,10 @@ struct HtmlRequest
 };
 
 enum class HtmlOutcome {
-    Cancelled,   // no file name chosen: nothing written, nothing shown
-    Failed,      // the file could not be written; the reason was shown
-    NotOpened,   // written, but no program could show it; the path was shown
-    Opened,      // written and handed to the desktop's browser
+    Cancelled,  // no file name chosen: nothing written, nothing shown
+    Failed,     // the file could not be written; the reason was shown
+    NotOpened,  // written, but no program could show it; the path was shown
+    Opened,     // written and handed to the desktop's browser
 };
 
 // The Create HTML command: asks for the file name, writes the list, shows the

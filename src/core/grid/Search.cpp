@@ -2,10 +2,24 @@
 
 #include "core/grid/GridModel.h"
 
+#include <QStringView>
+
+namespace {
+
+// Whether the cell, upper-cased, contains wanted (already upper-cased). Cells
+// and texts of plain ASCII compare without building the upper-cased copy.
+bool containsUpper(const QString &cell, const QString &wanted, bool wantedIsAscii)
+{
+    if (wantedIsAscii && QtPrivate::isAscii(QStringView(cell)))
+        return QStringView(cell).contains(wanted, Qt::CaseInsensitive);
+    return cell.toUpper().contains(wanted);
+}
+
+}  // namespace
+
 GridSearch::GridSearch(GridModel &grid)
     : m_grid(grid)
-{
-}
+{}
 
 GridSearch::Outcome GridSearch::press(const QString &textToFind, const SearchHooks &hooks)
 {
@@ -34,6 +48,7 @@ GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, const Sear
     }
 
     const QString wanted = textToFind.toUpper();
+    const bool wantedIsAscii = QtPrivate::isAscii(QStringView(wanted));
     for (;;) {
         if (hooks.yield)
             hooks.yield();
@@ -45,7 +60,7 @@ GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, const Sear
         }
         if (!m_grid.isValidCell(m_searchrow, m_searchcol))
             break;
-        if (m_grid.text(m_searchrow, m_searchcol).toUpper().contains(wanted)) {
+        if (containsUpper(m_grid.text(m_searchrow, m_searchcol), wanted, wantedIsAscii)) {
             outcome.found = true;
             outcome.row = m_searchrow;
             outcome.col = m_searchcol;

@@ -11,6 +11,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -22,9 +24,26 @@ constexpr QStringView artistLabel = u"ARTIST:  ";
 // number ("  4:05" -> 405), which orders like the length itself.
 long long lengthValue(const GridModel &grid, int row)
 {
-    QString cell = grid.text(row, GridColumn::Length);
-    cell.remove(QLatin1Char(':'));
-    return leadingNumber(cell);
+    const QString cell = grid.text(row, GridColumn::Length);
+    qsizetype i = 0;
+    while (i < cell.size() && (cell[i] == u' ' || cell[i] == u':'))
+        ++i;
+    long long value = 0;
+    for (; i < cell.size() && value < 1'000'000'000'000LL; ++i) {
+        const char16_t c = cell[i].unicode();
+        if (c >= u'0' && c <= u'9')
+            value = value * 10 + (c - u'0');
+        else if (c != u':')
+            break;
+    }
+    return value;
+}
+
+// Artists are told apart by their song list line upper-cased; every such line
+// begins with the same label, so the upper-cased name alone is the key.
+QString artistKey(QStringView name)
+{
+    return name.toString().toUpper();
 }
 
 // The artist's name from its song list line: the line without its label.
@@ -117,16 +136,16 @@ StatsReport getinfo(const StatsInput &input, QStringList &List2, ProgressSink &p
     QHash<QString, qsizetype> artistIndex;
     artistIndex.reserve(List2.size());
     for (qsizetype j = 0; j < List2.size(); ++j)
-        artistIndex.insert(List2[j].toUpper(), j);
+        artistIndex.insert(artistKey(artistName(List2[j])), j);
     std::vector<long long> songCount(static_cast<std::size_t>(List2.size()), 0);
     for (qsizetype i = 0; i < songs.count(); ++i) {
-        const QString line = songs.line(i);
-        if (line.startsWith(u"ARTIST:")) {
-            const QString key = line.toUpper();
+        // Only a line that begins with the label is an artist line.
+        if (const SongList::Line &line = songs.at(i); line.field == SongField::Artist) {
+            const QString key = artistKey(line.value);
             auto it = artistIndex.constFind(key);
             if (it == artistIndex.constEnd()) {
                 it = artistIndex.insert(key, List2.size());
-                List2.append(line);
+                List2.append(songs.line(i));
                 songCount.push_back(0);
             }
             ++songCount[static_cast<std::size_t>(*it)];
@@ -154,8 +173,10 @@ StatsReport getinfo(const StatsInput &input, QStringList &List2, ProgressSink &p
     progress.setStatusText(QStringLiteral("Getting Longest Song.."));
     SongPick longest;
     long long longestValue = 0;
+    std::vector<long long> rowValue(static_cast<std::size_t>(std::max(grid.rows(), 1)), 0);
     for (int r = 1; r < grid.rows(); ++r) {
-        if (const long long value = lengthValue(grid, r); value > longestValue) {
+        const long long value = rowValue[static_cast<std::size_t>(r)] = lengthValue(grid, r);
+        if (value > longestValue) {
             longestValue = value;
             keepRow(longest, grid, r);
         }
@@ -168,7 +189,7 @@ StatsReport getinfo(const StatsInput &input, QStringList &List2, ProgressSink &p
     SongPick shortest;
     long long shortestValue = 200000;
     for (int r = 1; r < grid.rows(); ++r) {
-        if (const long long value = lengthValue(grid, r); value < shortestValue) {
+        if (const long long value = rowValue[static_cast<std::size_t>(r)]; value < shortestValue) {
             shortestValue = value;
             keepRow(shortest, grid, r);
         }

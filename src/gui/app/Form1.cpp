@@ -644,8 +644,9 @@ void Form1::Command3_Click()
         return;
     }
     EventPump pump;
-    m_search.press(m_Text4->text(), {.yield = [&pump] { pump.maybeYield(); },
-                                     .setStatus = [this](const QString &text) { setStatusText(text); }});
+    m_search.press(
+        m_Text4->text(),
+        {.yield = [&pump] { pump.maybeYield(); }, .setStatus = [this](const QString &text) { setStatusText(text); }});
 }
 
 void Form1::Text4_Click()

@@ -8,8 +8,7 @@
 BarProgress::BarProgress(QProgressBar *bar, std::function<void(const QString &)> setStatus)
     : m_bar(bar)
     , m_setStatus(std::move(setStatus))
-{
-}
+{}
 
 void BarProgress::setProgressRange(qint64 minimum, qint64 maximum)
 {

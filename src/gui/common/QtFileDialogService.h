@@ -10,8 +10,7 @@ class QtFileDialogService : public FileDialogService
 public:
     explicit QtFileDialogService(QWidget *parent = nullptr)
         : m_parent(parent)
-    {
-    }
+    {}
     QString getSaveFileName(const QString &filter) override;
 
 private:

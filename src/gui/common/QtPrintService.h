@@ -13,8 +13,7 @@ class QtPrintService : public PrintService
 public:
     explicit QtPrintService(QWidget *dialogParent = nullptr)
         : m_dialogParent(dialogParent)
-    {
-    }
+    {}
 
     // Starts the dialog on PDF output into this file instead of the default printer.
     void setPdfOutput(const QString &path) { m_pdfPath = path; }

@@ -66,7 +66,8 @@ TEST_F(HtmlListTest, WritesTheTableOpensItAndReportsEachStep)
 
     const QStringList lines = fileLines(path);
     ASSERT_EQ(lines.size(), 36);
-    EXPECT_EQ(lines.mid(0, 4), texts(u"<HTML><HEAD></HEAD><BODY>|<TABLE BORDER=1  CELLPADDING=1>|<TR>|  <TH>Title</TH>"));
+    EXPECT_EQ(lines.mid(0, 4),
+              texts(u"<HTML><HEAD></HEAD><BODY>|<TABLE BORDER=1  CELLPADDING=1>|<TR>|  <TH>Title</TH>"));
     EXPECT_EQ(lines.mid(10, 4), texts(u"  <TH>File Name</TH>|</TR>||<TR>"));
     // Rows in the grid's order (by artist), cells with their blanks, special characters escaped.
     EXPECT_EQ(lines.mid(14, 4),
@@ -75,8 +76,9 @@ TEST_F(HtmlListTest, WritesTheTableOpensItAndReportsEachStep)
               texts(u"  <TD>  Zebra</TD>|  <TD>  4:05</TD>|  <TD>  Tom &amp; Jerry</TD>|  <TD>  &lt;Live&gt;</TD>"));
     EXPECT_EQ(lines.mid(32), texts(u"  <TD>  \\iPod_Control\\Music\\F00\\S0.mp3</TD>|</TR>||</BODY></HTML>"));
 
-    EXPECT_EQ(progress.statuses, texts(u"Please wait while HTML file is created...|"
-                                       u"HTML file is created... Loading into Browser to view|Finished.."));
+    EXPECT_EQ(progress.statuses,
+              texts(u"Please wait while HTML file is created...|"
+                    u"HTML file is created... Loading into Browser to view|Finished.."));
     EXPECT_EQ(progress.maximum, 3);
     EXPECT_EQ(progress.values, (std::vector<qint64>{1, 2, 0}));
     EXPECT_EQ(lib.grid->col(), 0) << "the rows are written from column 0";
@@ -89,6 +91,17 @@ TEST_F(HtmlListTest, GridWithoutSongsGivesFourteenLines)
     const QString path = dir.filePath(u"empty.html"_s);
     ASSERT_TRUE(writeHtmlList(*lib.grid, path, progress).ok);
     EXPECT_EQ(fileLines(path).size(), 14);
+}
+
+TEST_F(HtmlListTest, EveryTitleSurvivesAsUtf8)
+{
+    const QString title = u"Ωmega \U0001F3B5 \u6771\u4EAC"_s;
+    SongLibrary lib({{.title = title}, {.title = u"half "_s + QChar(0xD800) + u" pair"_s}});
+    const QString path = dir.filePath(u"utf8.html"_s);
+    ASSERT_TRUE(writeHtmlList(*lib.grid, path, progress).ok);
+    const QStringList lines = fileLines(path);
+    EXPECT_EQ(lines[14], u"  <TD>  "_s + title + u"</TD>"_s);
+    EXPECT_EQ(lines[25], u"  <TD>  half \uFFFD pair</TD>"_s);
 }
 
 TEST_F(HtmlListTest, NameGetsHtmlUnlessItEndsInExactlyThat)

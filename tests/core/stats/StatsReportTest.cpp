@@ -14,11 +14,9 @@ namespace {
 
 StatsReport report(SongLibrary &lib, QStringList &List2, ProgressSink &progress)
 {
-    return getinfo({.songs = lib.songs,
-                    .grid = *lib.grid,
-                    .totalMinutes = lib.total.Text2,
-                    .infoFrameCaption = u" My Player "_s},
-                   List2, progress);
+    return getinfo(
+        {.songs = lib.songs, .grid = *lib.grid, .totalMinutes = lib.total.Text2, .infoFrameCaption = u" My Player "_s},
+        List2, progress);
 }
 
 StatsReport report(SongLibrary &lib)
@@ -49,26 +47,27 @@ TEST(StatsReport, KnownLibraryLineByLine)
     EXPECT_EQ(lib.total.Text2, u"142"_s);
     const StatsReport r = report(lib);
     ASSERT_TRUE(r.complete);
-    EXPECT_EQ(lines(r), QStringList({
-                            u"Stats for:  My Player "_s,
-                            u""_s,
-                            u"Artist with most songs: Blue Cats with:  2 songs"_s,
-                            u""_s,
-                            u"Longest Song is: "_s,
-                            u"    Epic by BLUE CATS,  65:00 long on the Second album."_s,
-                            u""_s,
-                            u"Shortest Song is: "_s,
-                            u"    Red Song by Red,  2:00 long on the Colours album."_s,
-                            u""_s,
-                            u"Total Songs:  6"_s,
-                            u"Total Play Time:  .1 Days"_s,
-                            u"Unique Artist:  3"_s,
-                            u""_s,
-                            u"**** Total Songs Per Artist: ****"_s,
-                            u"Blue Cats:  2"_s,
-                            u"Red:  2"_s,
-                            u"Blue Cats :  1"_s,
-                        }));
+    EXPECT_EQ(lines(r),
+              QStringList({
+                  u"Stats for:  My Player "_s,
+                  u""_s,
+                  u"Artist with most songs: Blue Cats with:  2 songs"_s,
+                  u""_s,
+                  u"Longest Song is: "_s,
+                  u"    Epic by BLUE CATS,  65:00 long on the Second album."_s,
+                  u""_s,
+                  u"Shortest Song is: "_s,
+                  u"    Red Song by Red,  2:00 long on the Colours album."_s,
+                  u""_s,
+                  u"Total Songs:  6"_s,
+                  u"Total Play Time:  .1 Days"_s,
+                  u"Unique Artist:  3"_s,
+                  u""_s,
+                  u"**** Total Songs Per Artist: ****"_s,
+                  u"Blue Cats:  2"_s,
+                  u"Red:  2"_s,
+                  u"Blue Cats :  1"_s,
+              }));
     // The rows were read through the current cell: it ends on the shortest song's length.
     EXPECT_EQ(lib.grid->row(), 2);
     EXPECT_EQ(lib.grid->col(), GridColumn::Length);
@@ -141,8 +140,9 @@ TEST(StatsReport, PhasesAndArtistListKeptAcrossReports)
     EXPECT_EQ(List2, texts(u"ARTIST:  Alpha|ARTIST:  Zed"));
     EXPECT_EQ(lines(first).mid(15), texts(u"Alpha:  2|Zed:  1"));
     EXPECT_EQ(lines(first)[2], u"Artist with most songs: Alpha with:  2 songs"_s);
-    EXPECT_EQ(progress.statuses, texts(u"Getting Unique Artist..|Getting Songs Per Artist..|Getting Longest Song..|"
-                                       u"Getting Shortest Song..|Stats complete..."));
+    EXPECT_EQ(progress.statuses,
+              texts(u"Getting Unique Artist..|Getting Songs Per Artist..|Getting Longest Song..|"
+                    u"Getting Shortest Song..|Stats complete..."));
     EXPECT_EQ(progress.values.back(), 0);
     EXPECT_EQ(progress.maximum, lib.grid->rows());
 
@@ -158,10 +158,10 @@ TEST(StatsReport, DaysRoundToTwoDecimalsHalvesToEven)
         long long minutes;
         const char16_t *days;
     } cases[] = {
-        {180, u" .12"},   // .125: the tie goes to the even 2
-        {108, u" .08"},   // .075: to the even 8
-        {1500, u" 1.04"}, // 1.0416..
-        {73, u" .05"},    // .0506..
+        {180, u" .12"},    // .125: the tie goes to the even 2
+        {108, u" .08"},    // .075: to the even 8
+        {1500, u" 1.04"},  // 1.0416..
+        {73, u" .05"},     // .0506..
         {0, u" 0"},       {1440, u" 1"}, {144, u" .1"}, {14400, u" 10"}, {1441, u" 1"},
     };
     for (const auto &c : cases)
