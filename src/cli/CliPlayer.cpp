@@ -1,32 +1,40 @@
 #include "cli/CliPlayer.h"
 
+#include "core/app/PlayerSession.h"
 #include "core/device/PlayerDetection.h"
 #include "core/device/SystemVolumeService.h"
-#include "core/device/iPod.h"
-#include "core/grid/GridFill.h"
 
-CliStatus readPlayer(const std::optional<QString> &playerDir, iPod &pod)
+namespace {
+
+iPod::PlayerLocator locator(const std::optional<QString> &playerDir)
 {
-    const iPod::ReadOutcome outcome = pod.readitunesdb([&] { return locatePlayer(playerDir, SystemVolumeService()); });
-    if (outcome == iPod::ReadOutcome::NoPlayer) {
-        printError(QStringLiteral("iPod not detected"));
-        return CliNoPlayer;
-    }
-    if (outcome != iPod::ReadOutcome::Complete) {
-        printError(QStringLiteral("The track database could not be read completely; only %1 of %2 songs were read.")
-                       .arg(pod.songsstored())
-                       .arg(pod.songtotal()));
-        return CliReadFailed;
-    }
-    return CliOk;
+    return [playerDir] { return locatePlayer(playerDir, SystemVolumeService()); };
 }
 
-CliStatus connectPlayer(const std::optional<QString> &playerDir, iPod &pod, GridModel &grid)
+CliStatus statusOf(const PlayerSession &session)
 {
-    const CliStatus status = readPlayer(playerDir, pod);
-    if (status == CliNoPlayer)
-        return status;
-    PlayTimeBoxes total;
-    FILLGRID(grid, pod.songList(), pod.lastsongindex(), total);
-    return status;
+    const QString problem = session.problem();
+    if (!problem.isEmpty())
+        printError(problem);
+    switch (session.outcome()) {
+    case PlayerSession::Outcome::NoPlayer: return CliNoPlayer;
+    case PlayerSession::Outcome::Complete: return CliOk;
+    case PlayerSession::Outcome::Partial:
+    case PlayerSession::Outcome::Unreadable: break;
+    }
+    return CliReadFailed;
+}
+
+}  // namespace
+
+CliStatus readPlayer(const std::optional<QString> &playerDir, PlayerSession &session)
+{
+    session.read(locator(playerDir));
+    return statusOf(session);
+}
+
+CliStatus connectPlayer(const std::optional<QString> &playerDir, PlayerSession &session)
+{
+    session.connect(locator(playerDir));
+    return statusOf(session);
 }

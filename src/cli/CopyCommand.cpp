@@ -3,9 +3,9 @@
 #include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
 #include "cli/ConsoleMessageService.h"
+#include "core/app/PlayerSession.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
-#include "core/device/iPod.h"
 #include "core/grid/GridFill.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/Tagging.h"
@@ -103,9 +103,9 @@ CliStatus runCopy(const QStringList &args)
         }
     }
 
-    iPod pod;
-    GridModel grid;
-    const CliStatus status = connectPlayer(options->value(QLatin1String("--player")), pod, grid);
+    PlayerSession session;
+    const CliStatus status = connectPlayer(options->value(QLatin1String("--player")), session);
+    GridModel &grid = session.grid();
     // A database that was not read completely is not copied from.
     if (status != CliOk)
         return status;
@@ -130,5 +130,5 @@ CliStatus runCopy(const QStringList &args)
     ConsoleMessageService messages;
     ConsoleProgress progress;
     FileCopyStorage storage;
-    return statusOf(copyfiles({grid, pod.poddrive(), destination, messages, storage, progress, {}}));
+    return statusOf(copyfiles({grid, session.pod().poddrive(), destination, messages, storage, progress, {}}));
 }

@@ -2,31 +2,11 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliPlayer.h"
-#include "core/device/iPod.h"
+#include "core/app/PlayerSession.h"
 #include "core/grid/GridFill.h"
 #include "core/grid/GridModel.h"
-#include "core/grid/GridSort.h"
 
-#include <array>
 #include <optional>
-
-namespace {
-
-// The sortable columns by their command-line names, in grid order.
-std::optional<int> sortColumn(const QString &name)
-{
-    static const std::array<QLatin1String, GridColumn::TrackNumber + 1> names{
-        QLatin1String("title"), QLatin1String("length"),   QLatin1String("artist"),      QLatin1String("album"),
-        QLatin1String("genre"), QLatin1String("filetype"), QLatin1String("tracknumber"),
-    };
-    for (std::size_t c = 0; c < names.size(); ++c) {
-        if (name == names[c])
-            return static_cast<int>(c);
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 CliStatus runGrid(const QStringList &args)
 {
@@ -36,8 +16,8 @@ CliStatus runGrid(const QStringList &args)
         return CliUsageError;
     std::optional<int> column;
     if (const auto name = options->value(QLatin1String("--sort"))) {
-        column = sortColumn(*name);
-        if (!column) {
+        column = columnByName(*name);
+        if (!column || columnInfo(*column).sort == SortKind::None) {
             printError(QStringLiteral("unknown sort column: ") + *name);
             return CliUsageError;
         }
@@ -46,13 +26,13 @@ CliStatus runGrid(const QStringList &args)
         return CliUsageError;
     }
 
-    iPod pod;
-    GridModel grid;
-    const CliStatus status = connectPlayer(options->value(QLatin1String("--player")), pod, grid);
+    PlayerSession session;
+    const CliStatus status = connectPlayer(options->value(QLatin1String("--player")), session);
+    GridModel &grid = session.grid();
     if (status == CliNoPlayer)
         return status;
     if (column)
-        sortGrid(grid, *column, options->has(QLatin1String("--descending")));
+        session.sort(*column, options->has(QLatin1String("--descending")));
 
     printLines(grid.rows(), [&](qsizetype row) {
         QString line;

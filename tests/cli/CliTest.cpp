@@ -2,6 +2,7 @@
 #include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 #include "ReaderTestSupport.h"
+#include "core/app/PlayerSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,6 +109,19 @@ TEST_F(CliTest, GridPrintsEveryCellAndSortsLikeTheWindow)
             titles << line.section(u'\t', 0, 0);
         EXPECT_EQ(titles, order);
     }
+
+    // The command line connects and sorts through the same session as the window.
+    PlayerSession session;
+    session.connect([this] { return std::optional<QString>(player.root()); });
+    session.sort(GridColumn::Album, true);
+    QString cells;
+    for (int r = 0; r < session.grid().rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < GridColumn::Count; ++c)
+            row << session.grid().text(r, c);
+        cells += row.join(u'\t') + u'\n';
+    }
+    EXPECT_EQ(run(u"grid"_s, texts(u"--sort|album|--descending")).out, cells);
 }
 
 TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)

@@ -1,5 +1,6 @@
 #include "core/grid/GridFill.h"
 
+#include "core/common/ProgressSteps.h"
 #include "core/device/SongList.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/GridSort.h"
@@ -8,38 +9,6 @@
 #include <array>
 
 namespace {
-
-struct ColumnLayout
-{
-    const char16_t *header;
-    int widthTwips;  // -1: the grid's default
-};
-
-constexpr std::array<ColumnLayout, GridColumn::Count> columns{{
-    {u"Title", 4200},
-    {u"Length", 1200},
-    {u"Artist", 2200},
-    {u"Album", 4200},
-    {u"Genre", 1200},
-    {u"File Type", -1},
-    {u"Track Number", -1},
-    {u"File Name", -1},
-}};
-
-int columnOf(SongField field)
-{
-    switch (field) {
-    case SongField::Title: return GridColumn::Title;
-    case SongField::Length: return GridColumn::Length;
-    case SongField::Artist: return GridColumn::Artist;
-    case SongField::Album: return GridColumn::Album;
-    case SongField::Genre: return GridColumn::Genre;
-    case SongField::FileType: return GridColumn::FileType;
-    case SongField::TrackNumber: return GridColumn::TrackNumber;
-    case SongField::File: return GridColumn::FileName;
-    }
-    return -1;
-}
 
 // A cell keeps what follows the label's colon: the blanks of the label, then the value.
 QStringView blanksAfterColon(SongField field)
@@ -89,9 +58,10 @@ void formatgrid(GridModel &grid, int lastsongindex)
     grid.setRows(lastsongindex + 2);
     grid.setCols(GridColumn::Count);
     for (int c = 0; c < GridColumn::Count; ++c) {
-        grid.setColWidth(c, columns[static_cast<std::size_t>(c)].widthTwips);
+        const ColumnInfo &column = columnInfo(c);
+        grid.setColWidth(c, column.widthTwips);
         grid.setColAlignment(c, GridModel::Align::LeftCenter);
-        grid.setText(0, c, QString::fromUtf16(columns[static_cast<std::size_t>(c)].header));
+        grid.setText(0, c, column.header.toString());
     }
 }
 
@@ -102,6 +72,7 @@ void FILLGRID(GridModel &grid, const SongList &songs, int lastsongindex, PlayTim
     const qsizetype lineCount = songs.count();
     if (progress.setMaximum)
         progress.setMaximum(static_cast<int>(lineCount));
+    ProgressSteps steps(progress.setValue, lineCount);
 
     grid.beginBulkUpdate();
     const qsizetype tracks = std::min<qsizetype>(songs.trackCount(), grid.rows() - 1);
@@ -120,8 +91,7 @@ void FILLGRID(GridModel &grid, const SongList &songs, int lastsongindex, PlayTim
                 addsongtime(total);
             }
             grid.setText(row, columnOf(line.field), cell);
-            if (progress.setValue)
-                progress.setValue(static_cast<int>(i));
+            steps.advance(i);
         }
     }
     grid.endBulkUpdate();

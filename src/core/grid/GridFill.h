@@ -1,16 +1,13 @@
 #pragma once
 
+#include "core/grid/Columns.h"
+
 #include <QString>
 
 #include <functional>
 
 class GridModel;
 class SongList;
-
-// The grid's columns, in order.
-namespace GridColumn {
-enum : int { Title, Length, Artist, Album, Genre, FileType, TrackNumber, FileName, Count };
-}
 
 // The hidden text boxes that hold the total play time: Text2 whole minutes,
 // Text3 the remaining seconds, Text1 the scratch input of addsongtime. They
@@ -25,10 +22,11 @@ struct PlayTimeBoxes
 // What the fill reports while it runs. Both may be empty.
 struct FillProgress
 {
+    using SetValue = std::function<void(int)>;
     // The progress bar: setMaximum(number of song list lines) once, then
-    // setValue(line) per line and setValue(0) at the end.
-    std::function<void(int)> setMaximum;
-    std::function<void(int)> setValue;
+    // setValue(line) whenever the shown percent changes, and setValue(0) at the end.
+    SetValue setMaximum;
+    SetValue setValue;
     // Lets the event loop run; called once per line, so it must throttle itself.
     std::function<void()> yield;
 };

@@ -1,6 +1,6 @@
 #include "core/grid/GridSort.h"
 
-#include "core/grid/GridFill.h"
+#include "core/grid/Columns.h"
 #include "core/grid/GridModel.h"
 
 #include <algorithm>
@@ -89,7 +89,7 @@ QString caseFolded(const QString &text)
 
 SortKey makeKey(const QString &text, int column)
 {
-    const auto value = column == GridColumn::Length ? readDuration(text) : readNumber(text);
+    const auto value = columnInfo(column).sort == SortKind::Duration ? readDuration(text) : readNumber(text);
     if (value)
         return SortKey{false, *value, {}};
     return SortKey{true, 0, caseFolded(text)};

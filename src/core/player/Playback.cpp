@@ -1,14 +1,9 @@
 #include "core/player/Playback.h"
 
 #include "core/common/PlayerPath.h"
+#include "core/grid/Columns.h"
 #include "core/grid/GridModel.h"
 #include "core/player/MediaPlayer.h"
-
-namespace {
-constexpr int titleCol = 0;
-constexpr int artistCol = 2;
-constexpr int fileNameCol = 7;
-}  // namespace
 
 Playback::Playback(GridModel &grid, MediaPlayer &player, WindowState state, QObject *parent)
     : QObject(parent)
@@ -39,10 +34,10 @@ void Playback::goplaymusic()
 
     const int row = m_grid.row();
     const QString root = m_state.playerRoot ? m_state.playerRoot().trimmed() : QString();
-    const QString path = playerPath(root, m_grid.text(row, fileNameCol).trimmed());
-    emit nowPlaying(QStringLiteral("Song:") + m_grid.text(row, titleCol) + QStringLiteral(" - By:")
-                    + m_grid.text(row, artistCol));
-    m_grid.setCol(titleCol);
+    const QString path = playerPath(root, m_grid.text(row, GridColumn::FileName).trimmed());
+    emit nowPlaying(QStringLiteral("Song:") + m_grid.text(row, GridColumn::Title) + QStringLiteral(" - By:")
+                    + m_grid.text(row, GridColumn::Artist));
+    m_grid.setCol(GridColumn::Title);
     m_player.setFileName(path);
 }
 

@@ -17,7 +17,6 @@
 #include "gui/copy/frmCopy.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
-#include "gui/player/MediaPlayerStrip.h"
 #include "gui/player/QtMediaPlayer.h"
 #include "gui/stats/frmStats.h"
 
@@ -110,9 +109,10 @@ W *named(W *widget, const char *name, int helpNumber = 0)
 Form1::Form1(Form1Services services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
-    , m_grid(new GridModel(this))
+    , m_grid(&m_session.grid())
     , m_tagging(*m_grid)
     , m_search(*m_grid)
+    , m_player(&m_services.player)
 {
     setObjectName(QStringLiteral("Form1"));
     buildControls();
@@ -221,12 +221,8 @@ void Form1::buildControls()
     m_Mplayer->setGeometry(twipRect(75, 6705, 3330, 615));
     auto *playerLayout = new QHBoxLayout(m_Mplayer);
     playerLayout->setContentsMargins(0, 0, 0, 0);
-    m_player = m_services.player;
-    if (!m_player) {
-        auto *strip = new MediaPlayerStrip(m_Mplayer);
-        playerLayout->addWidget(strip);
-        m_player = &strip->player();
-    }
+    if (m_services.playerControls)
+        playerLayout->addWidget(m_services.playerControls);
 
     m_Check1 = named(new QCheckBox(QStringLiteral("Continuous"), client), "Check1");
     m_Check1->setChecked(true);
@@ -461,6 +457,16 @@ void Form1::showPodInfo()
         setDir1Path(info.photosFolder);
 }
 
+// Connect's steps between reading the database and filling the grid: the
+// root label, the device information, and the cause when no song was read.
+void Form1::playerRead()
+{
+    m_label6 = m_session.pod().poddrive();
+    showPodInfo();
+    if (m_session.outcome() == PlayerSession::Outcome::Unreadable)
+        m_services.messages.show(m_session.problem(), appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
 void Form1::Command1_Click()
 {
     if (helpMode()) {
@@ -471,34 +477,23 @@ void Form1::Command1_Click()
     m_Command1->setEnabled(false);
 
     EventPump pump;
-    const iPod::ReadOutcome outcome = m_pod.readitunesdb(
-        [this] { return locatePlayer(m_services.playerRoot, m_services.volumes); }, [&pump] { pump.maybeYield(); });
-    if (outcome == iPod::ReadOutcome::NoPlayer) {
-        m_services.messages.show(QStringLiteral("iPod not detected"), appTitle(), MessageButtons::Ok,
-                                 MessageIcon::Exclamation);
+    const PlayerSession::Outcome outcome =
+        m_session.connect([this] { return locatePlayer(m_services.playerRoot, m_services.volumes); },
+                          {.yield = [&pump] { pump.maybeYield(); },
+                           .afterRead = [this] { playerRead(); },
+                           .setProgressMaximum = [this](int lines) { m_PBar->setMaximum(lines); },
+                           .setProgressValue = [this](int line) { m_PBar->setValue(line); }});
+    if (outcome == PlayerSession::Outcome::NoPlayer) {
+        m_services.messages.show(m_session.problem(), appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
         QCoreApplication::processEvents();
         if (m_services.endProgram)
             m_services.endProgram();
         return;
     }
     pump.yieldNow();
-    m_label6 = m_pod.poddrive();
-    showPodInfo();
-
-    // The timer shows the Parsing text while the grid fills.
-    FILLGRID(*m_grid, m_pod.songList(), m_pod.lastsongindex(), m_playTime,
-             // A bar without a range turns into a busy indicator: an empty list leaves it as it was.
-             {.setMaximum =
-                  [this](int lines) {
-                      if (lines > 0)
-                          m_PBar->setMaximum(lines);
-                  },
-              .setValue = [this](int line) { m_PBar->setValue(line); },
-              .yield = [&pump] { pump.maybeYield(); }});
-    pump.yieldNow();
 
     m_FGrid->setVisible(true);
-    setStatusText(progresstext(m_pod));
+    setStatusText(progresstext(m_session.pod()));
     setStatusText(QStringLiteral("Finished...."));
     m_Dir1->setEnabled(true);
     m_File1->setEnabled(true);
@@ -510,8 +505,8 @@ void Form1::Command1_Click()
 void Form1::Timer1_Timer()
 {
     if (!m_connectdone)
-        setStatusText(progresstext(m_pod));
-    m_label6 = m_pod.poddrive();
+        setStatusText(progresstext(m_session.pod()));
+    m_label6 = m_session.pod().poddrive();
 }
 
 void Form1::FGrid_Click()
@@ -577,7 +572,7 @@ void Form1::sortCommand(int column, bool descending)
         gethelpnow(item);
         return;
     }
-    sortGrid(*m_grid, column, descending);
+    m_session.sort(column, descending);
 }
 
 void Form1::mnutitle_Click()
@@ -730,8 +725,8 @@ void Form1::mnucopy_Click()
     m_player->stop();
     frmCopy *form = copyWindow();
     if (!form) {
-        CopyStorage &storage = m_services.copyStorage ? *m_services.copyStorage : m_fileCopies;
-        form = new frmCopy(*m_grid, m_label6.trimmed(), m_services.messages, m_services.volumes, storage);
+        form =
+            new frmCopy(*m_grid, m_label6.trimmed(), m_services.messages, m_services.volumes, m_services.copyStorage);
         m_copyWindow = form;
     }
     form->show();
@@ -758,11 +753,11 @@ void Form1::mnustatistics_Click()
     }
     frmStats *form = statsWindow();
     if (!form) {
-        form = new frmStats(m_services.messages, *m_services.printer, this);
+        form = new frmStats(m_services.messages, m_services.printer, this);
         m_statsWindow = form;
-        form->Form_Load({.songs = m_pod.songList(),
+        form->Form_Load({.songs = pod().songList(),
                          .grid = *m_grid,
-                         .totalMinutes = m_playTime.Text2,
+                         .totalMinutes = m_session.playTime().Text2,
                          .infoFrameCaption = m_InfoFrame->title()},
                         m_List2, *m_progress);
     }
@@ -783,8 +778,8 @@ void Form1::mnucreatehtml_Click()
     }
     EventPump pump;
     createhtmlfile({.grid = *m_grid,
-                    .dialog = *m_services.fileDialog,
-                    .opener = *m_services.urlOpener,
+                    .dialog = m_services.fileDialog,
+                    .opener = m_services.urlOpener,
                     .messages = m_services.messages,
                     .progress = *m_progress,
                     .yield = [&pump] { pump.maybeYield(); }});

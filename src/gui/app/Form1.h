@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/app/PlayerSession.h"
 #include "core/copy/CopyStorage.h"
-#include "core/device/iPod.h"
 #include "core/grid/GridFill.h"
 #include "core/grid/Search.h"
 #include "core/grid/Tagging.h"
@@ -47,20 +47,23 @@ class QTimer;
 class QToolButton;
 class QTreeView;
 
-// The outside world as the main window meets it; tests pass doubles.
+// The outside world as the main window meets it. main() builds the real
+// services; tests pass doubles.
 struct Form1Services
 {
     VolumeService &volumes;
     MessageService &messages;
-    MediaPlayer *player = nullptr;             // null: the window shows its own control strip and player
+    MediaPlayer &player;
+    CopyStorage &copyStorage;
+    FileDialogService &fileDialog;  // the save-file dialog (Create HTML)
+    UrlOpener &urlOpener;           // opens the HTML file in the desktop's browser
+    PrintService &printer;          // the print dialog and the printer (statistics)
+    // The visible controls of the media player (play, stop, position); the
+    // window shows it in the Mplayer box. Null: no controls are shown.
+    QWidget *playerControls = nullptr;
     std::optional<QString> playerRoot;         // --player DIR: this folder instead of a volume search
     std::function<void()> endProgram;          // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
-    CopyStorage *copyStorage = nullptr;        // null: the copy writes real files
-    // Needed by Create HTML and the statistics' Print button.
-    FileDialogService *fileDialog = nullptr;  // the save-file dialog
-    UrlOpener *urlOpener = nullptr;           // opens the HTML file in the desktop's browser
-    PrintService *printer = nullptr;          // the print dialog and the printer
 };
 
 // The main window: the controls and menus, start-up, Exit, Connect and the
@@ -71,10 +74,9 @@ struct Form1Services
 // help mode, only shows the help section of its own control.
 //
 // Controls that are never shown are kept as data, not widgets: the song
-// list lives in the iPod object (pod().songList()), the play-time texts are
-// the Text1-Text3 boxes of m_playTime, the unique-artist list comes with the statistics report, and the
-// player root is the string label6(). The common dialog is created where a
-// command needs it.
+// list lives in the session's iPod object (pod().songList()), the play-time
+// texts are the session's Text1-Text3 boxes, the unique-artist list comes
+// with the statistics report, and the player root is the string label6().
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -90,8 +92,8 @@ public:
     // unless mode is the help cursor; ends help mode otherwise, whatever follows.
     void showhelpsection(std::optional<int> section, const QString &fileName, Qt::CursorShape mode);
 
-    iPod &pod() { return m_pod; }
-    const iPod &pod() const { return m_pod; }
+    iPod &pod() { return m_session.pod(); }
+    const iPod &pod() const { return m_session.pod(); }
     // The player root once Connect has found it.
     const QString &label6() const { return m_label6; }
     bool connectdone() const { return m_connectdone; }
@@ -108,6 +110,7 @@ public:
     // The song grid: its cells and the view on them (hidden until Connect).
     GridModel &grid() { return *m_grid; }
     const GridModel &grid() const { return *m_grid; }
+    const PlayerSession &session() const { return m_session; }
     FGrid *gridView() const { return m_FGrid; }
 
     // The grid's pop-up menu ("Grid Menu"), not shown on the menu bar.
@@ -168,26 +171,26 @@ private:
     void Form_Load();
     void showHelpWindow();
     void showPodInfo();
+    void playerRead();
     void setDir1Path(const QString &path);
     // A sort menu command: the help test, then the sort by that column.
     void sortCommand(int column, bool descending);
 
     Form1Services m_services;
-    iPod m_pod;
+    // First of the members, so the grid it holds outlives everything that shows it.
+    PlayerSession m_session;
     HelpText m_helpText;
     QString m_label6 = QStringLiteral("Label6");
     bool m_connectdone = false;
     QPointer<frmhelp> m_helpWindow;
     QPointer<frmCopy> m_copyWindow;
-    FileCopyStorage m_fileCopies;
     GridModel *m_grid;
-    PlayTimeBoxes m_playTime;
     Tagging m_tagging;
     GridSearch m_search;
     QStringList m_List2;
     QPointer<frmStats> m_statsWindow;
     std::unique_ptr<BarProgress> m_progress;  // the progress bar and status text as the commands report to them
-    MediaPlayer *m_player = nullptr;
+    MediaPlayer *m_player;
     Playback *m_playback = nullptr;
 
     QToolButton *m_Command1 = nullptr;

@@ -5,9 +5,19 @@
 #include <algorithm>
 #include <climits>
 
+namespace {
+
+std::function<void(int)> barSetter(QProgressBar *bar)
+{
+    return [bar](int value) { bar->setValue(value); };
+}
+
+}  // namespace
+
 BarProgress::BarProgress(QProgressBar *bar, std::function<void(const QString &)> setStatus)
     : m_bar(bar)
     , m_setStatus(std::move(setStatus))
+    , m_steps(barSetter(bar), bar->maximum())
 {}
 
 void BarProgress::setProgressRange(qint64 minimum, qint64 maximum)
@@ -17,17 +27,12 @@ void BarProgress::setProgressRange(qint64 minimum, qint64 maximum)
         return;
     m_bar->setRange(static_cast<int>(std::clamp<qint64>(minimum, 0, INT_MAX)),
                     static_cast<int>(std::clamp<qint64>(maximum, 1, INT_MAX)));
-    m_step = (maximum - minimum) / 1000;
-    m_shown = m_bar->value();
+    m_steps = ProgressSteps(barSetter(m_bar), maximum);
 }
 
 void BarProgress::setProgressValue(qint64 value)
 {
-    const qint64 last = m_bar->maximum();
-    if (value != 0 && value < last && std::abs(value - m_shown) <= m_step)
-        return;
-    m_shown = std::clamp<qint64>(value, m_bar->minimum(), last);
-    m_bar->setValue(static_cast<int>(m_shown));
+    m_steps.advance(value);
 }
 
 void BarProgress::setStatusText(const QString &text)

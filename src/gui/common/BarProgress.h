@@ -1,14 +1,14 @@
 #pragma once
 
 #include "core/common/ProgressSink.h"
+#include "core/common/ProgressSteps.h"
 
 #include <functional>
 
 class QProgressBar;
 
 // Progress on a progress bar and a status text. The bar is set only when the
-// value it shows moves by a visible step (a thousandth of its range), so a
-// loop may report every item.
+// percent it shows changes, so a loop may report every item.
 class BarProgress : public ProgressSink
 {
 public:
@@ -21,6 +21,5 @@ public:
 private:
     QProgressBar *m_bar;
     std::function<void(const QString &)> m_setStatus;
-    qint64 m_step = 0;
-    qint64 m_shown = 0;
+    ProgressSteps m_steps;
 };

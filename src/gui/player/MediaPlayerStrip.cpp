@@ -10,9 +10,9 @@
 #include <QStyle>
 #include <QToolButton>
 
-MediaPlayerStrip::MediaPlayerStrip(QWidget *parent)
+MediaPlayerStrip::MediaPlayerStrip(QtMediaPlayer &player, QWidget *parent)
     : QWidget(parent)
-    , m_player(new QtMediaPlayer(this))
+    , m_player(&player)
     , m_playPause(new QToolButton(this))
     , m_stop(new QToolButton(this))
     , m_position(new QSlider(Qt::Horizontal, this))

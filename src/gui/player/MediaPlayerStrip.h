@@ -8,14 +8,14 @@ class QToolButton;
 class QtMediaPlayer;
 
 // The visible media player control: play/pause, stop, a position slider and
-// the elapsed time, driving its own QtMediaPlayer. A mouse click anywhere on
+// the elapsed time, driving the QtMediaPlayer it is given. A mouse click anywhere on
 // the strip, its buttons included, raises the player's clicked signal.
 class MediaPlayerStrip : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MediaPlayerStrip(QWidget *parent = nullptr);
+    explicit MediaPlayerStrip(QtMediaPlayer &player, QWidget *parent = nullptr);
 
     QtMediaPlayer &player() const { return *m_player; }
     QSize sizeHint() const override;

@@ -70,14 +70,14 @@ protected:
     {
         window = std::make_unique<Form1>(Form1Services{.volumes = volumes,
                                                        .messages = messages,
-                                                       .player = &player,
+                                                       .player = player,
+                                                       .copyStorage = copyStorage ? *copyStorage : fileCopies,
+                                                       .fileDialog = fileDialog,
+                                                       .urlOpener = urlOpener,
+                                                       .printer = printService,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
-                                                       .helpDirs = {helpDir.path()},
-                                                       .copyStorage = copyStorage,
-                                                       .fileDialog = &fileDialog,
-                                                       .urlOpener = &urlOpener,
-                                                       .printer = &printService});
+                                                       .helpDirs = {helpDir.path()}});
         QObject::connect(window.get(), &Form1::statusTextChanged,
                          [this](const QString &text) { statusTexts.append(text); });
         window->show();
@@ -139,6 +139,7 @@ protected:
     FakeVolumes volumes;
     FakeMediaPlayer player;
     int endCalls = 0;
+    FileCopyStorage fileCopies;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
     FakeFileDialog fileDialog;
     FakeUrlOpener urlOpener;

@@ -69,7 +69,7 @@ TEST_F(Form1Test, StatisticsOpenOnceAndComputeAgainAfterExit)
     EXPECT_EQ(lines.mid(10, 3), texts(u"Total Songs:  6|Total Play Time:  0 Days|Unique Artist:  3"));
     EXPECT_EQ(statusTexts.last(), u"Stats complete..."_s);
     EXPECT_EQ(child<QProgressBar>("PBar")->value(), 0);
-    EXPECT_EQ(w.list2(), texts(u"ARTIST:  Artist 0|ARTIST:  Artist 1|ARTIST:  Artist 2"));
+    EXPECT_EQ(window->list2(), texts(u"ARTIST:  Artist 0|ARTIST:  Artist 1|ARTIST:  Artist 2"));
     EXPECT_TRUE(messages.shown.empty());
 
     // Print through the window's printer service.
@@ -87,7 +87,7 @@ TEST_F(Form1Test, StatisticsOpenOnceAndComputeAgainAfterExit)
     child<QAction>("mnustatistics")->trigger();
     ASSERT_NE(window->statsWindow(), nullptr);
     EXPECT_EQ(statusTexts.count(u"Stats complete..."_s), 2);
-    EXPECT_EQ(w.list2().size(), 3) << "the unique-artist list keeps its lines";
+    EXPECT_EQ(window->list2().size(), 3) << "the unique-artist list keeps its lines";
 }
 
 TEST_F(Form1Test, CreateHtmlWritesTheGridAndOpensIt)

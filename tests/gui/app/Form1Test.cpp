@@ -28,6 +28,30 @@ TEST_F(Form1Test, ConnectReadsThePlayerOnceAndFillsTheGrid)
     // The timer keeps running but no longer touches the status bar.
     w.Timer1_Timer();
     EXPECT_EQ(w.statusText(), u"Finished...."_s);
+
+    // The window connects through the same session as the command line: the same cells and colours.
+    PlayerSession session;
+    session.connect([this] { return std::optional<QString>(playerDir.path()); });
+    ASSERT_EQ(session.grid().rows(), grid().rows());
+    for (int r = 0; r < grid().rows(); ++r) {
+        for (int c = 0; c < GridColumn::Count; ++c) {
+            EXPECT_EQ(grid().text(r, c), session.grid().text(r, c)) << r << ',' << c;
+            EXPECT_EQ(grid().backColor(r, c), session.grid().backColor(r, c)) << r << ',' << c;
+        }
+    }
+}
+
+TEST_F(Form1Test, ADatabaseThatReadsNothingShowsWhyAndConnectGoesOn)
+{
+    writeFile(playerDir.filePath(u"iPod_Control/iTunes/iTunesDB"_s), QByteArray(4096, 'x'));
+    Form1 &w = open(playerDir.path());
+    clickConnect();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, w.session().problem());
+    EXPECT_FALSE(messages.shown[0].text.isEmpty());
+    EXPECT_EQ(endCalls, 0);
+    EXPECT_TRUE(w.connectdone());
+    EXPECT_EQ(grid().rows(), 2);
 }
 
 TEST_F(Form1Test, NoPlayerShowsTheMessageAndEndsTheProgram)

@@ -124,7 +124,8 @@ TEST(MediaPlayerStrip, EveryClickIsAClickAndStopEndsNoStream)
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("long.wav"));
     writeWav(wav, 1000);
-    MediaPlayerStrip strip;
+    QtMediaPlayer player;
+    MediaPlayerStrip strip(player);
     strip.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&strip));
 

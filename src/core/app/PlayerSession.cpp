@@ -1,0 +1,54 @@
+#include "core/app/PlayerSession.h"
+
+#include "core/grid/GridSort.h"
+
+PlayerSession::Outcome PlayerSession::read(const iPod::PlayerLocator &locate, const std::function<void()> &yield)
+{
+    switch (m_pod.readitunesdb(locate, yield)) {
+    case iPod::ReadOutcome::NoPlayer: m_outcome = Outcome::NoPlayer; break;
+    case iPod::ReadOutcome::AlreadyLoaded:
+    case iPod::ReadOutcome::Complete: m_outcome = Outcome::Complete; break;
+    case iPod::ReadOutcome::Stopped:
+        m_outcome = m_pod.songsstored() > 0 ? Outcome::Partial : Outcome::Unreadable;
+        break;
+    }
+    return m_outcome;
+}
+
+PlayerSession::Outcome PlayerSession::connect(const iPod::PlayerLocator &locate, const Hooks &hooks)
+{
+    if (read(locate, hooks.yield) == Outcome::NoPlayer)
+        return m_outcome;
+    if (hooks.yield)
+        hooks.yield();
+    if (hooks.afterRead)
+        hooks.afterRead();
+    // A bar without a range turns into a busy indicator: an empty list leaves it as it was.
+    FillProgress progress{.setMaximum =
+                              [&](int lines) {
+                                  if (lines > 0 && hooks.setProgressMaximum)
+                                      hooks.setProgressMaximum(lines);
+                              },
+                          .setValue = hooks.setProgressValue,
+                          .yield = hooks.yield};
+    FILLGRID(m_grid, m_pod.songList(), m_pod.lastsongindex(), m_playTime, progress);
+    return m_outcome;
+}
+
+void PlayerSession::sort(int column, bool descending)
+{
+    sortGrid(m_grid, column, descending);
+}
+
+QString PlayerSession::problem() const
+{
+    switch (m_outcome) {
+    case Outcome::NoPlayer: return QStringLiteral("iPod not detected");
+    case Outcome::Complete: return {};
+    case Outcome::Partial:
+    case Outcome::Unreadable: break;
+    }
+    return QStringLiteral("The track database could not be read completely; only %1 of %2 songs were read.")
+        .arg(m_pod.songsstored())
+        .arg(m_pod.songtotal());
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/device/iPod.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/GridModel.h"
+
+#include <QString>
+
+#include <functional>
+
+// One player for the length of a run: finding it, reading its track database,
+// filling and sorting the song grid. The window, the command line and the
+// benchmarks all connect through it, so the sequence exists once.
+class PlayerSession
+{
+public:
+    // What a connect or read came to.
+    enum class Outcome {
+        NoPlayer,    // no player was found
+        Complete,    // every song of the database was read
+        Partial,     // the read stopped at damage; the songs before it were read
+        Unreadable,  // the database could not be read at all: no song
+    };
+
+    // What the caller shows while a connect runs; every member may be empty.
+    struct Hooks
+    {
+        // Lets the event loop run; called often, so it must throttle itself.
+        std::function<void()> yield;
+        // Runs once the database is read, before the grid fills.
+        std::function<void()> afterRead;
+        FillProgress::SetValue setProgressMaximum;
+        FillProgress::SetValue setProgressValue;
+    };
+
+    // Finds the player and reads its database once.
+    Outcome read(const iPod::PlayerLocator &locate, const std::function<void()> &yield = {});
+    // Reads as read() does, then (unless no player was found) fills the grid:
+    // its layout, one row per song, the total play time and the colours.
+    Outcome connect(const iPod::PlayerLocator &locate, const Hooks &hooks = {});
+    // Orders the song rows by a column, as the sort commands do.
+    void sort(int column, bool descending);
+
+    // What the last read came to.
+    Outcome outcome() const { return m_outcome; }
+    // Why the last read was not complete, for the user; empty when it was.
+    QString problem() const;
+
+    iPod &pod() { return m_pod; }
+    const iPod &pod() const { return m_pod; }
+    GridModel &grid() { return m_grid; }
+    const GridModel &grid() const { return m_grid; }
+    const PlayTimeBoxes &playTime() const { return m_playTime; }
+
+private:
+    iPod m_pod;
+    GridModel m_grid;
+    PlayTimeBoxes m_playTime;
+    Outcome m_outcome = Outcome::NoPlayer;
+};

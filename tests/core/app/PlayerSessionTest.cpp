@@ -1,0 +1,116 @@
+#include "core/app/PlayerSession.h"
+
+#include "CopyTestSupport.h"
+#include "ItunesDbWriter.h"
+#include "ReaderTestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A player folder holding a database of count songs; returns its bytes.
+QByteArray writePlayer(const QString &root, int count)
+{
+    itdb::Database db;
+    for (int i = 0; i < count; ++i)
+        db.tracks.push_back({.title = u"Song %1"_s.arg(i),
+                             .location = u":iPod_Control:Music:F00:S%1.mp3"_s.arg(i),
+                             .album = u"Album"_s,
+                             .artist = u"Artist %1"_s.arg(i % 7),
+                             .genre = u"Pop"_s,
+                             .fileType = u"MPEG audio file"_s,
+                             .comment = {},
+                             .lengthMs = 1000u * static_cast<std::uint32_t>(i),
+                             .trackNumber = static_cast<std::uint32_t>(i % 12)});
+    const QByteArray bytes = itdb::write(db);
+    QDir(root).mkpath(u"iPod_Control/iTunes"_s);
+    writeBytes(root + u"/iPod_Control/iTunes/iTunesDB"_s, bytes);
+    return bytes;
+}
+
+iPod::PlayerLocator at(const QString &root)
+{
+    return [root] { return std::optional<QString>(root); };
+}
+
+TEST(PlayerSession, ConnectSetsTheProgressBarOncePerShownPercent)
+{
+    QTemporaryDir player;
+    writePlayer(player.path(), 3000);
+    PlayerSession session;
+    int maximum = -1;
+    std::vector<int> values;
+    int yields = 0;
+    bool readBeforeFill = false;
+    const auto outcome = session.connect(
+        at(player.path()),
+        {.yield = [&] { ++yields; },
+         .afterRead = [&] { readBeforeFill = session.pod().songsstored() == 3000 && session.grid().rows() < 3001; },
+         .setProgressMaximum = [&](int m) { maximum = m; },
+         .setProgressValue = [&](int v) { values.push_back(v); }});
+    ASSERT_EQ(outcome, PlayerSession::Outcome::Complete);
+    EXPECT_TRUE(readBeforeFill);
+    EXPECT_GT(yields, 0);
+    ASSERT_EQ(maximum, session.pod().songList().count());
+    // Every whole percent once, in order, then back to 0 at the end.
+    ASSERT_EQ(values.size(), 101u);
+    for (std::size_t i = 0; i + 1 < values.size(); ++i)
+        EXPECT_EQ(static_cast<qint64>(values[i]) * 100 / maximum, static_cast<qint64>(i)) << i;
+    EXPECT_EQ(values.back(), 0);
+    EXPECT_EQ(session.grid().rows(), 3001);
+    EXPECT_EQ(session.grid().text(3000, GridColumn::Title), u"  Song 2999"_s);
+}
+
+TEST(PlayerSession, OutcomesSayWhatAReadCameTo)
+{
+    QTemporaryDir player;
+    const QByteArray whole = writePlayer(player.path(), 5);
+    const QString database = player.filePath(u"iPod_Control/iTunes/iTunesDB"_s);
+
+    PlayerSession none;
+    EXPECT_EQ(none.connect([] { return std::optional<QString>(); }), PlayerSession::Outcome::NoPlayer);
+    EXPECT_EQ(none.problem(), u"iPod not detected"_s);
+    EXPECT_TRUE(none.grid().text(0, 0).isEmpty());  // no header: nothing is filled without a player
+
+    PlayerSession complete;
+    EXPECT_EQ(complete.connect(at(player.path())), PlayerSession::Outcome::Complete);
+    EXPECT_TRUE(complete.problem().isEmpty());
+
+    // Cut inside the fourth track: three whole songs fill the grid.
+    writeBytes(database, whole.first(trackOffsets(whole)[3] + 10));
+    PlayerSession partial;
+    EXPECT_EQ(partial.connect(at(player.path())), PlayerSession::Outcome::Partial);
+    EXPECT_FALSE(partial.problem().isEmpty());
+    EXPECT_EQ(partial.grid().rows(), 4);
+    EXPECT_EQ(partial.grid().text(3, GridColumn::Title), u"  Song 2"_s);
+
+    writeBytes(database, QByteArray(4096, 'x'));
+    PlayerSession unreadable;
+    EXPECT_EQ(unreadable.connect(at(player.path())), PlayerSession::Outcome::Unreadable);
+    EXPECT_FALSE(unreadable.problem().isEmpty());
+    EXPECT_EQ(unreadable.grid().rows(), 2);  // the header and one empty row
+}
+
+TEST(PlayerSession, SortOrdersTheRowsByTheColumnsKind)
+{
+    QTemporaryDir player;
+    writePlayer(player.path(), 13);
+    PlayerSession session;
+    session.connect(at(player.path()));
+    session.sort(GridColumn::Length, true);
+    EXPECT_EQ(session.grid().text(1, GridColumn::Length), u"  0:12"_s);
+    EXPECT_EQ(session.grid().text(13, GridColumn::Length), u"  0:00"_s);
+    session.sort(GridColumn::Title, false);  // as text: "Song 10" before "Song 2"
+    EXPECT_EQ(session.grid().text(3, GridColumn::Title), u"  Song 10"_s);
+    EXPECT_EQ(columnByName(u"tracknumber"), GridColumn::TrackNumber);
+    EXPECT_EQ(columnByName(u"Title"), std::nullopt);
+}
+
+}  // namespace
