@@ -8,11 +8,13 @@
 // Exit statuses of quillory-cli.
 enum CliStatus : int {
     CliOk = 0,
-    CliUsageError = 1,   // unknown command or bad arguments; the usage text is shown
-    CliNoPlayer = 2,     // no player found
-    CliReadFailed = 3,   // the track database could not be read completely
-    CliCopyRefused = 4,  // the copy was refused before anything was copied
-    CliCopyFailed = 5,   // a file could not be copied; the copy ended there
+    CliUsageError = 1,    // unknown command or bad arguments; the usage text is shown
+    CliNoPlayer = 2,      // no player found
+    CliReadFailed = 3,    // the track database could not be read completely
+    CliCopyRefused = 4,   // the copy was refused before anything was copied
+    CliCopyFailed = 5,    // a file could not be copied; the copy ended there
+    CliReportFailed = 6,  // the statistics report ended early, or the HTML file could not be written
+    CliNoMatch = 7,       // search: nothing matched; the program exits with 1, as grep does
 };
 
 // One command of quillory-cli: its name, its line in the usage text, and what

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class CliOptions;
 class PlayerSession;
 
 // Finds the player and reads its track database into the session. The player
@@ -19,3 +20,10 @@ CliStatus readPlayer(const std::optional<QString> &playerDir, PlayerSession &ses
 // from the song list (layout, one row per track, colours). On CliReadFailed
 // the grid holds the songs that were read.
 CliStatus connectPlayer(const std::optional<QString> &playerDir, PlayerSession &session);
+
+// What the grid commands share: connects as connectPlayer does with the
+// options' --player DIR, then orders the grid by --sort COLUMN (descending
+// with --descending) as the sort menu would. An unknown or unsortable column,
+// or --descending without --sort, is a usage error found before the player
+// is read.
+CliStatus connectSorted(const CliOptions &options, PlayerSession &session);

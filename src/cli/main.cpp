@@ -1,7 +1,10 @@
 #include "cli/CliCommand.h"
 #include "cli/CopyCommand.h"
 #include "cli/GridCommand.h"
+#include "cli/HtmlCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/SearchCommand.h"
+#include "cli/StatsCommand.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +24,16 @@ const CliCommand commands[] = {
      "copy [--player DIR] --to FOLDER (--all | --rows LIST)\n"
      "      copy the songs of the given grid rows (LIST such as 1-5,9) into FOLDER",
      runCopy},
+    {"search",
+     "search [--player DIR] [--sort COLUMN [--descending]] TEXT\n"
+     "      print every cell that contains TEXT (letter case aside), column by column:\n"
+     "      row number, column name and cell text, tab-separated; exit 1 when none does",
+     runSearch},
+    {"stats", "stats [--player DIR] [--sort COLUMN [--descending]]\n      print the statistics report", runStats},
+    {"html",
+     "html [--player DIR] [--sort COLUMN [--descending]] --out FILE\n"
+     "      write the song grid as an HTML table into FILE (\".html\" appended unless it ends so)",
+     runHtml},
 };
 
 int usageError()
@@ -45,6 +58,8 @@ int main(int argc, char **argv)
     for (const CliCommand &command : commands) {
         if (name == QLatin1String(command.name)) {
             const CliStatus status = command.run(args);
+            if (status == CliNoMatch)
+                return 1;
             return status == CliUsageError ? usageError() : status;
         }
     }

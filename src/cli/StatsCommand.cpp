@@ -1,0 +1,36 @@
+#include "cli/StatsCommand.h"
+
+#include "cli/CliOptions.h"
+#include "cli/CliPlayer.h"
+#include "core/app/PlayerSession.h"
+#include "core/common/ProgressSink.h"
+#include "core/device/DeviceInfo.h"
+#include "core/stats/StatsReport.h"
+
+CliStatus runStats(const QStringList &args)
+{
+    const auto options =
+        CliOptions::parse(args, {QLatin1String("--player"), QLatin1String("--sort")}, {QLatin1String("--descending")});
+    if (!options)
+        return CliUsageError;
+    PlayerSession session;
+    const CliStatus status = connectSorted(*options, session);
+    if (status == CliNoPlayer || status == CliUsageError)
+        return status;
+
+    QStringList List2;
+    NoProgress progress;
+    const StatsReport report =
+        getinfo({.songs = session.pod().songList(),
+                 .grid = session.grid(),
+                 .totalMinutes = session.playTime().Text2,
+                 .infoFrameCaption = getpodinfo(session.pod().poddrive().trimmed()).infoFrameCaption},
+                List2, progress);
+    if (!report.complete) {
+        printError(QStringLiteral("Error! The report could not be made: the songs' total play time is unknown."));
+        return CliReportFailed;
+    }
+    const QStringList lines = withLineFeeds(report.text).split(QLatin1Char('\n'));
+    printLines(lines.size(), [&lines](qsizetype i) { return lines[i]; });
+    return status;
+}
