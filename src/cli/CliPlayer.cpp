@@ -41,21 +41,28 @@ CliStatus connectPlayer(const std::optional<QString> &playerDir, PlayerSession &
     return statusOf(session);
 }
 
-CliStatus connectSorted(const CliOptions &options, PlayerSession &session)
+CliStatus openSortedGrid(const QStringList &args, PlayerSession &session, CliOptions &options,
+                         std::optional<QLatin1String> ownOption)
 {
+    const QLatin1String player("--player"), sort("--sort"), descending("--descending");
+    const auto parsed = ownOption ? CliOptions::parse(args, {player, sort, *ownOption}, {descending})
+                                  : CliOptions::parse(args, {player, sort}, {descending});
+    if (!parsed)
+        return CliUsageError;
+    options = *parsed;
     std::optional<int> column;
-    if (const auto name = options.value(QLatin1String("--sort"))) {
+    if (const auto name = options.value(sort)) {
         column = columnByName(*name);
         if (!column || columnInfo(*column).sort == SortKind::None) {
             printError(QStringLiteral("unknown sort column: ") + *name);
             return CliUsageError;
         }
-    } else if (options.has(QLatin1String("--descending"))) {
+    } else if (options.has(descending)) {
         printError(QStringLiteral("--descending needs --sort"));
         return CliUsageError;
     }
-    const CliStatus status = connectPlayer(options.value(QLatin1String("--player")), session);
+    const CliStatus status = connectPlayer(options.value(player), session);
     if (status != CliNoPlayer && column)
-        session.sort(*column, options.has(QLatin1String("--descending")));
+        session.sort(*column, options.has(descending));
     return status;
 }

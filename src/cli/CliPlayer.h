@@ -2,7 +2,9 @@
 
 #include "cli/CliCommand.h"
 
+#include <QLatin1String>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,9 +23,17 @@ CliStatus readPlayer(const std::optional<QString> &playerDir, PlayerSession &ses
 // the grid holds the songs that were read.
 CliStatus connectPlayer(const std::optional<QString> &playerDir, PlayerSession &session);
 
-// What the grid commands share: connects as connectPlayer does with the
-// options' --player DIR, then orders the grid by --sort COLUMN (descending
-// with --descending) as the sort menu would. An unknown or unsortable column,
-// or --descending without --sort, is a usage error found before the player
-// is read.
-CliStatus connectSorted(const CliOptions &options, PlayerSession &session);
+// What the grid commands share: reads args as --player DIR, --sort COLUMN,
+// --descending and the command's own value option when it has one (into
+// options), connects as connectPlayer does, then orders the grid by the sort
+// column (descending with --descending) as the sort menu would. Bad
+// arguments, an unknown or unsortable column, or --descending without --sort
+// give CliUsageError before the player is read.
+CliStatus openSortedGrid(const QStringList &args, PlayerSession &session, CliOptions &options,
+                         std::optional<QLatin1String> ownOption = std::nullopt);
+
+// Whether a command ends with this status from openSortedGrid rather than go on.
+inline bool endsCommand(CliStatus status)
+{
+    return status == CliNoPlayer || status == CliUsageError;
+}

@@ -7,13 +7,10 @@
 
 CliStatus runGrid(const QStringList &args)
 {
-    const auto options =
-        CliOptions::parse(args, {QLatin1String("--player"), QLatin1String("--sort")}, {QLatin1String("--descending")});
-    if (!options)
-        return CliUsageError;
     PlayerSession session;
-    const CliStatus status = connectSorted(*options, session);
-    if (status == CliNoPlayer || status == CliUsageError)
+    CliOptions options;
+    const CliStatus status = openSortedGrid(args, session, options);
+    if (endsCommand(status))
         return status;
     const GridModel &grid = session.grid();
 

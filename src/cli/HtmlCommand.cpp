@@ -8,20 +8,16 @@
 
 CliStatus runHtml(const QStringList &args)
 {
-    const auto options =
-        CliOptions::parse(args, {QLatin1String("--player"), QLatin1String("--sort"), QLatin1String("--out")},
-                          {QLatin1String("--descending")});
-    if (!options)
-        return CliUsageError;
-    const std::optional<QString> out = options->value(QLatin1String("--out"));
+    PlayerSession session;
+    CliOptions options;
+    const CliStatus status = openSortedGrid(args, session, options, QLatin1String("--out"));
+    if (endsCommand(status))
+        return status;
+    const std::optional<QString> out = options.value(QLatin1String("--out"));
     if (!out || out->isEmpty()) {
         printError(QStringLiteral("html needs --out FILE"));
         return CliUsageError;
     }
-    PlayerSession session;
-    const CliStatus status = connectSorted(*options, session);
-    if (status == CliNoPlayer || status == CliUsageError)
-        return status;
 
     const QString path = htmlFileName(*out);
     NoProgress progress;

@@ -16,14 +16,10 @@ CliStatus runSearch(const QStringList &args)
     if (args.isEmpty())
         return CliUsageError;
     const QString text = args.last();
-    const auto options =
-        CliOptions::parse(args.first(args.size() - 1), {QLatin1String("--player"), QLatin1String("--sort")},
-                          {QLatin1String("--descending")});
-    if (!options)
-        return CliUsageError;
     PlayerSession session;
-    const CliStatus status = connectSorted(*options, session);
-    if (status == CliNoPlayer || status == CliUsageError)
+    CliOptions options;
+    const CliStatus status = openSortedGrid(args.first(args.size() - 1), session, options);
+    if (endsCommand(status))
         return status;
     const GridModel &grid = session.grid();
 

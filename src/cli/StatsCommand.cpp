@@ -9,13 +9,10 @@
 
 CliStatus runStats(const QStringList &args)
 {
-    const auto options =
-        CliOptions::parse(args, {QLatin1String("--player"), QLatin1String("--sort")}, {QLatin1String("--descending")});
-    if (!options)
-        return CliUsageError;
     PlayerSession session;
-    const CliStatus status = connectSorted(*options, session);
-    if (status == CliNoPlayer || status == CliUsageError)
+    CliOptions options;
+    const CliStatus status = openSortedGrid(args, session, options);
+    if (endsCommand(status))
         return status;
 
     QStringList List2;

@@ -741,16 +741,23 @@ frmStats *Form1::statsWindow() const
     return form && form->isVisible() ? form : nullptr;
 }
 
-void Form1::mnustatistics_Click()
+bool Form1::reportCommandStarts(QAction *item)
 {
     if (helpMode()) {
-        gethelpnow(m_mnustatistics);
-        return;
+        gethelpnow(item);
+        return false;
     }
     if (!m_FGrid->isVisibleTo(this)) {
         m_services.messages.show(QStringLiteral("Connect First..."), appTitle());
-        return;
+        return false;
     }
+    return true;
+}
+
+void Form1::mnustatistics_Click()
+{
+    if (!reportCommandStarts(m_mnustatistics))
+        return;
     frmStats *form = statsWindow();
     if (!form) {
         form = new frmStats(m_services.messages, m_services.printer, this);
@@ -768,14 +775,8 @@ void Form1::mnustatistics_Click()
 
 void Form1::mnucreatehtml_Click()
 {
-    if (helpMode()) {
-        gethelpnow(m_mnucreatehtml);
+    if (!reportCommandStarts(m_mnucreatehtml))
         return;
-    }
-    if (!m_FGrid->isVisibleTo(this)) {
-        m_services.messages.show(QStringLiteral("Connect First..."), appTitle());
-        return;
-    }
     EventPump pump;
     createhtmlfile({.grid = *m_grid,
                     .dialog = m_services.fileDialog,

@@ -175,6 +175,9 @@ private:
     void setDir1Path(const QString &path);
     // A sort menu command: the help test, then the sort by that column.
     void sortCommand(int column, bool descending);
+    // The start of Statistics and Create HTML: the help test, then
+    // "Connect First..." before Connect. True when the command goes on.
+    bool reportCommandStarts(QAction *item);
 
     Form1Services m_services;
     // First of the members, so the grid it holds outlives everything that shows it.
