@@ -4,7 +4,6 @@
 #include "core/common/MessageService.h"
 #include "core/stats/StatsReport.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,8 +42,9 @@ frmStats::frmStats(MessageService &messages, PrintService &printer, QWidget *par
 
 void frmStats::Form_Load(const StatsInput &input, QStringList &List2, ProgressSink &progress)
 {
+    // Computed in one go, without letting window events run: a second
+    // Statistics command meanwhile would find no window yet and open another.
     setWindowTitle(QStringLiteral("Stats for: ") + input.infoFrameCaption);
-    QCoreApplication::processEvents();
     const StatsReport report = getinfo(input, List2, progress);
     m_report = report.text;
     stats->setPlainText(withLineFeeds(m_report));
