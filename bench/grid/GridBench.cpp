@@ -9,7 +9,10 @@
 #include "core/copy/CopyStorage.h"
 #include "core/device/SystemVolumeService.h"
 #include "gui/app/Form1.h"
+#include "gui/common/DesktopUrlOpener.h"
+#include "gui/common/QtFileDialogService.h"
 #include "gui/common/QtMessageService.h"
+#include "gui/common/QtPrintService.h"
 #include "gui/grid/FGrid.h"
 #include "gui/player/QtMediaPlayer.h"
 
@@ -48,6 +51,9 @@ struct Window
                 .messages = messages,
                 .player = player,
                 .copyStorage = copies,
+                .fileDialog = fileDialog,
+                .urlOpener = urlOpener,
+                .printer = printer,
                 .playerRoot = root,
                 .endProgram = {}})
     {
@@ -57,6 +63,9 @@ struct Window
     QtMessageService messages;
     QtMediaPlayer player;
     FileCopyStorage copies;
+    QtFileDialogService fileDialog;
+    DesktopUrlOpener urlOpener;
+    QtPrintService printer;
     Form1 form;
 };
 

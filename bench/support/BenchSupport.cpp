@@ -89,3 +89,9 @@ void TimesReporter::printRatio(const std::string &a, const std::string &b, const
     if (first != m_realTime.end() && second != m_realTime.end() && second->second > 0)
         std::printf("%s: %.3f (target at most %.2f)\n", label, first->second / second->second, target);
 }
+
+void TimesReporter::printLimit(const std::string &name, const char *label, double targetMs) const
+{
+    if (const auto found = m_realTime.find(name); found != m_realTime.end())
+        std::printf("%s: %.1f ms (target at most %.0f ms)\n", label, found->second, targetMs);
+}

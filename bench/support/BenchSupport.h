@@ -25,6 +25,9 @@ public:
     void ReportRuns(const std::vector<Run> &runs) override;
     // Prints "<label>: <a / b> (target at most <target>)" when both were run.
     void printRatio(const std::string &a, const std::string &b, const char *label, double target) const;
+    // Prints "<label>: <time> ms (target at most <target> ms)" when the benchmark,
+    // timed in milliseconds, was run.
+    void printLimit(const std::string &name, const char *label, double targetMs) const;
 
 private:
     std::map<std::string, double> m_realTime;

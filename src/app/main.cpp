@@ -3,7 +3,10 @@
 #include "core/copy/CopyStorage.h"
 #include "core/device/SystemVolumeService.h"
 #include "gui/app/Form1.h"
+#include "gui/common/DesktopUrlOpener.h"
+#include "gui/common/QtFileDialogService.h"
 #include "gui/common/QtMessageService.h"
+#include "gui/common/QtPrintService.h"
 #include "gui/photos/QtImageLoader.h"
 #include "gui/player/MediaPlayerStrip.h"
 #include "gui/player/QtMediaPlayer.h"
@@ -59,6 +62,10 @@ int main(int argc, char **argv)
 
     SystemVolumeService volumes;
     QtMessageService messages;
+    // Dialogs open over the active window; without a parent they are centred on the screen.
+    QtFileDialogService fileDialog;
+    QtPrintService printer;
+    DesktopUrlOpener urlOpener;
     QtMediaPlayer player;
     FileCopyStorage copyStorage;
     QtImageLoader images;
@@ -68,6 +75,9 @@ int main(int argc, char **argv)
                   .messages = messages,
                   .player = player,
                   .copyStorage = copyStorage,
+                  .fileDialog = fileDialog,
+                  .urlOpener = urlOpener,
+                  .printer = printer,
                   .playerControls = playerControls,
                   .playerRoot = commandLine.playerRoot,
                   .endProgram = [] { QCoreApplication::quit(); },

@@ -12,11 +12,13 @@
 // Exit statuses of quillory-cli.
 enum CliStatus : int {
     CliOk = 0,
-    CliNoPlayer = 2,     // no player found
-    CliReadFailed = 3,   // the track database could not be read completely
-    CliCopyRefused = 4,  // the copy was refused before anything was copied
-    CliCopyFailed = 5,   // a file could not be copied; the copy ended there
-    CliUsageError = 64,  // unknown command or bad arguments; the usage text is shown
+    CliNoMatch = 1,       // search: nothing matched, as grep says it
+    CliNoPlayer = 2,      // no player found
+    CliReadFailed = 3,    // the track database could not be read completely
+    CliCopyRefused = 4,   // the copy was refused before anything was copied
+    CliCopyFailed = 5,    // a file could not be copied; the copy ended there
+    CliReportFailed = 6,  // the statistics report ended early, or the HTML file could not be written
+    CliUsageError = 64,   // unknown command or bad arguments; the usage text is shown
 };
 
 // One command of quillory-cli. The dispatcher parses the arguments after the
@@ -31,6 +33,9 @@ struct CliCommand
     QString description;  // shown by "COMMAND --help" between the usage line and the options
     QList<QCommandLineOption> options;
     std::function<CliStatus(const QCommandLineParser &)> run;
+    // The one argument the command takes after its options (such as "TEXT"),
+    // or empty when it takes none.
+    QString argument = {};
 };
 
 // --player DIR, which most commands take, and its value (nullopt when not given).

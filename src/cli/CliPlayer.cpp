@@ -3,6 +3,7 @@
 #include "core/app/PlayerSession.h"
 #include "core/device/PlayerDetection.h"
 #include "core/device/SystemVolumeService.h"
+#include "core/grid/Columns.h"
 
 namespace {
 
@@ -37,4 +38,36 @@ CliStatus connectPlayer(const std::optional<QString> &playerDir, PlayerSession &
 {
     session.connect(locator(playerDir));
     return statusOf(session);
+}
+
+namespace {
+
+const QCommandLineOption sortOption{
+    QStringLiteral("sort"),
+    QStringLiteral("Sort by COLUMN: title, length, artist, album, genre, filetype, tracknumber or filename."),
+    QStringLiteral("COLUMN")};
+const QCommandLineOption descendingOption{QStringLiteral("descending"),
+                                          QStringLiteral("Sort from the highest value down.")};
+
+}  // namespace
+
+QList<QCommandLineOption> sortOptions()
+{
+    return {sortOption, descendingOption};
+}
+
+CliStatus openSortedGrid(const QCommandLineParser &options, PlayerSession &session)
+{
+    std::optional<int> column;
+    if (options.isSet(sortOption)) {
+        column = columnByName(options.value(sortOption));
+        if (!column)
+            return usageProblem(QStringLiteral("unknown sort column: ") + options.value(sortOption));
+    } else if (options.isSet(descendingOption)) {
+        return usageProblem(QStringLiteral("--descending needs --sort"));
+    }
+    const CliStatus status = connectPlayer(playerDir(options), session);
+    if (status != CliNoPlayer && column)
+        session.sort(*column, options.isSet(descendingOption));
+    return status;
 }

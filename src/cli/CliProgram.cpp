@@ -32,15 +32,16 @@ QString programHelp(const QCommandLineParser &parser, const QList<CliCommand> &c
     for (const CliCommand &command : commands)
         width = std::max(width, command.name.size());
     QString text = helpText(parser, program + QStringLiteral(" [OPTIONS] COMMAND [COMMAND OPTIONS]"),
-                            QStringLiteral("Reads the track database of an iPod-family player: prints its songs "
-                                           "or copies them."));
+                            QStringLiteral("Reads the track database of an iPod-family player: prints, searches, "
+                                           "reports or copies its songs."));
     text += QStringLiteral("\nCommands:\n");
     for (const CliCommand &command : commands)
         text += QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary + QLatin1Char('\n');
     return text
         + QStringLiteral("\nRun \"%1 COMMAND --help\" for the options of a command.\n"
-                         "Exit status: 0 done, 2 no player found, 3 database read only in part, "
-                         "4 copy refused,\n5 copy failed, 64 usage error.\n")
+                         "Exit status: 0 done, 1 nothing found (search), 2 no player found, 3 database read\n"
+                         "only in part, 4 copy refused, 5 copy failed, 6 report or HTML file failed,\n"
+                         "64 usage error.\n")
               .arg(program);
 }
 
@@ -49,8 +50,10 @@ int runCommand(const CliCommand &command, QStringList arguments)
     QCommandLineParser parser;
     parser.addOptions(command.options);
     parser.addOption(helpOption());
-    const QString usage =
-        helpText(parser, program + QLatin1Char(' ') + command.name + QStringLiteral(" [OPTIONS]"), command.description);
+    QString synopsis = program + QLatin1Char(' ') + command.name + QStringLiteral(" [OPTIONS]");
+    if (!command.argument.isEmpty())
+        synopsis += QLatin1Char(' ') + command.argument;
+    const QString usage = helpText(parser, synopsis, command.description);
     arguments[0] = program + QLatin1Char(' ') + command.name;  // where the parser expects the program's name
     if (!parser.parse(arguments))
         return usageError(parser.errorText(), usage);
@@ -58,8 +61,12 @@ int runCommand(const CliCommand &command, QStringList arguments)
         printHelp(usage);
         return CliOk;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument: ") + parser.positionalArguments().constFirst(), usage);
+    const QStringList positional = parser.positionalArguments();
+    const qsizetype expected = command.argument.isEmpty() ? 0 : 1;
+    if (positional.size() > expected)
+        return usageError(QStringLiteral("unexpected argument: ") + positional.at(expected), usage);
+    if (positional.size() < expected)
+        return usageError(command.name + QStringLiteral(" needs ") + command.argument, usage);
     if (const auto repeated = repeatedOption(parser, command.options))
         return usageError(*repeated + QStringLiteral(" is given more than once"), usage);
     const CliStatus status = command.run(parser);

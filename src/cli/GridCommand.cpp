@@ -8,35 +8,16 @@
 
 namespace {
 
-const QCommandLineOption sortOption{
-    QStringLiteral("sort"),
-    QStringLiteral("Sort by COLUMN: title, length, artist, album, genre, filetype, tracknumber or filename."),
-    QStringLiteral("COLUMN")};
-const QCommandLineOption descendingOption{QStringLiteral("descending"),
-                                          QStringLiteral("Sort from the highest value down.")};
-
 CliStatus runGrid(const QCommandLineParser &options)
 {
     const auto format = chosenFormat(options);
     if (!format)
         return CliUsageError;
-    std::optional<int> column;
-    if (options.isSet(sortOption)) {
-        column = columnByName(options.value(sortOption));
-        if (!column) {
-            return usageProblem(QStringLiteral("unknown sort column: ") + options.value(sortOption));
-        }
-    } else if (options.isSet(descendingOption)) {
-        return usageProblem(QStringLiteral("--descending needs --sort"));
-    }
-
     PlayerSession session;
-    const CliStatus status = connectPlayer(playerDir(options), session);
-    GridModel &grid = session.grid();
-    if (status == CliNoPlayer)
+    const CliStatus status = openSortedGrid(options, session);
+    if (endsCommand(status))
         return status;
-    if (column)
-        session.sort(*column, options.isSet(descendingOption));
+    const GridModel &grid = session.grid();
 
     if (*format != OutputFormat::Text) {
         printGridSongs(*format, grid, session.pod().songsstored());
@@ -56,12 +37,11 @@ CliStatus runGrid(const QCommandLineParser &options)
 
 CliCommand gridCommand()
 {
-    return {QStringLiteral("grid"),
-            QStringLiteral("Print the song grid, sorted by a column if asked."),
+    return {QStringLiteral("grid"), QStringLiteral("Print the song grid, sorted by a column if asked."),
             QStringLiteral("Prints the song grid as the window fills it: the header row, then one row per song\n"
                            "with its cells exactly as the grid holds them, separated by tabs. A backslash, tab,\n"
                            "line feed or carriage return inside a cell is written as \\\\, \\t, \\n or \\r, so every\n"
                            "line is one row (the tsv format escapes the same way)."),
-            {playerOption(), sortOption, descendingOption, formatOption()},
+            QList<QCommandLineOption>{playerOption()} + sortOptions() + QList<QCommandLineOption>{formatOption()},
             runGrid};
 }

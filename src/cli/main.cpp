@@ -1,7 +1,10 @@
 #include "cli/CliProgram.h"
 #include "cli/CopyCommand.h"
 #include "cli/GridCommand.h"
+#include "cli/HtmlCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/SearchCommand.h"
+#include "cli/StatsCommand.h"
 
 #include <QCoreApplication>
 
@@ -10,9 +13,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // The commands, in the order the help text lists them.
     const QList<CliCommand> commands{
-        listCommand(),
-        gridCommand(),
-        copyCommand(),
+        listCommand(), gridCommand(), copyCommand(), searchCommand(), statsCommand(), htmlCommand(),
     };
     return runCliProgram(QCoreApplication::arguments(), commands);
 }

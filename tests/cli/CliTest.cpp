@@ -4,6 +4,10 @@
 #include "ReaderTestSupport.h"
 #include "cli/SongTable.h"
 #include "core/app/PlayerSession.h"
+#include "core/common/ProgressSink.h"
+#include "core/device/DeviceInfo.h"
+#include "core/export/HtmlList.h"
+#include "core/stats/StatsReport.h"
 
 #include <QDir>
 #include <QFile>
@@ -291,6 +295,96 @@ TEST_F(CliTest, CopyRefusesThePlayerAndEndsAtAMissingFile)
     EXPECT_TRUE(broken.out.endsWith(u"Copying files...Please wait till copying is finished...\n"
                                     "Error Copying File. Check source file validity!\n"_s));
     EXPECT_EQ(targetFiles(), QStringList{u"One.mp3"_s});
+}
+
+}  // namespace
+
+namespace {
+
+// The report and the HTML list as the window makes them, from the same session.
+struct WindowOutput
+{
+    explicit WindowOutput(const QString &root)
+    {
+        session.connect([root] { return std::optional<QString>(root); });
+    }
+    QString report()
+    {
+        QStringList List2;
+        NoProgress progress;
+        return getinfo({.songs = session.pod().songList(),
+                        .grid = session.grid(),
+                        .totalMinutes = session.playTime().Text2,
+                        .infoFrameCaption = getpodinfo(session.pod().poddrive()).infoFrameCaption},
+                       List2, progress)
+            .text;
+    }
+    PlayerSession session;
+};
+
+TEST_F(CliTest, SearchPrintsEveryMatchInTheButtonsOrder)
+{
+    makePlayer({{u"Heartbeat"_s, 1000, 1}, {u"Quiet"_s, 1000, 2}, {u"Beat\tTwo"_s, 1000, 3}});
+    const CliRun beat = run(u"search"_s, {u"BEAT"_s});
+    ASSERT_EQ(beat.exitCode, 0) << beat.err.toStdString();
+    EXPECT_EQ(beat.out, u"1\ttitle\t  Heartbeat\n3\ttitle\t  Beat\\tTwo\n"_s) << "cells escaped as grid escapes them";
+    // Sorted first, as the sort menu would; every column is walked, file names too.
+    const CliRun sorted = run(u"search"_s, {u"--sort"_s, u"title"_s, u"--descending"_s, u"S1.MP3"_s});
+    EXPECT_EQ(sorted.out, u"1\tfilename\t  "_s + tsvEscaped(locations[1]) + u'\n');
+    const CliRun blanks = run(u"search"_s, {u"   3"_s});
+    EXPECT_EQ(blanks.out, u"3\ttracknumber\t   3\n"_s) << "cells keep their leading blanks";
+
+    const CliRun none = run(u"search"_s, {u"nowhere"_s});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.out.isEmpty() && none.err.isEmpty()) << none.err.toStdString();
+    const CliRun noText = runCli({u"search"_s, u"--player"_s, player.root()});
+    EXPECT_EQ(noText.exitCode, 64);
+    EXPECT_TRUE(noText.err.contains(u"Usage: quillory-cli search [OPTIONS] TEXT"_s)) << noText.err.toStdString();
+}
+
+TEST_F(CliTest, StatsPrintsTheWindowsReport)
+{
+    makePlayer({{u"Long"_s, 3'930'000, 1}, {u"Short"_s, 30'000, 2}, {u"Mid"_s, 200'000, 3}});
+    writeBytes(player.root() + u"/iPod_Control/iTunes/DeviceInfo"_s, QByteArray("\x05Pocket\tx\r\n"));
+    const CliRun stats = run(u"stats"_s);
+    ASSERT_EQ(stats.exitCode, 0) << stats.err.toStdString();
+    WindowOutput window(player.root());
+    EXPECT_EQ(stats.out, withLineFeeds(window.report()) + u'\n');
+    const QStringList lines = stats.out.split(u'\n');
+    EXPECT_EQ(lines[0], u"Stats for:  Pocket\t "_s);
+    EXPECT_EQ(lines[5], u"    Long by Maren,  65:30 long on the Harbour album."_s);
+    EXPECT_EQ(lines.mid(10, 3), texts(u"Total Songs:  3|Total Play Time:  .05 Days|Unique Artist:  1"));
+    EXPECT_EQ(lines.mid(14), texts(u"**** Total Songs Per Artist: ****|Maren:  3|"));
+
+    makePlayer({});
+    const CliRun empty = run(u"stats"_s);
+    EXPECT_EQ(empty.exitCode, 6);
+    EXPECT_TRUE(empty.out.isEmpty());
+    EXPECT_TRUE(empty.err.startsWith(u"Error!"_s));
+}
+
+TEST_F(CliTest, HtmlWritesTheWindowsFile)
+{
+    makePlayer({{u"Rock & <Roll>"_s, 1000, 1}, {u"Two"_s, 1000, 2}});
+    const CliRun html =
+        run(u"html"_s, {u"--sort"_s, u"title"_s, u"--descending"_s, u"--out"_s, target.filePath(u"list.htm"_s)});
+    ASSERT_EQ(html.exitCode, 0) << html.err.toStdString();
+    const QString path = target.filePath(u"list.htm.html"_s);
+    EXPECT_EQ(html.out, path + u'\n');
+    EXPECT_EQ(targetFiles(), QStringList{u"list.htm.html"_s});
+
+    WindowOutput window(player.root());
+    window.session.sort(GridColumn::Title, true);
+    NoProgress progress;
+    const QString windowPath = target.filePath(u"window.html"_s);
+    ASSERT_TRUE(writeHtmlList(window.session.grid(), windowPath, progress).ok);
+    EXPECT_EQ(readFile(path), readFile(windowPath));
+    EXPECT_TRUE(readFile(path).contains("  <TD>  Rock &amp; &lt;Roll&gt;</TD>\r\n"));
+
+    const CliRun blocked = run(u"html"_s, {u"--out"_s, target.filePath(u"missing/list.html"_s)});
+    EXPECT_EQ(blocked.exitCode, 6);
+    EXPECT_TRUE(blocked.err.startsWith(u"cannot write "_s));
+    EXPECT_EQ(runCli({u"html"_s, u"--player"_s, player.root()}).exitCode, 64) << "--out is needed";
 }
 
 }  // namespace

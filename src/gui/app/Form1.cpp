@@ -6,13 +6,16 @@
 #include "core/common/MessageService.h"
 #include "core/device/DeviceInfo.h"
 #include "core/device/PlayerDetection.h"
+#include "core/export/HtmlList.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/GridSort.h"
 #include "core/player/MediaPlayer.h"
 #include "core/player/Playback.h"
 #include "core/player/VolumeTable.h"
+#include "core/stats/StatsReport.h"
 #include "gui/about/frmCredits.h"
 #include "gui/about/frmdisclaimer.h"
+#include "gui/common/BarProgress.h"
 #include "gui/copy/frmCopy.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
@@ -20,6 +23,7 @@
 #include "gui/photos/FileListBox.h"
 #include "gui/photos/PhotoViewer.h"
 #include "gui/photos/PictureBox.h"
+#include "gui/stats/frmStats.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -110,6 +114,7 @@ Form1::Form1(Form1Services services, QWidget *parent)
     , m_services(std::move(services))
     , m_grid(&m_session.grid())
     , m_tagging(*m_grid)
+    , m_search(*m_grid)
     , m_player(&m_services.player)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -240,6 +245,7 @@ void Form1::buildControls()
     m_PBar->setTextVisible(false);
     m_PBar->setGeometry(twipRect(1515, 7650, 8865, 240));
     m_PBar->installEventFilter(this);
+    m_progress = std::make_unique<BarProgress>(m_PBar, [this](const QString &text) { setStatusText(text); });
 
     // A label in the status bar holds the status text: a temporary message
     // would be wiped by the menus' status tips.
@@ -287,8 +293,10 @@ void Form1::buildMenus()
 
     QMenu *mnuother = addSubMenu(nullptr, "mnuother", QStringLiteral("Other"));
     bar->addMenu(mnuother);
-    addMenuItem(mnuother, "mnustatistics", QStringLiteral("Statistics"), 2);
-    addMenuItem(mnuother, "mnucreatehtml", QStringLiteral("Create HTML"), 3);
+    m_mnustatistics = addMenuItem(mnuother, "mnustatistics", QStringLiteral("Statistics"), 2);
+    connect(m_mnustatistics, &QAction::triggered, this, &Form1::mnustatistics_Click);
+    m_mnucreatehtml = addMenuItem(mnuother, "mnucreatehtml", QStringLiteral("Create HTML"), 3);
+    connect(m_mnucreatehtml, &QAction::triggered, this, &Form1::mnucreatehtml_Click);
     QMenu *mnubublehelp = addSubMenu(mnuother, "mnubublehelp", QStringLiteral("Bubble Help"));
     connect(addMenuItem(mnubublehelp, "mnuon", QStringLiteral("On")), &QAction::triggered, this, &Form1::mnuon_Click);
     connect(addMenuItem(mnubublehelp, "mnuoff", QStringLiteral("Off")), &QAction::triggered, this,
@@ -614,7 +622,14 @@ void Form1::mnutracknumberde_Click()
 
 void Form1::Command3_Click()
 {
-    gethelpnow(m_Command3);
+    if (helpMode()) {
+        gethelpnow(m_Command3);
+        return;
+    }
+    EventPump pump;
+    m_search.press(
+        m_Text4->text(),
+        {.yield = [&pump] { pump.maybeYield(); }, .setStatus = [this](const QString &text) { setStatusText(text); }});
 }
 
 void Form1::Text4_Click()
@@ -742,6 +757,58 @@ void Form1::mnucopy_Click()
     form->show();
     form->raise();
     form->activateWindow();
+}
+
+frmStats *Form1::statsWindow() const
+{
+    // A closed statistics window is only waiting to be deleted.
+    frmStats *form = m_statsWindow.data();
+    return form && form->isVisible() ? form : nullptr;
+}
+
+bool Form1::reportCommandStarts(QAction *item)
+{
+    if (helpMode()) {
+        gethelpnow(item);
+        return false;
+    }
+    if (!m_FGrid->isVisibleTo(this)) {
+        m_services.messages.show(QStringLiteral("Connect First..."), appTitle());
+        return false;
+    }
+    return true;
+}
+
+void Form1::mnustatistics_Click()
+{
+    if (!reportCommandStarts(m_mnustatistics))
+        return;
+    frmStats *form = statsWindow();
+    if (!form) {
+        form = new frmStats(m_services.messages, m_services.printer, this);
+        m_statsWindow = form;
+        form->Form_Load({.songs = pod().songList(),
+                         .grid = *m_grid,
+                         .totalMinutes = m_session.playTime().Text2,
+                         .infoFrameCaption = m_InfoFrame->title()},
+                        m_List2, *m_progress);
+    }
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
+void Form1::mnucreatehtml_Click()
+{
+    if (!reportCommandStarts(m_mnucreatehtml))
+        return;
+    EventPump pump;
+    createhtmlfile({.grid = *m_grid,
+                    .dialog = m_services.fileDialog,
+                    .opener = m_services.urlOpener,
+                    .messages = m_services.messages,
+                    .progress = *m_progress,
+                    .yield = [&pump] { pump.maybeYield(); }});
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -3,6 +3,7 @@
 #include "core/app/PlayerSession.h"
 #include "core/copy/CopyStorage.h"
 #include "core/grid/GridFill.h"
+#include "core/grid/Search.h"
 #include "core/grid/Tagging.h"
 #include "core/help/HelpText.h"
 
@@ -12,10 +13,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class BarProgress;
 class FGrid;
 class FileListBox;
+class FileDialogService;
 class GridModel;
 class ImageLoader;
 class MediaPlayer;
@@ -23,11 +27,14 @@ class MessageService;
 class PhotoViewer;
 class PictureBox;
 class Playback;
+class PrintService;
+class UrlOpener;
 class VolumeService;
 class frmhelp;
 class frmCopy;
 class frmCredits;
 class frmdisclaimer;
+class frmStats;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -51,6 +58,9 @@ struct Form1Services
     MessageService &messages;
     MediaPlayer &player;
     CopyStorage &copyStorage;
+    FileDialogService &fileDialog;  // the save-file dialog (Create HTML)
+    UrlOpener &urlOpener;           // opens the HTML file in the desktop's browser
+    PrintService &printer;          // the print dialog and the printer (statistics)
     // The visible controls of the media player (play, stop, position); the
     // window shows it in the Mplayer box. Null: no controls are shown.
     QWidget *playerControls = nullptr;
@@ -94,6 +104,10 @@ public:
     bool connectdone() const { return m_connectdone; }
     // The copy window while it is open, null otherwise.
     frmCopy *copyWindow() const;
+    // The statistics window while it is open, null otherwise.
+    frmStats *statsWindow() const;
+    // The unique-artist list, kept for the run.
+    const QStringList &list2() const { return m_List2; }
 
     QString statusText() const;
     void setStatusText(const QString &text);
@@ -123,6 +137,8 @@ public slots:
     void Picture2_Click();
     void mnuexit_Click();
     void mnucopy_Click();
+    void mnustatistics_Click();
+    void mnucreatehtml_Click();
     void mnuhelp_Click();
     void Timer1_Timer();
     void FGrid_Click();
@@ -169,6 +185,9 @@ private:
     void playerRead();
     // A sort menu command: the help test, then the sort by that column.
     void sortCommand(int column, bool descending);
+    // The start of Statistics and Create HTML: the help test, then
+    // "Connect First..." before Connect. True when the command goes on.
+    bool reportCommandStarts(QAction *item);
 
     Form1Services m_services;
     // First of the members, so the grid it holds outlives everything that shows it.
@@ -182,6 +201,10 @@ private:
     QPointer<frmdisclaimer> m_disclaimer;
     GridModel *m_grid;
     Tagging m_tagging;
+    GridSearch m_search;
+    QStringList m_List2;
+    QPointer<frmStats> m_statsWindow;
+    std::unique_ptr<BarProgress> m_progress;  // the progress bar and status text as the commands report to them
     MediaPlayer *m_player;
     Playback *m_playback = nullptr;
 
@@ -217,4 +240,6 @@ private:
     QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;
     QAction *m_mnucredits = nullptr;
+    QAction *m_mnustatistics = nullptr;
+    QAction *m_mnucreatehtml = nullptr;
 };

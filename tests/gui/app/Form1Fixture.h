@@ -10,6 +10,7 @@
 #include "FakeMediaPlayer.h"
 #include "FakeVolumes.h"
 #include "ItunesDbWriter.h"
+#include "ReportDoubles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -72,6 +73,9 @@ protected:
                                                        .messages = messages,
                                                        .player = player,
                                                        .copyStorage = copyStorage ? *copyStorage : fileCopies,
+                                                       .fileDialog = fileDialog,
+                                                       .urlOpener = urlOpener,
+                                                       .printer = printService,
                                                        .playerRoot = std::move(playerRoot),
                                                        .endProgram = [this] { ++endCalls; },
                                                        .helpDirs = {helpDir.path()},
@@ -140,6 +144,9 @@ protected:
     FileCopyStorage fileCopies;
     CopyStorage *copyStorage = nullptr;  // set before open() to watch the copies
     QtImageLoader images;
+    FakeFileDialog fileDialog;
+    FakeUrlOpener urlOpener;
+    FakePrinter printService;
     QStringList statusTexts;
     std::unique_ptr<Form1> window;
 };

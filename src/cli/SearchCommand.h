@@ -1,0 +1,6 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+// The search command of quillory-cli.
+CliCommand searchCommand();

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+// The stats command of quillory-cli.
+CliCommand statsCommand();

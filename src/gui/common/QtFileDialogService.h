@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/common/FileDialogService.h"
+
+class QWidget;
+
+// The save-file dialog shown with QFileDialog over the given window.
+class QtFileDialogService : public FileDialogService
+{
+public:
+    explicit QtFileDialogService(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {}
+    QString getSaveFileName(const QString &filter) override;
+
+private:
+    QWidget *m_parent;
+};

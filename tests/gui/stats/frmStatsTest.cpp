@@ -1,0 +1,147 @@
+#include "gui/stats/frmStats.h"
+
+#include "CopyTestSupport.h"
+#include "ReportDoubles.h"
+#include "SongGridSupport.h"
+#include "core/stats/StatsReport.h"
+#include "gui/common/QtPrintService.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Accepts or rejects the print dialog once it is shown; true when one was.
+class PrintDialogAnswer
+{
+public:
+    explicit PrintDialogAnswer(bool accept)
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, accept] {
+            if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                m_poll.stop();
+                m_seen = true;
+                accept ? dialog->accept() : dialog->reject();
+            }
+        });
+        m_poll.start(10);
+    }
+    bool seen() const { return m_seen; }
+
+private:
+    QTimer m_poll;
+    bool m_seen = false;
+};
+
+class frmStatsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    std::unique_ptr<frmStats> load(SongLibrary &library)
+    {
+        auto form = std::make_unique<frmStats>(messages, printer);
+        form->Form_Load({.songs = library.songs,
+                         .grid = *library.grid,
+                         .totalMinutes = library.total.Text2,
+                         .infoFrameCaption = u" Pocket "_s},
+                        List2, progress);
+        form->show();
+        return form;
+    }
+
+    QPushButton *button(frmStats &form, const char *name)
+    {
+        auto *found = form.findChild<QPushButton *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr);
+        return found;
+    }
+
+    QTemporaryDir dir;
+    ScriptedMessages messages;
+    QtPrintService printer;
+    QStringList List2;
+    RecordingSink progress;
+    SongLibrary lib{{{.title = u"Tune"_s, .length = u"4:05"_s, .artist = u"Blue Cats"_s, .album = u"First"_s},
+                     {.title = u"Brief"_s, .length = u"0:30"_s, .artist = u"BLUE CATS"_s, .album = u"Second"_s}}};
+};
+
+TEST_F(frmStatsTest, ShowsTheReportAndPrintsItToTheChosenPrinter)
+{
+    const auto form = load(lib);
+    EXPECT_EQ(form->windowTitle(), u"Stats for:  Pocket "_s);
+    auto *stats = form->findChild<QPlainTextEdit *>(u"stats"_s);
+    ASSERT_NE(stats, nullptr);
+    EXPECT_TRUE(stats->isVisible());
+    EXPECT_EQ(form->reportText().split(u'\n').mid(0, 3),
+              QStringList({u"Stats for:  Pocket "_s, u""_s, u"Artist with most songs: Blue Cats with:  2 songs"_s}));
+    EXPECT_TRUE(messages.shown.empty());
+
+    const QString pdf = dir.filePath(u"stats.pdf"_s);
+    printer.setPdfOutput(pdf);
+    messages.answers = {MessageAnswer::Yes};
+    PrintDialogAnswer answer(true);
+    button(*form, "Command2")->click();
+    EXPECT_TRUE(answer.seen());
+    EXPECT_EQ(messages.texts(), QStringList({u"Print Stats Now?"_s, u"Done Printing..."_s}));
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+    ASSERT_TRUE(QFileInfo(pdf).size() > 0);
+
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed: the printed text is not read back";
+    QProcess extract;
+    extract.start(pdftotext, {pdf, u"-"_s});
+    ASSERT_TRUE(extract.waitForFinished(30'000));
+    const QString printed = QString::fromUtf8(extract.readAllStandardOutput());
+    for (const QString &line : {u"Artist with most songs: Blue Cats with: 2 songs"_s,
+                                u"Tune by Blue Cats, 4:05 long on the First album."_s, u"Blue Cats: 2"_s})
+        EXPECT_TRUE(printed.simplified().contains(line)) << line.toStdString() << " in " << printed.toStdString();
+}
+
+TEST_F(frmStatsTest, NoOrACancelledDialogPrintsNothing)
+{
+    const auto form = load(lib);
+    const QString pdf = dir.filePath(u"never.pdf"_s);
+    printer.setPdfOutput(pdf);
+
+    messages.answers = {MessageAnswer::No};
+    {
+        PrintDialogAnswer answer(true);
+        button(*form, "Command2")->click();
+        QApplication::processEvents();
+        EXPECT_FALSE(answer.seen()) << "No shows no print dialog";
+    }
+    messages.answers = {MessageAnswer::Yes};
+    PrintDialogAnswer answer(false);
+    button(*form, "Command2")->click();
+    EXPECT_TRUE(answer.seen());
+    EXPECT_EQ(messages.texts(), QStringList({u"Print Stats Now?"_s, u"Print Stats Now?"_s}));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(frmStatsTest, ReportThatEndsEarlyShowsErrorAndKeepsTheTextHidden)
+{
+    SongLibrary empty({});
+    const auto form = load(empty);
+    EXPECT_TRUE(form->isVisible()) << "the window still opens";
+    EXPECT_FALSE(form->findChild<QPlainTextEdit *>(u"stats"_s)->isVisible());
+    EXPECT_EQ(messages.texts(), QStringList{u"Error!"_s});
+    EXPECT_EQ(progress.statuses.last(), u"Getting Unique Artist.."_s);
+
+    button(*form, "Command1")->click();
+    EXPECT_FALSE(form->isVisible());
+}
+
+}  // namespace

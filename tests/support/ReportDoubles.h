@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/common/FileDialogService.h"
+#include "core/common/PrintService.h"
+#include "core/common/ProgressSink.h"
+#include "core/common/UrlOpener.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with.
+class FakeFileDialog : public FileDialogService
+{
+public:
+    QString getSaveFileName(const QString &filter) override
+    {
+        filters << filter;
+        return answer;
+    }
+
+    QString answer;
+    QStringList filters;
+};
+
+// Keeps the files it was asked to open; opening succeeds unless told otherwise.
+class FakeUrlOpener : public UrlOpener
+{
+public:
+    bool openFile(const QString &path) override
+    {
+        opened << path;
+        return succeeds;
+    }
+
+    QStringList opened;
+    bool succeeds = true;
+};
+
+// Keeps the texts it was asked to print and answers with a set outcome.
+class FakePrinter : public PrintService
+{
+public:
+    Result printText(const QString &text) override
+    {
+        asked << text;
+        return answer;
+    }
+
+    QStringList asked;
+    Result answer{Outcome::Printed, {}};
+};
+
+// Keeps every status text, the last range and every value shown.
+class RecordingSink : public ProgressSink
+{
+public:
+    void setProgressRange(qint64 min, qint64 max) override
+    {
+        minimum = min;
+        maximum = max;
+    }
+    void setProgressValue(qint64 value) override { values.push_back(value); }
+    void setStatusText(const QString &text) override { statuses << text; }
+
+    qint64 minimum = -1, maximum = -1;
+    std::vector<qint64> values;
+    QStringList statuses;
+};
