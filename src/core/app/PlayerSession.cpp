@@ -48,7 +48,6 @@ QString PlayerSession::problem() const
     case Outcome::Partial:
     case Outcome::Unreadable: break;
     }
-    return QStringLiteral("The track database could not be read completely; only %1 of %2 songs were read.")
-        .arg(m_pod.songsstored())
-        .arg(m_pod.songtotal());
+    // The reader says what it found at the database path and where it stopped.
+    return QStringLiteral("The track database could not be read completely: ") + m_pod.errorText();
 }

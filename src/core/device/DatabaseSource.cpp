@@ -1,5 +1,7 @@
 #include "core/device/DatabaseSource.h"
 
+#include "core/common/RegularFile.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -68,31 +70,23 @@ bool MemorySource::skip(qint64 count)
 
 std::unique_ptr<FileSource> FileSource::open(const QString &path, QString &error)
 {
-    const QByteArray name = QFile::encodeName(path);
+    FileDescriptor fd = openRegularFile(path);
     struct stat info
     {};
-    if (::stat(name.constData(), &info) != 0) {
-        error = errno == ENOENT ? QStringLiteral("%1: there is no such file").arg(path)
-                                : QStringLiteral("%1 cannot be opened: %2").arg(path, systemError(errno));
+    if (!fd.isOpen()) {
+        const int cause = errno;
+        if (cause == ENOENT)
+            error = QStringLiteral("%1: there is no such file").arg(path);
+        else if (cause == EINVAL && ::stat(QFile::encodeName(path).constData(), &info) == 0)
+            error = QStringLiteral("%1 is not a regular file but %2").arg(path, whatIsThere(info.st_mode));
+        else if (cause == EACCES)
+            error = QStringLiteral("%1 cannot be read: permission denied").arg(path);
+        else
+            error = QStringLiteral("%1 cannot be opened: %2").arg(path, systemError(cause));
         return nullptr;
     }
-    if (!S_ISREG(info.st_mode)) {
-        error = QStringLiteral("%1 is not a regular file but %2").arg(path, whatIsThere(info.st_mode));
-        return nullptr;
-    }
-    // Non-blocking, and checked again once open: the path may have changed since stat.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        error = errno == EACCES ? QStringLiteral("%1 cannot be read: permission denied").arg(path)
-                                : QStringLiteral("%1 cannot be opened: %2").arg(path, systemError(errno));
-        return nullptr;
-    }
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        error = QStringLiteral("%1 is not a regular file").arg(path);
-        return nullptr;
-    }
-    return std::unique_ptr<FileSource>(new FileSource(fd, info.st_size));
+    ::fstat(fd.get(), &info);
+    return std::unique_ptr<FileSource>(new FileSource(fd.release(), info.st_size));
 }
 
 FileSource::~FileSource()

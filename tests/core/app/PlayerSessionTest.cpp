@@ -87,14 +87,15 @@ TEST(PlayerSession, OutcomesSayWhatAReadCameTo)
     writeBytes(database, whole.first(trackOffsets(whole)[3] + 10));
     PlayerSession partial;
     EXPECT_EQ(partial.connect(at(player.path())), PlayerSession::Outcome::Partial);
-    EXPECT_FALSE(partial.problem().isEmpty());
+    EXPECT_TRUE(partial.problem().contains(database)) << partial.problem().toStdString();
+    EXPECT_TRUE(partial.problem().contains(u"only 3 of 5 songs"_s)) << partial.problem().toStdString();
     EXPECT_EQ(partial.grid().rows(), 4);
     EXPECT_EQ(partial.grid().text(3, GridColumn::Title), u"  Song 2"_s);
 
     writeBytes(database, QByteArray(4096, 'x'));
     PlayerSession unreadable;
     EXPECT_EQ(unreadable.connect(at(player.path())), PlayerSession::Outcome::Unreadable);
-    EXPECT_FALSE(unreadable.problem().isEmpty());
+    EXPECT_TRUE(unreadable.problem().contains(u"not a track database"_s)) << unreadable.problem().toStdString();
     EXPECT_EQ(unreadable.grid().rows(), 2);  // the header and one empty row
 }
 
