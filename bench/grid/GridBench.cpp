@@ -6,15 +6,8 @@
 // any sort at most 50 ms at 100,000 tracks.
 
 #include "core/app/PlayerSession.h"
-#include "core/copy/CopyStorage.h"
-#include "core/device/SystemVolumeService.h"
-#include "gui/app/Form1.h"
-#include "gui/common/DesktopUrlOpener.h"
-#include "gui/common/QtFileDialogService.h"
-#include "gui/common/QtMessageService.h"
-#include "gui/common/QtPrintService.h"
+#include "gui/app/DesktopServices.h"
 #include "gui/grid/FGrid.h"
-#include "gui/player/QtMediaPlayer.h"
 
 #include "BenchSupport.h"
 
@@ -47,25 +40,11 @@ const QString &playerRoot(int tracks)
 struct Window
 {
     explicit Window(const QString &root)
-        : form({.volumes = volumes,
-                .messages = messages,
-                .player = player,
-                .copyStorage = copies,
-                .fileDialog = fileDialog,
-                .urlOpener = urlOpener,
-                .printer = printer,
-                .playerRoot = root,
-                .endProgram = {}})
+        : form(services.forWindow(nullptr, root, {}))
     {
         form.show();
     }
-    SystemVolumeService volumes;
-    QtMessageService messages;
-    QtMediaPlayer player;
-    FileCopyStorage copies;
-    QtFileDialogService fileDialog;
-    DesktopUrlOpener urlOpener;
-    QtPrintService printer;
+    DesktopServices services;
     Form1 form;
 };
 

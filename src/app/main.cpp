@@ -1,15 +1,7 @@
 #include "core/app/CommandLine.h"
 #include "core/common/CommandLineHelp.h"
-#include "core/copy/CopyStorage.h"
-#include "core/device/SystemVolumeService.h"
-#include "gui/app/Form1.h"
-#include "gui/common/DesktopUrlOpener.h"
-#include "gui/common/QtFileDialogService.h"
-#include "gui/common/QtMessageService.h"
-#include "gui/common/QtPrintService.h"
-#include "gui/photos/QtImageLoader.h"
+#include "gui/app/DesktopServices.h"
 #include "gui/player/MediaPlayerStrip.h"
-#include "gui/player/QtMediaPlayer.h"
 
 #include <QApplication>
 
@@ -60,28 +52,9 @@ int main(int argc, char **argv)
     if (const auto status = answerWithoutWindow(commandLine))
         return *status;
 
-    SystemVolumeService volumes;
-    QtMessageService messages;
-    // Dialogs open over the active window; without a parent they are centred on the screen.
-    QtFileDialogService fileDialog;
-    QtPrintService printer;
-    DesktopUrlOpener urlOpener;
-    QtMediaPlayer player;
-    FileCopyStorage copyStorage;
-    QtImageLoader images;
-    // The window takes the strip into its Mplayer box and owns it from then on.
-    auto *playerControls = new MediaPlayerStrip(player);
-    Form1 window({.volumes = volumes,
-                  .messages = messages,
-                  .player = player,
-                  .copyStorage = copyStorage,
-                  .fileDialog = fileDialog,
-                  .urlOpener = urlOpener,
-                  .printer = printer,
-                  .playerControls = playerControls,
-                  .playerRoot = commandLine.playerRoot,
-                  .endProgram = [] { QCoreApplication::quit(); },
-                  .imageLoader = &images});
+    DesktopServices services;
+    Form1 window(services.forWindow(new MediaPlayerStrip(services.player), commandLine.playerRoot,
+                                    [] { QCoreApplication::quit(); }));
     window.show();
     return QApplication::exec();
 }
