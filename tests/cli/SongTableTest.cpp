@@ -36,18 +36,6 @@ TEST(SongTableTest, EscapesRoundTripAndLeaveOtherTextAlone)
     EXPECT_EQ(error.error, QJsonParseError::NoError);
 }
 
-TEST(SongTableTest, ColumnNamesAndFormatsByName)
-{
-    const QStringList names = texts(u"title|length|artist|album|genre|filetype|tracknumber|filename");
-    for (int c = 0; c < GridColumn::Count; ++c) {
-        EXPECT_EQ(QString(columnInfo(c).name), names[c]);
-        EXPECT_EQ(columnByName(names[c]), c);
-    }
-    EXPECT_FALSE(columnByName(u"Title"_s).has_value());
-    EXPECT_EQ(outputFormat(u"csv"_s), OutputFormat::Csv);
-    EXPECT_FALSE(outputFormat(u"CSV"_s).has_value());
-}
-
 TEST(SongTableTest, JsonLinesGiveNumbersAsNumbers)
 {
     SongValues song{u"T"_s, u"3:07"_s, {}, {}, {}, {}, u"7"_s, u"\\F\\x.mp3"_s};

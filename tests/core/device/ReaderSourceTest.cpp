@@ -73,23 +73,6 @@ TEST(ReaderChunks, AnyChunkSizeReadsLikeTheWholeDatabase)
     }
 }
 
-TEST(ReaderChunks, ACutDatabaseKeepsTheSameWholeTracksWhateverTheChunkSize)
-{
-    const QByteArray bytes = mixedDatabase();
-    const std::vector<qsizetype> offsets = trackOffsets(bytes);
-    for (qsizetype cut = offsets[0] - 200; cut < offsets.back(); cut += 37) {
-        iPod whole;
-        const QByteArray part = bytes.first(cut);
-        ASSERT_EQ(whole.readDatabase(part), Outcome::Stopped);
-        for (const qint64 chunk : {1, 11, 64}) {
-            iPod pod;
-            ASSERT_EQ(pod.readDatabase(part, {}, chunk), Outcome::Stopped) << cut;
-            EXPECT_EQ(readBack(pod), readBack(whole)) << cut << " " << chunk;
-            EXPECT_EQ(pod.errorText(), whole.errorText());
-        }
-    }
-}
-
 // A player folder whose plain database holds whatever a case puts there.
 class ReaderFile : public PlayerFolderTest
 {

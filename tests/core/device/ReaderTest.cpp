@@ -40,9 +40,8 @@ QByteArray written(std::vector<Track> tracks)
 TEST(LengthText, RoundsHalfSecondsToEvenAndPadsSeconds)
 {
     const std::pair<std::uint32_t, const char *> cases[] = {
-        {0, "0:00"},        {1499, "0:01"},       {1500, "0:02"},
-        {2500, "0:02"},     {59499, "0:59"},      {59500, "1:00"},
-        {3902563, "65:03"}, {36000000, "600:00"}, {4294967295u, "71582:47"},
+        {0, "0:00"},     {1499, "0:01"},  {1500, "0:02"},     {2500, "0:02"},
+        {59499, "0:59"}, {59500, "1:00"}, {3902563, "65:03"}, {4294967295u, "71582:47"},
     };
     for (const auto &[ms, text] : cases)
         EXPECT_EQ(lengthText(ms), QString::fromLatin1(text)) << ms;

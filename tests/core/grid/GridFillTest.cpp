@@ -1,13 +1,10 @@
 #include "core/grid/GridFill.h"
 
-#include "TestData.h"
 #include "TestStrings.h"
 #include "core/device/iPod.h"
 #include "core/grid/GridModel.h"
 
 #include "ItunesDbWriter.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -51,17 +48,6 @@ void expectOneRowPerTrack(const QByteArray &bytes, std::size_t tracks)
     }
     EXPECT_EQ(leadingNumber(total.Text2) * 60 + leadingNumber(total.Text3), sum);
     EXPECT_LT(leadingNumber(total.Text3), 60);
-}
-
-TEST(FillGrid, RealDatabasesGiveOneCompleteRowPerTrack)
-{
-    QUILLORY_NEEDS_TESTDATA();
-    for (const auto &[name, tracks] : {std::pair{"old-5375-tracks.itdb", 5375u}, {"modern-2-tracks.itdb", 2u}}) {
-        SCOPED_TRACE(name);
-        QFile file(testDataPath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        expectOneRowPerTrack(file.readAll(), tracks);
-    }
 }
 
 TEST(FillGrid, StringRecordsInAnyOrderAndNoTracksAtAll)
