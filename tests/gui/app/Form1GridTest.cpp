@@ -6,9 +6,8 @@
 
 namespace {
 
-TEST_F(Form1Test, GridMenuOpensOnTheRightButtonAndItsSortItemsReorder)
+TEST_F(Form1Test, GridMenuOpensOnTheRightButtonAndItsSortItemsReorderAndUntag)
 {
-    writeHelp("HID:14\r\nTitles from Z to A.\r\nHIDOVER:\r\n");
     openConnected(6);
     QMenu *menu = window->gridMenu();
     const QPoint at = cellCenter(3, 2);
@@ -20,17 +19,7 @@ TEST_F(Form1Test, GridMenuOpensOnTheRightButtonAndItsSortItemsReorder)
     menu->close();
     QTest::mouseRelease(view()->viewport(), Qt::RightButton, {}, at);
 
-    // In help mode the item shows its section and leaves order and tags alone.
-    grid().setBackColor(2, 0, GridColors::TagMark);
-    const QStringList titles = column(0);
-    enterHelpMode();
-    child<QAction>("mnutitlede")->trigger();
-    ASSERT_NE(helpWindow(), nullptr);
-    EXPECT_EQ(helpWindow()->helpText(), u"Titles from Z to A.\n"_s);
-    EXPECT_EQ(column(0), titles);
-    EXPECT_TRUE(isTagged(grid(), 2));
-
-    // Otherwise it sorts, and the sort clears every tag.
+    // The sort clears every tag.
     child<QAction>("mnuSelectAll")->trigger();
     child<QAction>("mnutitlede")->trigger();
     EXPECT_EQ(column(0), texts(u"  Song 6|  Song 5|  Song 4|  Song 3|  Song 2|  Song 1"));

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST_F(Form1Test, PlayFollowsTheRowsWhileContinuousIsChecked)
+TEST_F(Form1Test, PlayFollowsTheRowsWhileContinuousIsCheckedAndVolumeTheBar)
 {
     openConnected(8);
     auto *continuous = child<QCheckBox>("Check1");
@@ -34,29 +34,12 @@ TEST_F(Form1Test, PlayFollowsTheRowsWhileContinuousIsChecked)
     QTest::mouseClick(continuous, Qt::LeftButton);
     player.finishSong();
     EXPECT_EQ(player.played.size(), 6);
-}
 
-TEST_F(Form1Test, VolumeFollowsTheTableAndHelpModePlaysNothing)
-{
-    writeHelp("HID:21\r\nPlays the song.\r\nHIDOVER:\r\nHID:33\r\nThe volume.\r\nHIDOVER:\r\n");
-    openConnected(3);
     auto *bar = child<QScrollBar>("HScroll4");
-    const std::pair<int, int> steps[] = {{1, -3600}, {10, -1150}, {17, -200}, {20, 0}};
-    for (const auto &[position, volume] : steps) {
+    for (const auto &[position, volume] : {std::pair{1, -3600}, {10, -1150}, {17, -200}, {20, 0}}) {
         bar->setValue(position);
         EXPECT_EQ(player.volume(), volume) << position;
     }
-
-    enterHelpMode();
-    child<QAction>("mnuplay")->trigger();
-    ASSERT_NE(helpWindow(), nullptr);
-    EXPECT_EQ(helpWindow()->helpText(), u"Plays the song.\n"_s);
-    EXPECT_TRUE(player.played.isEmpty());
-
-    enterHelpMode();
-    bar->setValue(2);
-    EXPECT_EQ(helpWindow()->helpText(), u"The volume.\n"_s);
-    EXPECT_EQ(player.volume(), 0);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 namespace {
 
 class Form1TaggingTest : public Form1Test
@@ -36,57 +38,42 @@ protected:
     }
 };
 
-TEST_F(Form1TaggingTest, SpaceTogglesTheRowAndMovesDownLettersOnlyMove)
+// Space toggles the row and moves down (the last row stays); Enter flips the
+// rows after the last space up to the current one; letters only move.
+TEST_F(Form1TaggingTest, SpaceTogglesEnterFlipsTheRangeLettersOnlyMove)
 {
-    clickRow(5);
-    press(Qt::Key_Space);
-    EXPECT_EQ(taggedRows(), QList<int>{5});
-    EXPECT_EQ(grid().row(), 6);
-    EXPECT_EQ(view()->currentIndex(), grid().index(5, 1));
-
-    // Again on row 5: untagged, with the row's standing colour back.
-    clickRow(5);
-    press(Qt::Key_Space);
-    EXPECT_TRUE(taggedRows().isEmpty());
-    EXPECT_EQ(grid().backColor(5, 0), GridColors::ButtonFace);
-
-    // The last row is tagged and stays current.
-    grid().setCurrentCell(300, 0);
-    press(Qt::Key_Space);
-    EXPECT_EQ(taggedRows(), QList<int>{300});
-    EXPECT_EQ(grid().row(), 300);
-
-    clickRow(10);
-    QTest::keyClicks(view(), u"k7!"_s);
-    EXPECT_EQ(grid().row(), 13);
-    EXPECT_EQ(taggedRows(), QList<int>{300});
-}
-
-TEST_F(Form1TaggingTest, EnterFlipsTheRangeFromTheLastSpace)
-{
-    // Enter before any space changes nothing and stays put.
-    clickRow(7);
-    press(Qt::Key_Return);
-    EXPECT_TRUE(taggedRows().isEmpty());
-    EXPECT_EQ(grid().row(), 7);
-
-    clickRow(5);
-    press(Qt::Key_Space);
-    for (int i = 0; i < 3; ++i)
-        press(Qt::Key_Down);
-    press(Qt::Key_Return);
-    EXPECT_EQ(taggedRows(), (QList<int>{5, 6, 7, 8, 9}));
-    EXPECT_EQ(grid().row(), 9);
-
-    // At once again: the start stays tagged, the rest of the range flips back.
-    press(Qt::Key_Return);
-    EXPECT_EQ(taggedRows(), QList<int>{5});
-
-    // With the current row above the start nothing changes.
-    clickRow(2);
-    press(Qt::Key_Enter);
-    EXPECT_EQ(taggedRows(), QList<int>{5});
-    EXPECT_EQ(grid().row(), 2);
+    const struct
+    {
+        const char *what;
+        std::function<void()> keys;
+        QList<int> tagged;
+        int row;
+    } steps[] = {
+        {"Enter before any space", [this] { clickRow(7), press(Qt::Key_Return); }, {}, 7},
+        {"space", [this] { clickRow(5), press(Qt::Key_Space); }, {5}, 6},
+        {"space again", [this] { clickRow(5), press(Qt::Key_Space); }, {}, 6},
+        {"range",
+         [this] {
+             clickRow(5);
+             press(Qt::Key_Space);
+             for (int i = 0; i < 3; ++i)
+                 press(Qt::Key_Down);
+             press(Qt::Key_Return);
+         },
+         {5, 6, 7, 8, 9},
+         9},
+        {"range again: the start stays", [this] { press(Qt::Key_Return); }, {5}, 9},
+        {"current row above the start", [this] { clickRow(2), press(Qt::Key_Enter); }, {5}, 2},
+        {"letters", [this] { clickRow(10), QTest::keyClicks(view(), u"k7!"_s); }, {5}, 13},
+        {"last row", [this] { grid().setCurrentCell(300, 0), press(Qt::Key_Space); }, {5, 300}, 300},
+    };
+    for (const auto &step : steps) {
+        step.keys();
+        EXPECT_EQ(taggedRows(), step.tagged) << step.what;
+        EXPECT_EQ(grid().row(), step.row) << step.what;
+        EXPECT_EQ(view()->currentIndex(), grid().index(step.row - 1, grid().col())) << step.what;
+    }
+    EXPECT_EQ(grid().backColor(6, 0), GridColors::ButtonFace) << "untagged rows get their colour back";
 }
 
 TEST_F(Form1TaggingTest, SelectAllAndUnselectAll)

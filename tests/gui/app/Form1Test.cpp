@@ -1,6 +1,5 @@
 #include "Form1Fixture.h"
 
-#include <QCheckBox>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -67,24 +66,6 @@ TEST_F(Form1Test, NoPlayerShowsTheMessageAndEndsTheProgram)
     EXPECT_FALSE(view()->isVisible());
 }
 
-TEST_F(Form1Test, ConnectInHelpModeShowsItsSectionAndConnectsNothing)
-{
-    makePlayer(4);
-    writeHelp("HID:25\r\nPress Connect.\r\nHIDOVER:\r\n");
-    Form1 &w = open(playerDir.path());
-    enterHelpMode();
-    EXPECT_EQ(w.cursor().shape(), Qt::WhatsThisCursor);
-
-    clickConnect();
-    ASSERT_NE(helpWindow(), nullptr);
-    EXPECT_EQ(helpWindow()->helpText(), u"Press Connect.\n"_s);
-    EXPECT_FALSE(w.helpMode());
-    EXPECT_TRUE(child<QToolButton>("Command1")->isEnabled());
-    EXPECT_EQ(w.pod().songtotal(), 0);
-    EXPECT_EQ(w.label6(), u"Label6"_s);
-    EXPECT_TRUE(statusTexts.isEmpty());
-}
-
 TEST_F(Form1Test, HelpWindowShowsWhatTheFileHolds)
 {
     Form1 &w = open();
@@ -100,13 +81,10 @@ TEST_F(Form1Test, HelpWindowShowsWhatTheFileHolds)
     EXPECT_EQ(helpWindow(), nullptr);
     EXPECT_FALSE(w.helpMode());
 
-    // The progress bar shows section 36, and only in help mode.
+    // The progress bar shows section 36 with the lines left over.
     writeHelp("hid:36\r\nThe bar.\r\n HidOver: \r\n");
-    auto *bar = child<QProgressBar>("PBar");
-    QTest::mouseClick(bar, Qt::LeftButton);
-    EXPECT_EQ(helpWindow(), nullptr);
     enterHelpMode();
-    QTest::mouseClick(bar, Qt::LeftButton);
+    QTest::mouseClick(child<QProgressBar>("PBar"), Qt::LeftButton);
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_EQ(helpWindow()->helpText(), u"open end\nThe bar.\n"_s);
     EXPECT_FALSE(w.helpMode());
@@ -114,18 +92,6 @@ TEST_F(Form1Test, HelpWindowShowsWhatTheFileHolds)
     // A missing section empties the open window.
     helpOn("mnuplay");
     EXPECT_TRUE(helpWindow()->helpText().isEmpty());
-}
-
-TEST_F(Form1Test, ContinuousToggleKeepsHelpMode)
-{
-    writeHelp("HID:0\r\nzero\r\nHIDOVER:\r\n");
-    Form1 &w = open();
-    enterHelpMode();
-    auto *check = child<QCheckBox>("Check1");
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_FALSE(check->isChecked());
-    EXPECT_TRUE(w.helpMode());
-    EXPECT_EQ(helpWindow(), nullptr);
 }
 
 TEST_F(Form1Test, ExitAsksAndOnYesClosesEveryWindow)

@@ -48,13 +48,12 @@ TEST(ProgramCommandLineTest, HelpAndVersionNeedNoDisplay)
 
 TEST(ProgramCommandLineTest, ArgumentsNotUnderstoodExitWithTheUsage)
 {
-    for (const QStringList &args : {texts(u"--verbose"), texts(u"--player|a|b"), texts(u"--player|a|--player|b")}) {
-        const ProgramRun run = runProgram(args, true);
-        EXPECT_EQ(run.exitCode, 64) << args.join(u' ').toStdString();
-        EXPECT_TRUE(run.err.contains(u"quillory: "_s) && run.err.contains(u"\n\nUsage: quillory [OPTIONS]\n"_s))
-            << run.err.toStdString();
-        EXPECT_EQ(run.out, QString());
-    }
+    // Which arguments are refused is the parser's own test; here the exit and the usage.
+    const ProgramRun run = runProgram(texts(u"--player|a|b"), true);
+    EXPECT_EQ(run.exitCode, 64);
+    EXPECT_TRUE(run.err.contains(u"quillory: "_s) && run.err.contains(u"\n\nUsage: quillory [OPTIONS]\n"_s))
+        << run.err.toStdString();
+    EXPECT_EQ(run.out, QString());
     // Qt's own options are taken out before the program's are read.
     const ProgramRun qtOption = runProgram({u"-platform"_s, u"offscreen"_s, u"--version"_s}, false);
     EXPECT_EQ(qtOption.exitCode, 0);
