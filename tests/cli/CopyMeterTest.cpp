@@ -171,8 +171,11 @@ TEST(CopyMeterTest, TheProgramShowsTheLineOnATerminalUnlessQuiet)
     const auto [shown, status] = runOnTerminal(copy, out);
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(shown.startsWith(u"\r0 of 3 files, 0 B  Song 0.mp3"_s)) << shown.toStdString();
+    // The rate follows only when the copy took measurable time, which depends
+    // on the machine; the counts and bytes hold at any speed. The rate itself
+    // is checked on the test's clock above.
+    EXPECT_TRUE(shown.contains(u"\r3 of 3 files, 6.0 kB"_s)) << shown.toStdString();
     // The terminal turns LF into CR LF.
-    EXPECT_TRUE(shown.contains(u"\r3 of 3 files, 6.0 kB, "_s)) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith(u"Song 2.mp3\x1b[K\r\n"_s)) << shown.toStdString();
     // Standard output is a file, and gets only the copy's messages.
     EXPECT_TRUE(readFile(out).startsWith(" 3 Files to Copy!\nCopying files..."));
