@@ -109,10 +109,10 @@ struct ReadPlaylist
 };
 
 // The playlists with their items turned into library indices. Items follow
-// their position values when every item has one (of equal values the later item
-// comes first, as libgpod orders them), else the order of the file; an item
-// naming a unique id no track has is left out. Of tracks sharing an id the
-// last one is named.
+// their position values when every item has one (equal values in file order),
+// else the order of the file: old databases give no positions, and their items
+// are still the playlist's. An item naming a unique id no track has is left
+// out; of tracks sharing an id the last one is named.
 std::vector<Playlist> resolvePlaylists(std::vector<ReadPlaylist> read, const Library &library)
 {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> byId;  // (unique id, index)
@@ -127,9 +127,8 @@ std::vector<Playlist> resolvePlaylists(std::vector<ReadPlaylist> read, const Lib
         for (std::size_t i = 0; i < order.size(); ++i)
             order[i] = i;
         if (r.everyPosition)
-            std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-                return r.positions[a] != r.positions[b] ? r.positions[a] < r.positions[b] : a > b;
-            });
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return r.positions[a] < r.positions[b]; });
         r.playlist.tracks.reserve(order.size());
         for (const std::size_t i : order) {
             const auto after = std::upper_bound(byId.begin(), byId.end(), std::pair{r.ids[i], ~std::uint32_t{0}});
