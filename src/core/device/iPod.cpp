@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 
 namespace {
@@ -26,6 +27,16 @@ constexpr qint64 kStringHeader = 40;        // the string itself starts here
 
 // Room reserved ahead for tracks at most; a larger list grows as it is read.
 constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
+
+// A string is kept up to this many bytes; no title comes near it.
+constexpr qint64 kMaxStringBytes = qint64{64} << 10;
+
+// What a read costs in memory, counted against the byte budget: a track's facts and line start
+// plus the eight cells of the grid row that shows it; a line plus the text of its grid cell;
+// a character, kept in the song list and copied into the grid.
+constexpr qint64 kTrackCost = 16 + 8 * 32;
+constexpr qint64 kLineCost = 16 + 32;
+constexpr qint64 kCharCost = 4;
 
 constexpr std::uint32_t kTrackListType = 1;
 constexpr std::uint32_t kUtf8Encoding = 2;
@@ -59,7 +70,7 @@ QString numberText(std::uint32_t number)
 }
 
 // Why a read ended early.
-enum class Fault { None, Damaged, Ends };
+enum class Fault { None, Damaged, Ends, TooLarge };
 
 // The database bytes seen through a window that slides forward over the source:
 // only the bytes of the records being read are held, never the whole file.
@@ -179,6 +190,7 @@ public:
         , m_list(pod.m_songList)
         , m_bytes(source, chunkBytes)
         , m_yield(yield)
+        , m_budget(pod.m_byteBudget)
     {}
 
     ReadOutcome run()
@@ -194,10 +206,10 @@ public:
         m_pos += getlong(list + 4);
 
         // The count comes from the file: reserve no more than the bytes left can hold.
-        const qint64 room =
-            std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin, kMaxReservedTracks});
+        const qint64 room = std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin,
+                                              m_budget / kTrackCost, kMaxReservedTracks});
         m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
-        const qint64 lineRoom = (m_bytes.sizeBound() - m_pos) / kStringHeader;
+        const qint64 lineRoom = std::min((m_bytes.sizeBound() - m_pos) / kStringHeader, m_budget / kLineCost);
         m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
 
         for (m_pod.m_songindex = 1; m_pod.m_songindex <= m_pod.m_songtotal; ++m_pod.m_songindex) {
@@ -228,7 +240,20 @@ public:
             + QStringLiteral(": only %1 of %2 songs were read").arg(m_pod.songsstored()).arg(m_pod.m_songtotal);
     }
 
+    static QString tooLarge() { return QStringLiteral("is too large to read"); }
+    bool passedBudget() const { return m_fault == Fault::TooLarge; }
+
 private:
+    // Counts bytes against the budget; false once the read would pass it.
+    bool spend(qint64 bytes)
+    {
+        m_budget -= bytes;
+        if (m_budget >= 0)
+            return true;
+        m_fault = Fault::TooLarge;
+        return false;
+    }
+
     // The first bytes of the record with the given tag at pos, at least minLength of them,
     // when its header length (offset 4) is at least minLength and lies inside the data.
     const unsigned char *record(qint64 pos, const char (&tag)[5], qint64 minLength)
@@ -284,7 +309,15 @@ private:
         const std::uint32_t strings = getlong(track + 12);
         const TrackFacts facts{roundedSeconds(getlong(track + 40)), getlong(track + 44)};
 
+        // The track number line is paid for with the track.
+        if (!spend(kTrackCost + (facts.tracknumber != 0 ? kLineCost : 0)))
+            return false;
         const SongList::Mark start = m_list.mark();
+        const auto dropTrack = [&](Fault fault) {
+            m_fault = fault;
+            m_list.rollback(start);
+            return false;
+        };
         m_list.beginTrack();
         qint64 pos = m_pos + header;
         for (std::uint32_t i = 0; i < strings; ++i) {
@@ -292,21 +325,16 @@ private:
             const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
             const qint64 total = r ? getlong(r + 8) : 0;
             const bool tagged = r && std::memcmp(r, "mhod", 4) == 0 && total >= kStringRecordMin;
-            if (!tagged || !m_bytes.fits(pos, total)) {
-                m_fault = tagged || !r ? Fault::Ends : Fault::Damaged;
-                m_list.rollback(start);
-                return false;
-            }
+            if (!tagged || !m_bytes.fits(pos, total))
+                return dropTrack(tagged || !r ? Fault::Ends : Fault::Damaged);
             const std::uint32_t type = getlong(r + 12);
-            if (type >= Title && type <= FileType && total >= kStringHeader)
-                readString(pos, total, type, facts.seconds);
+            if (type >= Title && type <= FileType && total >= kStringHeader
+                && !readString(pos, total, type, facts.seconds))
+                return dropTrack(Fault::TooLarge);
             pos += total;
         }
-        if (!m_bytes.reaches(pos)) {
-            m_fault = Fault::Ends;
-            m_list.rollback(start);
-            return false;
-        }
+        if (!m_bytes.reaches(pos))
+            return dropTrack(Fault::Ends);
         if (facts.tracknumber != 0)
             m_list.appendLine(SongField::TrackNumber, shared(m_numbers, facts.tracknumber, numberText));
         m_pod.m_tracks.push_back(facts);
@@ -315,19 +343,32 @@ private:
     }
 
     // Appends the line(s) of the string record at pos. A string that does not fit its
-    // record is left out; the track keeps its other strings.
-    void readString(qint64 pos, qint64 total, std::uint32_t type, std::uint32_t seconds)
+    // record is left out; the track keeps its other strings. A string longer than
+    // kMaxStringBytes is cut to that, on a character boundary. False when the budget ends.
+    bool readString(qint64 pos, qint64 total, std::uint32_t type, std::uint32_t seconds)
     {
         const unsigned char *r = m_bytes.get(pos, kStringHeader);
         if (!r)
-            return;
+            return true;
         const bool utf8 = getlong(r + 24) == kUtf8Encoding;
-        const qint64 length = getlong(r + 28);
-        if (length > total - kStringHeader)
-            return;
-        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length);
+        const qint64 claimed = getlong(r + 28);
+        if (claimed > total - kStringHeader)
+            return true;
+        qint64 length = std::min(claimed, kMaxStringBytes);
+        if (!spend((type == Title ? 2 : 1) * kLineCost + length * kCharCost))
+            return false;
+        // One byte past a cut shows whether the cut splits a UTF-8 sequence.
+        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length + (length < claimed ? 1 : 0));
         if (!bytes)
-            return;
+            return true;
+        if (length < claimed) {
+            if (utf8) {
+                while (length > 0 && (bytes[length] & 0xC0) == 0x80)
+                    --length;
+            } else if (QChar::isHighSurrogate(qFromLittleEndian<char16_t>(bytes + length - 2))) {
+                length -= 2;
+            }
+        }
 
         static constexpr std::array<SongField, 7> kFields{SongField::Title,   SongField::Title,  SongField::File,
                                                           SongField::Album,   SongField::Artist, SongField::Genre,
@@ -348,6 +389,7 @@ private:
         m_list.appendLine(field, keepShared(field, QStringView(to, chars)));
         if (type == Title)
             m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
+        return true;
     }
 
     // The text just written at the arena's end, kept once: a track whose text of the
@@ -378,6 +420,7 @@ private:
     const Yield &m_yield;
     qint64 m_pos = 0;
     Fault m_fault = Fault::None;
+    qint64 m_budget;  // bytes the read may still cost
     bool m_pastHeader = false;
     QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     std::array<QStringView, 8> m_previous{};
@@ -420,9 +463,22 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
         inflated.emplace(source);
     DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
     Reader reader(*this, bytes, chunkBytes, yield);
-    const ReadOutcome outcome = reader.run();
-    if (outcome != ReadOutcome::Complete)
+    ReadOutcome outcome = ReadOutcome::Stopped;
+    bool tooLarge = false;
+    try {
+        outcome = reader.run();
+        tooLarge = reader.passedBudget();
+    } catch (const std::bad_alloc &) {
+        tooLarge = true;
+    }
+    if (tooLarge) {
+        // A database too large to read shows none of its songs, and its memory is given back.
+        m_tracks = {};
+        m_songList = SongList();
+        m_errorText = name + QLatin1Char(' ') + Reader::tooLarge();
+    } else if (outcome != ReadOutcome::Complete) {
         m_errorText = name + QLatin1Char(' ') + reader.whatWentWrong(bytes);
+    }
     return outcome;
 }
 
