@@ -70,7 +70,7 @@ CliStatus runTracks(const QCommandLineParser &options)
     PlayerSession session;
     std::optional<OutputFormat> format;
     const CliStatus status = readLibrary(options, session, format);
-    if (status == CliNoPlayer || status == CliUsageError)
+    if (endsCommand(status))
         return status;
     const Library &library = session.library();
     static const QStringList names = trackFieldNames();
@@ -104,7 +104,7 @@ CliStatus runPlaylists(const QCommandLineParser &options)
     PlayerSession session;
     std::optional<OutputFormat> format;
     const CliStatus status = readLibrary(options, session, format);
-    if (status == CliNoPlayer || status == CliUsageError)
+    if (endsCommand(status))
         return status;
     const std::vector<Playlist> &playlists = session.library().playlists();
     const qsizetype count = static_cast<qsizetype>(playlists.size());
