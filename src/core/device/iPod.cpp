@@ -127,27 +127,71 @@ struct ReadPlaylist
 // else the order of the file: old databases give no positions, and their items
 // are still the playlist's. An item naming a unique id no track has is left
 // out; of tracks sharing an id the last one is named.
+// Finds tracks by unique id. Players number their tracks densely, so a table
+// over the ids' range answers at once; ids spread wider are looked up in a
+// sorted list. Of tracks sharing an id the last one is found.
+class TrackIds
+{
+public:
+    explicit TrackIds(const Library &library)
+    {
+        const auto count = static_cast<std::size_t>(library.trackCount());
+        std::uint32_t low = ~std::uint32_t{0}, high = 0;
+        for (qsizetype i = 0; i < library.trackCount(); ++i) {
+            low = std::min(low, library.track(i).uniqueId);
+            high = std::max(high, library.track(i).uniqueId);
+        }
+        if (count > 0 && std::uint64_t{high} - low < 4 * std::uint64_t{count} + 1024) {
+            m_low = low;
+            m_table.assign(std::size_t{high} - low + 1, kNone);
+            for (std::size_t i = 0; i < count; ++i)
+                m_table[library.track(static_cast<qsizetype>(i)).uniqueId - low] = static_cast<std::uint32_t>(i);
+            return;
+        }
+        m_sorted.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
+            m_sorted.emplace_back(library.track(static_cast<qsizetype>(i)).uniqueId, static_cast<std::uint32_t>(i));
+        std::sort(m_sorted.begin(), m_sorted.end());
+    }
+
+    // The index of the track with the id, or nothing.
+    std::optional<std::uint32_t> find(std::uint32_t id) const
+    {
+        if (!m_table.empty()) {
+            if (id < m_low || id - m_low >= m_table.size() || m_table[id - m_low] == kNone)
+                return std::nullopt;
+            return m_table[id - m_low];
+        }
+        const auto after = std::upper_bound(m_sorted.begin(), m_sorted.end(), std::pair{id, kNone});
+        if (after == m_sorted.begin() || std::prev(after)->first != id)
+            return std::nullopt;
+        return std::prev(after)->second;
+    }
+
+private:
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+    std::uint32_t m_low = 0;
+    std::vector<std::uint32_t> m_table;                             // index by id - m_low
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sorted;  // (unique id, index)
+};
+
 std::vector<Playlist> resolvePlaylists(std::vector<ReadPlaylist> read, const Library &library)
 {
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> byId;  // (unique id, index)
-    byId.reserve(static_cast<std::size_t>(library.trackCount()));
-    for (qsizetype i = 0; i < library.trackCount(); ++i)
-        byId.emplace_back(library.track(i).uniqueId, static_cast<std::uint32_t>(i));
-    std::sort(byId.begin(), byId.end());
+    const TrackIds ids(library);
     std::vector<Playlist> playlists;
     playlists.reserve(read.size());
     for (ReadPlaylist &r : read) {
         std::vector<std::size_t> order(r.ids.size());
         for (std::size_t i = 0; i < order.size(); ++i)
             order[i] = i;
-        if (r.everyPosition)
+        // Players write the positions in order: then there is nothing to sort.
+        if (r.everyPosition && !std::is_sorted(r.positions.begin(), r.positions.end()))
             std::stable_sort(order.begin(), order.end(),
                              [&](std::size_t a, std::size_t b) { return r.positions[a] < r.positions[b]; });
         r.playlist.tracks.reserve(order.size());
         for (const std::size_t i : order) {
-            const auto after = std::upper_bound(byId.begin(), byId.end(), std::pair{r.ids[i], ~std::uint32_t{0}});
-            if (after != byId.begin() && std::prev(after)->first == r.ids[i])
-                r.playlist.tracks.push_back(std::prev(after)->second);
+            if (const std::optional<std::uint32_t> track = ids.find(r.ids[i]))
+                r.playlist.tracks.push_back(*track);
         }
         playlists.push_back(std::move(r.playlist));
     }
