@@ -92,6 +92,21 @@ void BM_Sort(benchmark::State &state)
 }
 BENCHMARK(BM_Sort)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1}})->Unit(benchmark::kMillisecond);
 
+// The first sort after Connect, which also makes the column's keys.
+void BM_FirstSortAfterConnect(benchmark::State &state)
+{
+    const QString root = playerRoot(100'000);
+    std::unique_ptr<PlayerSession> session;
+    for (auto _ : state) {
+        state.PauseTiming();
+        session = std::make_unique<PlayerSession>();
+        session->connect([&root] { return std::optional<QString>(root); });
+        state.ResumeTiming();
+        session->sort(static_cast<int>(state.range(0)), false);
+    }
+}
+BENCHMARK(BM_FirstSortAfterConnect)->Arg(GridColumn::Artist)->Arg(GridColumn::Title)->Unit(benchmark::kMillisecond);
+
 // The whole command line program, its table thrown away: unsorted, then sorted by artist.
 QStringList cliGrid(const QStringList &extra)
 {
@@ -125,6 +140,8 @@ void printTargets(const TimesReporter &reporter)
             reporter.printLimit(name, label.c_str(), 20);
         }
     }
+    reporter.printLimit("BM_FirstSortAfterConnect/2", "first sort by Artist after Connect, 100,000 tracks", 20);
+    reporter.printLimit("BM_FirstSortAfterConnect/0", "first sort by Title after Connect, 100,000 tracks", 20);
     reporter.printDifference("BM_CliGridSortedByArtist/min_time:3.000/manual_time",
                              "BM_CliGrid/min_time:3.000/manual_time",
                              "quillory-cli grid --sort artist minus grid, processor time, 100,000 tracks", 25);

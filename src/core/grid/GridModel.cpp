@@ -100,6 +100,14 @@ void GridModel::setText(int row, int col, const QString &text)
     setCell(m_text, row, col, text);
 }
 
+void GridModel::prefetchRow(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return;
+    for (std::size_t i = cellIndex(row, 0), end = i + static_cast<std::size_t>(m_cols); i < end; ++i)
+        __builtin_prefetch(m_text[i].constData());
+}
+
 OleColor GridModel::backColor(int row, int col) const
 {
     return isValidCell(row, col) ? m_back[cellIndex(row, col)] : GridColors::WindowBack;

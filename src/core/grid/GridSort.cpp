@@ -132,10 +132,12 @@ void forEachRun(RankItems::iterator begin, RankItems::iterator end, const Run &r
 class FoldedTexts
 {
 public:
-    explicit FoldedTexts(std::size_t rows)
+    FoldedTexts(std::size_t rows, std::size_t units)
         : m_start(rows)
         , m_end(rows)
-    {}
+    {
+        m_chars.reserve(units);
+    }
 
     void add(std::size_t row, const QString &text)
     {
@@ -210,9 +212,15 @@ std::vector<std::uint32_t> columnRanks(const GridModel &grid, int column)
 {
     const auto rows = static_cast<std::size_t>(grid.rows() - 1);
     const bool durations = columnInfo(column).sort == SortKind::Duration;
+    // One allocation each: the units of every cell, a row at most once in either list.
+    std::size_t units = 0;
+    for (std::size_t r = 0; r < rows; ++r)
+        units += static_cast<std::size_t>(grid.text(static_cast<int>(r) + 1, column).size());
     RankItems numbers;
+    numbers.reserve(rows);
     RankItems textRows;
-    FoldedTexts texts(rows);
+    textRows.reserve(rows);
+    FoldedTexts texts(rows, units);
     for (std::size_t r = 0; r < rows; ++r) {
         const QString &cell = grid.text(static_cast<int>(r) + 1, column);
         if (const auto value = durations ? readDuration(cell) : readNumber(cell)) {
