@@ -6,36 +6,12 @@
 
 namespace {
 
-char16_t asciiUpper(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
-}
-
-// Whether the ASCII cell, upper-cased, contains wanted (upper-cased ASCII),
-// upper-casing each unit as it is compared instead of copying the cell.
-bool asciiContainsUpper(QStringView cell, QStringView wanted)
-{
-    if (wanted.isEmpty())
-        return true;
-    const char16_t first = wanted[0].unicode();
-    for (qsizetype i = 0, last = cell.size() - wanted.size(); i <= last; ++i) {
-        if (asciiUpper(cell[i].unicode()) != first)
-            continue;
-        qsizetype k = 1;
-        while (k < wanted.size() && asciiUpper(cell[i + k].unicode()) == wanted[k].unicode())
-            ++k;
-        if (k == wanted.size())
-            return true;
-    }
-    return false;
-}
-
 // Whether the cell, upper-cased, contains wanted (already upper-cased). Cells
 // and texts of plain ASCII compare without building the upper-cased copy.
 bool containsUpper(const QString &cell, const QString &wanted, bool wantedIsAscii)
 {
     if (wantedIsAscii && QtPrivate::isAscii(QStringView(cell)))
-        return asciiContainsUpper(cell, wanted);
+        return QStringView(cell).contains(wanted, Qt::CaseInsensitive);
     return cell.toUpper().contains(wanted);
 }
 
