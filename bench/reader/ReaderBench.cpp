@@ -23,10 +23,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -110,45 +107,6 @@ void BM_Libgpod(benchmark::State &state)
     parseWithLibgpod(state, databasePath(gpodPlayer(tracks)), tracks);
 }
 BENCHMARK(BM_Libgpod)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond);
-
-// Runs a program with its standard output going to /dev/null; the processor time
-// (user and system) it took, or nothing when it failed.
-std::optional<double> runQuietly(const QStringList &command)
-{
-    std::vector<QByteArray> args;
-    for (const QString &a : command)
-        args.push_back(QFile::encodeName(a));
-    std::vector<char *> argv;
-    for (QByteArray &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage{};
-    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// Times each run by the processor time of the process, so that other work on a
-// busy machine does not count.
-void runEachIteration(benchmark::State &state, const QStringList &command)
-{
-    for (auto _ : state) {
-        const std::optional<double> seconds = runQuietly(command);
-        if (!seconds) {
-            state.SkipWithError("the program failed");
-            break;
-        }
-        state.SetIterationTime(*seconds);
-    }
-}
 
 void BM_CliList(benchmark::State &state)
 {
