@@ -1,0 +1,287 @@
+#include "core/export/ExportJob.h"
+
+#include "core/common/PlayerPath.h"
+#include "core/common/ProgressSink.h"
+#include "core/copy/CopyFiles.h"
+#include "core/copy/CopyStorage.h"
+#include "core/export/LibraryCsv.h"
+#include "core/export/PlaylistWriter.h"
+#include "core/export/TagFiller.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <sys/stat.h>
+
+namespace {
+
+// One song to export, as planned before the first copy.
+struct Planned
+{
+    qsizetype song;
+    QString path;          // relative to the destination
+    qint64 size;           // the song file's size; below 0 when it cannot be read
+    QString problem = {};  // why it cannot be read
+    bool exported = false;
+};
+
+std::optional<struct stat> statOf(const QString &path)
+{
+    struct stat info
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+class Export
+{
+public:
+    explicit Export(const ExportRequest &request)
+        : m_request(request)
+        , m_options(request.options)
+        , m_root(QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(m_options.destination)))
+        , m_paths(fileNameLimit(m_root))
+    {}
+
+    ExportReport run();
+
+private:
+    void plan();
+    // False when the destination failed.
+    bool exportSong(Planned &planned);
+    bool copySong(Planned &planned, const ExportSong &song, const QString &source, bool replace);
+    bool writePlaylists();
+    bool writeLibraryFile();
+    bool writeFile(const QString &path, const QByteArray &bytes);
+    bool makeFolder(const QString &path);
+    void unreadable(Planned &planned, const QString &why);
+    QString absolute(const QString &relative) const { return m_root + u'/' + relative; }
+    QString source(const ExportSong &song) const { return playerPath(m_options.playerRoot, song.location); }
+    bool destinationFailed(const QString &why)
+    {
+        m_report.outcome = ExportOutcome::DestinationFailed;
+        m_report.errorText = why;
+        return false;
+    }
+
+    const ExportRequest &m_request;
+    const ExportOptions &m_options;
+    QString m_root;
+    ExportPaths m_paths;
+    std::vector<Planned> m_planned;
+    ExportReport m_report;
+};
+
+void Export::plan()
+{
+    const ExportLibrary &library = m_request.library;
+    ExportTally &tally = m_report.tally;
+    for (qsizetype i = 0; i < library.songCount; ++i) {
+        if (!m_options.selected.empty()
+            && (static_cast<std::size_t>(i) >= m_options.selected.size()
+                || !m_options.selected[static_cast<std::size_t>(i)]))
+            continue;
+        const ExportSong song = library.song(i);
+        Planned planned{i, m_paths.claim(m_options.layout.path(song)), -1};
+        const std::optional<struct stat> info = statOf(source(song));
+        if (!info)
+            planned.problem = QStringLiteral("missing");
+        else if (!S_ISREG(info->st_mode))
+            planned.problem = QStringLiteral("not a regular file");
+        else if (song.size >= 0 && info->st_size < song.size)
+            planned.problem = QStringLiteral("cut short (%1 of %2 bytes)").arg(info->st_size).arg(song.size);
+        else
+            planned.size = info->st_size;
+        tally.bytes += std::max<qint64>(planned.size, 0);
+        m_planned.push_back(std::move(planned));
+    }
+    tally.songs = static_cast<qsizetype>(m_planned.size());
+}
+
+void Export::unreadable(Planned &planned, const QString &why)
+{
+    ++m_report.tally.unreadable;
+    m_report.unreadable << m_request.library.song(planned.song).location + QStringLiteral(": ") + why;
+}
+
+bool Export::makeFolder(const QString &path)
+{
+    if (m_options.dryRun || QDir().mkpath(path))
+        return true;
+    return destinationFailed(QStringLiteral("Cannot make the folder %1").arg(path));
+}
+
+bool Export::copySong(Planned &planned, const ExportSong &song, const QString &sourcePath, bool replace)
+{
+    const QString target = absolute(planned.path);
+    if (m_options.dryRun) {
+        if (m_request.wouldWrite)
+            m_request.wouldWrite(target);
+        ++m_report.tally.copied;
+        planned.exported = true;
+        return true;
+    }
+    if (!makeFolder(QFileInfo(target).absolutePath()))
+        return false;
+    CopyJob job{sourcePath, target, replace, song.size >= 0 ? song.size : planned.size};
+    if (m_request.tags) {
+        const QString extension =
+            planned.path.sliced(planned.path.size() - m_options.layout.path(song).file.extensionSize);
+        job.finish = [&](int fd) { m_request.tags->fillTags(fd, extension, song); };
+    }
+    const CopyStorageResult stored = m_request.storage.copyToStorage(job);
+    switch (stored.failure) {
+    case CopyFailure::None:
+        ++m_report.tally.copied;
+        planned.exported = true;
+        return true;
+    case CopyFailure::Source: unreadable(planned, stored.errorText); return true;
+    case CopyFailure::Exists:  // a file came since it was looked at: the next name
+        planned.path = m_paths.claim(m_options.layout.path(song));
+        return exportSong(planned);
+    case CopyFailure::Destination: break;
+    }
+    return destinationFailed(stored.errorText);
+}
+
+bool Export::exportSong(Planned &planned)
+{
+    if (planned.size < 0) {
+        unreadable(planned, planned.problem);
+        return true;
+    }
+    const ExportSong song = m_request.library.song(planned.song);
+    const QString sourcePath = source(song);
+    for (;;) {
+        const std::optional<struct stat> there = statOf(absolute(planned.path));
+        if (!there)
+            return copySong(planned, song, sourcePath, false);
+        if (S_ISREG(there->st_mode) && there->st_size == planned.size) {
+            if (!m_options.verify) {
+                ++m_report.tally.alreadyThere;
+                planned.exported = true;
+                return true;
+            }
+            switch (m_request.storage.compareWithStorage({sourcePath, absolute(planned.path)})) {
+            case CopyComparison::Same:
+                ++m_report.tally.alreadyThere;
+                planned.exported = true;
+                return true;
+            case CopyComparison::SourceUnreadable: unreadable(planned, QStringLiteral("cannot be read")); return true;
+            case CopyComparison::Different: return copySong(planned, song, sourcePath, true);
+            }
+        }
+        // Another file has the name; it stays, and the song takes the next one.
+        planned.path = m_paths.claim(m_options.layout.path(song));
+    }
+}
+
+bool Export::writeFile(const QString &path, const QByteArray &bytes)
+{
+    if (m_options.dryRun) {
+        if (m_request.wouldWrite)
+            m_request.wouldWrite(path);
+        return true;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    return true;
+}
+
+bool Export::writePlaylists()
+{
+    const ExportLibrary &library = m_request.library;
+    if (library.playlists.empty())
+        return true;
+    std::vector<const Planned *> bySong(static_cast<std::size_t>(library.songCount), nullptr);
+    for (const Planned &planned : m_planned) {
+        if (planned.exported)
+            bySong[static_cast<std::size_t>(planned.song)] = &planned;
+    }
+    const QString folder = absolute(playlistFolderName());
+    if (!makeFolder(folder))
+        return false;
+    DestinationNames names(fileNameLimit(m_options.dryRun ? m_root : folder));
+    const QString extension = QStringLiteral(".m3u8");
+    for (const ExportPlaylist &playlist : library.playlists) {
+        PlaylistWriter writer;
+        for (const qsizetype index : playlist.songs) {
+            if (index < 0 || index >= library.songCount || !bySong[static_cast<std::size_t>(index)])
+                continue;
+            const ExportSong song = library.song(index);
+            writer.add(song.lengthMs, song.artist, song.title,
+                       QStringLiteral("../") + bySong[static_cast<std::size_t>(index)]->path);
+        }
+        const QString name = names.claim({safeExportName(playlist.name) + extension, extension.size(), false});
+        if (!writeFile(folder + u'/' + name, writer.bytes()))
+            return false;
+    }
+    return true;
+}
+
+bool Export::writeLibraryFile()
+{
+    const ExportLibrary &library = m_request.library;
+    QByteArray text =
+        LibraryCsv::bom() + LibraryCsv::record(library.fieldNames + QStringList{QStringLiteral("exported")});
+    for (const Planned &planned : m_planned) {
+        if (planned.exported)
+            text += LibraryCsv::record(library.fieldValues(planned.song) << planned.path);
+    }
+    return writeFile(absolute(libraryFileName()), text);
+}
+
+ExportReport Export::run()
+{
+    if (!m_options.playerRoot.trimmed().isEmpty() && liesOnPlayer(m_options.destination, m_options.playerRoot)) {
+        m_report.outcome = ExportOutcome::DestinationOnPlayer;
+        return m_report;
+    }
+    if (!makeFolder(m_root))
+        return m_report;
+    plan();
+    ProgressSink &progress = m_request.progress;
+    ExportTally &tally = m_report.tally;
+    progress.setProgressRange(0, tally.bytes);
+    progress.setProgressValue(0);
+    for (Planned &planned : m_planned) {
+        if (m_request.cancelled && m_request.cancelled()) {
+            m_report.outcome = ExportOutcome::Cancelled;
+            return m_report;
+        }
+        progress.setStatusText(
+            QStringLiteral("Exporting %1 of %2: %3").arg(tally.done + 1).arg(tally.songs).arg(planned.path));
+        if (!exportSong(planned))
+            return m_report;
+        ++tally.done;
+        tally.bytesDone += std::max<qint64>(planned.size, 0);
+        progress.setProgressValue(tally.bytesDone);
+        if (m_request.onSong)
+            m_request.onSong(tally);
+    }
+    if (!writePlaylists() || !writeLibraryFile())
+        return m_report;
+    m_report.outcome = tally.unreadable > 0 ? ExportOutcome::SomeUnreadable : ExportOutcome::Done;
+    progress.setStatusText(QStringLiteral("Export done"));
+    return m_report;
+}
+
+}  // namespace
+
+QString playlistFolderName()
+{
+    return QStringLiteral("Playlists");
+}
+
+QString libraryFileName()
+{
+    return QStringLiteral("Library.csv");
+}
+
+ExportReport exportLibrary(const ExportRequest &request)
+{
+    return Export(request).run();
+}
