@@ -88,7 +88,7 @@ CliStatus runExport(const QCommandLineParser &options, TagFiller &tags)
     // A database that was not read completely is not exported from.
     if (const CliStatus status = readPlayer(playerDir(options), session); status != CliOk)
         return status;
-    const ExportLibrary library = playerLibrary(session.pod());
+    const ExportLibrary library = playerLibrary(session.library());
     exportOptions.playerRoot = session.pod().poddrive();
     if (ranges) {
         exportOptions.selected.assign(static_cast<std::size_t>(library.songCount), false);

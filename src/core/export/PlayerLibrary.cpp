@@ -1,49 +1,46 @@
 #include "core/export/PlayerLibrary.h"
 
-#include "core/device/iPod.h"
+#include "core/library/Library.h"
+#include "core/library/TrackFields.h"
 
-namespace {
-
-// "4:05" -> 245,000.
-qint64 lengthMs(const QString &text)
+ExportLibrary playerLibrary(const Library &library)
 {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0)
-        return 0;
-    return (QStringView(text).first(colon).toLongLong() * 60 + QStringView(text).sliced(colon + 1).toLongLong()) * 1000;
-}
-
-}  // namespace
-
-ExportLibrary playerLibrary(const iPod &pod)
-{
-    ExportLibrary library;
-    library.songCount = pod.songsstored();
-    library.song = [&pod](qsizetype i) {
-        const songinfo info = pod.song(i);
+    ExportLibrary result;
+    result.songCount = library.trackCount();
+    result.song = [&library](qsizetype i) {
+        const TrackRecord &track = library.track(i);
+        const auto text = [&](TrackText field) { return track.get(field).toString(); };
         ExportSong song;
-        song.title = info.title;
-        song.artist = info.artist;
-        song.album = info.album;
-        song.genre = info.genre;
-        song.location = info.file;
-        song.track = static_cast<int>(info.tracknumber);
-        song.lengthMs = lengthMs(info.length);
+        song.title = text(TrackText::Title);
+        song.artist = text(TrackText::Artist);
+        song.albumArtist = text(TrackText::AlbumArtist);
+        song.album = text(TrackText::Album);
+        song.genre = text(TrackText::Genre);
+        song.composer = text(TrackText::Composer);
+        song.location = text(TrackText::Location);
+        song.year = static_cast<int>(track.year);
+        song.track = static_cast<int>(track.trackNumber);
+        song.disc = static_cast<int>(track.discNumber);
+        song.discCount = static_cast<int>(track.discCount);
+        song.compilation = track.compilation;
+        song.lengthMs = track.lengthMs;
+        song.size = track.size > 0 ? qint64{track.size} : -1;
         return song;
     };
-    library.fieldNames = {QStringLiteral("title"), QStringLiteral("artist"), QStringLiteral("album"),
-                          QStringLiteral("genre"), QStringLiteral("length"), QStringLiteral("filetype"),
-                          QStringLiteral("track"), QStringLiteral("file")};
-    library.fieldValues = [&pod](qsizetype i) {
-        const songinfo info = pod.song(i);
-        return QStringList{info.title,
-                           info.artist,
-                           info.album,
-                           info.genre,
-                           info.length,
-                           info.filetype,
-                           QString::number(info.tracknumber),
-                           info.file};
+    for (int column = 0; column < kTrackFieldCount; ++column)
+        result.fieldNames << QString(trackFieldInfo(column).name);
+    result.fieldValues = [&library](qsizetype i) {
+        QStringList values;
+        for (int column = 0; column < kTrackFieldCount; ++column)
+            values << trackFieldValue(library, i, static_cast<TrackField>(column)).value_or(QString());
+        return values;
     };
-    return library;
+    for (const Playlist &playlist : library.playlists()) {
+        if (playlist.master)
+            continue;
+        ExportPlaylist exported{playlist.name.isNull() ? QStringLiteral("Playlist") : playlist.name.toString(), {}};
+        exported.songs.assign(playlist.tracks.begin(), playlist.tracks.end());
+        result.playlists.push_back(std::move(exported));
+    }
+    return result;
 }

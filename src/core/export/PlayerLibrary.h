@@ -2,8 +2,9 @@
 
 #include "core/export/ExportSong.h"
 
-class iPod;
+class Library;
 
-// The export's view of the player's library as read into pod; pod must
-// outlive the result.
-ExportLibrary playerLibrary(const iPod &pod);
+// The export's view of the player's library: every track field under the
+// names of the tracks listing, and every playlist but the master one. The
+// library must outlive the result.
+ExportLibrary playerLibrary(const Library &library);
