@@ -129,7 +129,7 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
     if (m_request.tags) {
         const QString extension =
             planned.path.sliced(planned.path.size() - m_options.layout.path(song).file.extensionSize);
-        job.finish = [&](int fd) { m_request.tags->fillTags(fd, extension, song); };
+        job.finish = [this, extension, &song](int fd) { m_request.tags->fillTags(fd, extension, song); };
     }
     const CopyStorageResult stored = m_request.storage.copyToStorage(job);
     switch (stored.failure) {
