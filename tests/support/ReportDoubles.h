@@ -10,7 +10,8 @@
 
 #include <vector>
 
-// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with.
+// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with;
+// answers the folder dialog with a set folder.
 class FakeFileDialog : public FileDialogService
 {
 public:
@@ -19,8 +20,10 @@ public:
         filters << filter;
         return answer;
     }
+    QString getExistingFolder(const QString &) override { return folder; }
 
     QString answer;
+    QString folder;  // the folder dialog's answer
     QStringList filters;
 };
 

@@ -1,7 +1,13 @@
 #include "core/export/PlayerLibrary.h"
 
+#include "core/common/Blanks.h"
+#include "core/grid/GridFill.h"
+#include "core/grid/GridModel.h"
+#include "core/grid/Tagging.h"
 #include "core/library/Library.h"
 #include "core/library/TrackFields.h"
+
+#include <QHash>
 
 ExportLibrary playerLibrary(const Library &library)
 {
@@ -43,4 +49,22 @@ ExportLibrary playerLibrary(const Library &library)
         result.playlists.push_back(std::move(exported));
     }
     return result;
+}
+
+std::vector<bool> taggedSongs(const GridModel &grid, const ExportLibrary &library)
+{
+    QHash<QString, std::vector<qsizetype>> byLocation;
+    for (qsizetype i = 0; i < library.songCount; ++i)
+        byLocation[library.song(i).location].push_back(i);
+    std::vector<bool> tagged(static_cast<std::size_t>(library.songCount), false);
+    for (int row = 1; row < grid.rows(); ++row) {
+        if (!isTagged(grid, row))
+            continue;
+        const auto found = byLocation.constFind(trimBlanks(grid.text(row, GridColumn::FileName)).toString());
+        if (found == byLocation.cend())
+            continue;
+        for (const qsizetype i : *found)
+            tagged[static_cast<std::size_t>(i)] = true;
+    }
+    return tagged;
 }

@@ -7,6 +7,7 @@
 #include "core/device/DeviceInfo.h"
 #include "core/device/PlayerDetection.h"
 #include "core/export/HtmlList.h"
+#include "core/export/PlayerLibrary.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/GridSort.h"
 #include "core/player/MediaPlayer.h"
@@ -17,6 +18,7 @@
 #include "gui/about/frmdisclaimer.h"
 #include "gui/common/BarProgress.h"
 #include "gui/copy/frmCopy.h"
+#include "gui/export/ExportDialog.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
 #include "gui/help/modBallon.h"
@@ -288,6 +290,8 @@ void Form1::buildMenus()
 
     QMenu *mnufile = addSubMenu(nullptr, "mnufile", QStringLiteral("File"));
     bar->addMenu(mnufile);
+    m_mnuexport = addMenuItem(mnufile, "mnuexport", QStringLiteral("Export Library..."));
+    connect(m_mnuexport, &QAction::triggered, this, &Form1::mnuexport_Click);
     m_mnuexit = addMenuItem(mnufile, "mnuexit", QStringLiteral("Exit"), 1);
     connect(m_mnuexit, &QAction::triggered, this, &Form1::mnuexit_Click);
 
@@ -665,6 +669,34 @@ void Form1::File1_Click()
 void Form1::Picture2_Click()
 {
     gethelpnow(m_Picture2);
+}
+
+ExportDialog *Form1::exportWindow() const
+{
+    return m_exportWindow;
+}
+
+void Form1::mnuexport_Click()
+{
+    if (!m_connectdone) {
+        m_services.messages.show(QStringLiteral("Connect to the player first."), appTitle(), MessageButtons::Ok,
+                                 MessageIcon::Information);
+        return;
+    }
+    if (!m_exportWindow) {
+        m_exportWindow = new ExportDialog(playerLibrary(m_session.library()), grid(), m_label6,
+                                          {.storage = m_services.copyStorage,
+                                           .tags = m_services.tagFiller,
+                                           .opener = m_services.urlOpener,
+                                           .dialogs = m_services.fileDialog,
+                                           .messages = m_services.messages},
+                                          this);
+        m_exportWindow->setWindowFlag(Qt::Window);
+        m_exportWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_exportWindow->show();
+    m_exportWindow->raise();
+    m_exportWindow->activateWindow();
 }
 
 void Form1::mnuexit_Click()
