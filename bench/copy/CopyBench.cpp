@@ -4,6 +4,7 @@
 //
 //   build/bench/copy/bench_copy
 
+#include "BenchSupport.h"
 #include "core/common/MessageService.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
@@ -76,24 +77,6 @@ Player &player()
     return p;
 }
 
-// A fresh destination per iteration; the last one's pages are written out
-// before the clock runs so both copies start from the same state.
-template <typename Copy>
-void timeCopies(benchmark::State &state, Copy copy)
-{
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto target = std::make_unique<QTemporaryDir>();
-        ::sync();
-        state.ResumeTiming();
-        copy(target->path());
-        state.PauseTiming();
-        target.reset();
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(state.iterations() * songCount * songSize);
-}
-
 void BM_copyfiles(benchmark::State &state)
 {
     Player &p = player();
@@ -108,7 +91,7 @@ void BM_copyfiles(benchmark::State &state)
     AlwaysOk messages;
     FileCopyStorage storage;
     NoProgress progress;
-    timeCopies(state, [&](const QString &target) {
+    timeCopies(state, songCount * songSize, [&](const QString &target) {
         const CopyReport report = copyfiles({grid, p.dir.path(), target, messages, storage, progress, {}});
         if (report.outcome != CopyOutcome::Done || report.copied != songCount)
             state.SkipWithError("the copy failed");
@@ -118,7 +101,7 @@ void BM_copyfiles(benchmark::State &state)
 void BM_cp(benchmark::State &state)
 {
     Player &p = player();
-    timeCopies(state, [&](const QString &target) {
+    timeCopies(state, songCount * songSize, [&](const QString &target) {
         if (QProcess::execute(QStringLiteral("cp"), p.files + QStringList{target}) != 0)
             state.SkipWithError("cp failed");
     });
@@ -126,25 +109,6 @@ void BM_cp(benchmark::State &state)
 
 BENCHMARK(BM_copyfiles)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_cp)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
-
-// Keeps each benchmark's median throughput for the closing comparison.
-class ThroughputReporter : public benchmark::ConsoleReporter
-{
-public:
-    ThroughputReporter()
-        : ConsoleReporter(OO_Tabular)
-    {}
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const auto it = run.counters.find("bytes_per_second");
-            if (run.aggregate_name == "median" && it != run.counters.end())
-                throughput[run.run_name.function_name] = it->second.value;
-        }
-    }
-    std::map<std::string, double> throughput;
-};
 
 }  // namespace
 
@@ -161,7 +125,7 @@ int main(int argc, char **argv)
         args.push_back(argv[i]);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
-    ThroughputReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double ours = reporter.throughput["BM_copyfiles"];
     const double cp = reporter.throughput["BM_cp"];

@@ -5,12 +5,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #ifdef QUILLORY_HAVE_GPOD
 #include <gpod/itdb.h>
 #endif
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <memory>
 #include <random>
 
 QByteArray benchmarkLibrary(int tracks)
@@ -94,4 +98,31 @@ void TimesReporter::printLimit(const std::string &name, const char *label, doubl
 {
     if (const auto found = m_realTime.find(name); found != m_realTime.end())
         std::printf("%s: %.1f ms (target at most %.0f ms)\n", label, found->second, targetMs);
+}
+
+void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto target = std::make_unique<QTemporaryDir>();
+        ::sync();
+        state.ResumeTiming();
+        copy(target->path());
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void MedianReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.aggregate_name != "median" || run.error_occurred)
+            continue;
+        if (const auto it = run.counters.find("bytes_per_second"); it != run.counters.end())
+            throughput[run.run_name.function_name] = it->second.value;
+        realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "core/common/PlayerPath.h"
 #include "core/common/ProgressSink.h"
+#include "core/common/RegularFile.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
 #include "core/export/LibraryCsv.h"
@@ -10,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 
 #include <sys/stat.h>
@@ -24,7 +27,33 @@ struct Planned
     qint64 size;           // the song file's size; below 0 when it cannot be read
     QString problem = {};  // why it cannot be read
     bool exported = false;
+    qint64 copySize = -1;  // the copy's size once it is there (filled tags change it)
 };
+
+// What an earlier export left: for each copy's path, the song's size and the copy's.
+using CopyRecord = QHash<QString, std::pair<qint64, qint64>>;
+
+// The record file holds a line per copy, "song size TAB copy size TAB path";
+// the paths hold no control characters (see safeExportName).
+CopyRecord readRecord(const QString &path)
+{
+    CopyRecord record;
+    const std::optional<QByteArray> bytes = readRegularFile(path, qsizetype{256} << 20);
+    if (!bytes)
+        return record;
+    for (const QByteArray &line : bytes->split('\n')) {
+        const QList<QByteArray> parts = line.split('\t');
+        if (parts.size() != 3)
+            continue;
+        bool songOk = false;
+        bool copyOk = false;
+        const qint64 songSize = parts[0].toLongLong(&songOk);
+        const qint64 copySize = parts[1].toLongLong(&copyOk);
+        if (songOk && copyOk)
+            record.insert(QString::fromUtf8(parts[2]), {songSize, copySize});
+    }
+    return record;
+}
 
 std::optional<struct stat> statOf(const QString &path)
 {
@@ -54,6 +83,7 @@ private:
     bool copySong(Planned &planned, const ExportSong &song, const QString &source, bool replace);
     bool writePlaylists();
     bool writeLibraryFile();
+    void writeRecord();
     bool writeFile(const QString &path, const QByteArray &bytes);
     bool makeFolder(const QString &path);
     void unreadable(Planned &planned, const QString &why);
@@ -71,6 +101,7 @@ private:
     QString m_root;
     ExportPaths m_paths;
     std::vector<Planned> m_planned;
+    CopyRecord m_record;
     ExportReport m_report;
 };
 
@@ -136,6 +167,7 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
     case CopyFailure::None:
         ++m_report.tally.copied;
         planned.exported = true;
+        planned.copySize = QFileInfo(target).size();
         return true;
     case CopyFailure::Source: unreadable(planned, stored.errorText); return true;
     case CopyFailure::Exists:  // a file came since it was looked at: the next name
@@ -158,17 +190,21 @@ bool Export::exportSong(Planned &planned)
         const std::optional<struct stat> there = statOf(absolute(planned.path));
         if (!there)
             return copySong(planned, song, sourcePath, false);
-        if (S_ISREG(there->st_mode) && there->st_size == planned.size) {
-            if (!m_options.verify) {
+        // A copy of this export: the song's size, or the size recorded for a copy with filled tags.
+        const auto recorded = m_record.constFind(planned.path);
+        const bool ours = there->st_size == planned.size
+            || (recorded != m_record.cend() && *recorded == std::pair{planned.size, qint64{there->st_size}});
+        if (S_ISREG(there->st_mode) && ours) {
+            const auto alreadyThere = [&] {
                 ++m_report.tally.alreadyThere;
                 planned.exported = true;
+                planned.copySize = there->st_size;
                 return true;
-            }
+            };
+            if (!m_options.verify)
+                return alreadyThere();
             switch (m_request.storage.compareWithStorage({sourcePath, absolute(planned.path)})) {
-            case CopyComparison::Same:
-                ++m_report.tally.alreadyThere;
-                planned.exported = true;
-                return true;
+            case CopyComparison::Same: return alreadyThere();
             case CopyComparison::SourceUnreadable: unreadable(planned, QStringLiteral("cannot be read")); return true;
             case CopyComparison::Different: return copySong(planned, song, sourcePath, true);
             }
@@ -234,6 +270,21 @@ bool Export::writeLibraryFile()
     return writeFile(absolute(libraryFileName()), text);
 }
 
+void Export::writeRecord()
+{
+    if (m_options.dryRun)
+        return;
+    QByteArray text;
+    for (const Planned &planned : m_planned) {
+        if (planned.copySize >= 0)
+            text += QByteArray::number(planned.size) + '\t' + QByteArray::number(planned.copySize) + '\t'
+                + planned.path.toUtf8() + '\n';
+    }
+    QSaveFile file(absolute(exportRecordName()));
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
+        file.commit();
+}
+
 ExportReport Export::run()
 {
     if (!m_options.playerRoot.trimmed().isEmpty() && liesOnPlayer(m_options.destination, m_options.playerRoot)) {
@@ -242,6 +293,7 @@ ExportReport Export::run()
     }
     if (!makeFolder(m_root))
         return m_report;
+    m_record = readRecord(absolute(exportRecordName()));
     plan();
     ProgressSink &progress = m_request.progress;
     ExportTally &tally = m_report.tally;
@@ -250,18 +302,22 @@ ExportReport Export::run()
     for (Planned &planned : m_planned) {
         if (m_request.cancelled && m_request.cancelled()) {
             m_report.outcome = ExportOutcome::Cancelled;
+            writeRecord();
             return m_report;
         }
         progress.setStatusText(
             QStringLiteral("Exporting %1 of %2: %3").arg(tally.done + 1).arg(tally.songs).arg(planned.path));
-        if (!exportSong(planned))
+        if (!exportSong(planned)) {
+            writeRecord();
             return m_report;
+        }
         ++tally.done;
         tally.bytesDone += std::max<qint64>(planned.size, 0);
         progress.setProgressValue(tally.bytesDone);
         if (m_request.onSong)
             m_request.onSong(tally);
     }
+    writeRecord();
     if (!writePlaylists() || !writeLibraryFile())
         return m_report;
     m_report.outcome = tally.unreadable > 0 ? ExportOutcome::SomeUnreadable : ExportOutcome::Done;
@@ -279,6 +335,11 @@ QString playlistFolderName()
 QString libraryFileName()
 {
     return QStringLiteral("Library.csv");
+}
+
+QString exportRecordName()
+{
+    return QStringLiteral(".quillory-export");
 }
 
 ExportReport exportLibrary(const ExportRequest &request)

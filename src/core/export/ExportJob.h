@@ -64,16 +64,20 @@ struct ExportRequest
     std::function<void(const QString &)> wouldWrite = {};  // dry run: each path that would be written
 };
 
-// The folder of the playlists and the library file below the destination.
+// The folder of the playlists, the library file and the hidden record of the
+// copies (each copy's size and its song's, which tells a copy with filled
+// tags from another file on the next run) below the destination.
 QString playlistFolderName();
 QString libraryFileName();
+QString exportRecordName();
 
 // Exports the library into the destination: each selected song to its path
 // by the layout (see ExportLayout), then every playlist to
 // Playlists/<name>.m3u8 with paths relative to it, then Library.csv with a
 // row per exported song. A copy already there, complete (its size is the
-// song's, or with verify its bytes), is kept and the song not read; a
-// different file there is never replaced, the song takes the next free name.
+// song's or the one recorded for it, or with verify its bytes), is kept and
+// the song not read; a different file there is never replaced, the song
+// takes the next free name.
 // A song that is missing, not a regular file, unreadable or cut short is
 // skipped and named; a destination that cannot be written ends the export.
 // Copies are whole or absent, also when cancelled.

@@ -1,6 +1,7 @@
 #include "core/export/ExportJob.h"
 
 #include "CopyTestSupport.h"
+#include "CountingStorage.h"
 #include "SpecialFiles.h"
 #include "core/common/ProgressSink.h"
 #include "core/copy/CopyStorage.h"
@@ -24,27 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The real storage, with every song file it opens counted.
-class CountingStorage : public CopyStorage
-{
-public:
-    CopyStorageResult copyToStorage(const CopyJob &job) override
-    {
-        ++copies;
-        return real.copyToStorage(job);
-    }
-    CopyComparison compareWithStorage(const CopyJob &job) override
-    {
-        ++compares;
-        return real.compareWithStorage(job);
-    }
-    int opens() const { return copies + compares; }
-
-    int copies = 0;
-    int compares = 0;
-    FileCopyStorage real;
-};
 
 // A CSV reader written from RFC 4180, apart from the writer: records end at
 // CR LF, quoted fields may hold anything, "" is a quote.
@@ -220,7 +200,8 @@ TEST_F(ExportJobTest, KeepsGoingPastSongsThatCannotBeReadAndNamesThem)
     for (const qsizetype i : {vanished, pipe, cut})
         EXPECT_TRUE(report.unreadable.join(u'\n').contains(songs[static_cast<std::size_t>(i)].location));
     const QMap<QString, QByteArray> files = filesBelow(destination.path());
-    EXPECT_EQ(files.keys(), (QStringList{u"A/X/01 Good.mp3"_s, u"A/X/05 Last.mp3"_s, u"Library.csv"_s}));
+    EXPECT_EQ(files.keys(),
+              (QStringList{u".quillory-export"_s, u"A/X/01 Good.mp3"_s, u"A/X/05 Last.mp3"_s, u"Library.csv"_s}));
 
     // A destination that cannot be written stops the export at once.
     writeBytes(copyOf(u"blocked"_s), "a file, not a folder");
@@ -337,6 +318,14 @@ TEST_F(ExportJobTest, FillTagsWritesMissingTagsIntoTheCopyOnly)
     ASSERT_FALSE(titledCopy.isNull());
     EXPECT_EQ(titledCopy.tag()->title().to8Bit(true), "The file's own title");
     EXPECT_EQ(titledCopy.tag()->artist().to8Bit(true), "Artist");
+
+    // The copies are longer than their songs now, and still taken as theirs.
+    EXPECT_GT(QFileInfo(copyOf(u"Artist/Album/04 Bare.mp3"_s)).size(), tone.size());
+    storage.copies = 0;
+    const ExportReport again = run({}, &tags);
+    EXPECT_EQ(again.tally.alreadyThere, 2);
+    EXPECT_EQ(storage.opens(), 0);
+    EXPECT_FALSE(QFileInfo::exists(copyOf(u"Artist/Album/04 Bare (2).mp3"_s)));
 }
 
 }  // namespace

@@ -105,9 +105,10 @@ TEST(ExportDialog, RunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
     while (it.hasNext())
         files << QDir(destination.path()).relativeFilePath(it.next());
     files.sort();
-    EXPECT_EQ(files, (QStringList{u"A/X/01 Song 1.mp3"_s, u"A/X/02 Song 2.mp3"_s}));
+    EXPECT_EQ(files, (QStringList{u".quillory-export"_s, u"A/X/01 Song 1.mp3"_s, u"A/X/02 Song 2.mp3"_s}));
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(readFile(destination.filePath(files[i])), player.bytes(songs[static_cast<std::size_t>(i)].location));
+        EXPECT_EQ(readFile(destination.filePath(files[i + 1])),
+                  player.bytes(songs[static_cast<std::size_t>(i)].location));
     EXPECT_TRUE(button(dialog, u"Open Folder"_s)->isEnabled());
 }
 
