@@ -145,11 +145,18 @@ BENCHMARK(BM_export)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond
 BENCHMARK(BM_cp_r)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_second_export)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// The most memory the process has held, in kB (VmHWM: unlike getrusage, it
+// starts anew at exec, so the parent's peak does not count).
 qint64 peakKb()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
 }
 
 // The peak memory of a dry-run export of memorySongs songs, whose files are
@@ -157,7 +164,6 @@ qint64 peakKb()
 int measureMemory(const QString &root)
 {
     const qint64 databaseBytes = QFileInfo(itunesDbPath(root)).size();
-    const qint64 before = peakKb();
     iPod pod;
     if (pod.readitunesdb([root] { return std::optional<QString>(root); }) != iPod::ReadOutcome::Complete)
         return 1;
@@ -170,10 +176,11 @@ int measureMemory(const QString &root)
     const ExportReport report =
         exportLibrary({.library = library, .options = options, .storage = storage, .progress = progress});
     const qint64 peak = peakKb();
-    std::printf("peak memory exporting %d songs: %.1f MB above the start, database %.1f MB, so file size + %.1f MB "
+    const double peakMb = static_cast<double>(peak) * 1024 / 1e6;
+    std::printf("peak memory exporting %d songs: %.1f MB, database %.1f MB, so file size + %.1f MB "
                 "(target at most file size + 96 MB); %lld songs planned\n",
-                memorySongs, (peak - before) / 1024.0, databaseBytes / 1e6,
-                (peak - before) / 1024.0 - databaseBytes / 1e6, static_cast<long long>(report.tally.songs));
+                memorySongs, peakMb, databaseBytes / 1e6, peakMb - databaseBytes / 1e6,
+                static_cast<long long>(report.tally.songs));
     return 0;
 }
 
