@@ -6,6 +6,7 @@
 
 #include "BenchSupport.h"
 #include "core/common/MessageService.h"
+#include "core/common/ProgressSink.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
 #include "core/grid/GridModel.h"
@@ -38,15 +39,6 @@ public:
     {
         return MessageAnswer::Ok;
     }
-};
-
-class NoProgress : public CopyProgressSink
-{
-public:
-    void setProgressMin(float) override {}
-    void setProgressMax(float) override {}
-    void setProgressValue(float) override {}
-    void setStatusText(const QString &) override {}
 };
 
 struct Player
@@ -92,7 +84,7 @@ void BM_copyfiles(benchmark::State &state)
     FileCopyStorage storage;
     NoProgress progress;
     timeCopies(state, songCount * songSize, [&](const QString &target) {
-        const CopyReport report = copyfiles({grid, p.dir.path(), target, messages, storage, progress, {}});
+        const CopyReport report = copyfiles({grid, p.dir.path(), target, messages, storage, progress});
         if (report.outcome != CopyOutcome::Done || report.copied != songCount)
             state.SkipWithError("the copy failed");
     });

@@ -84,7 +84,7 @@ CliStatus runCopy(const QCommandLineParser &options)
     FileCopyStorage storage;
     CopyMeter meter(storage, CopyMeter::stderrTerminal(options.isSet(quietOption)),
                     [](const QString &text) { printLines(1, [&](qsizetype) { return text; }); });
-    const CopyReport report = copyfiles({grid, session.pod().poddrive(), destination, messages, meter, meter, {}});
+    const CopyReport report = copyfiles({grid, session.pod().poddrive(), destination, messages, meter, meter});
     meter.finish();
     return statusOf(report);
 }

@@ -64,9 +64,9 @@ QString CopyMeter::meterText(int done, int total, qint64 bytes, qint64 elapsedMs
     return text;
 }
 
-void CopyMeter::setProgressMax(float value)
+void CopyMeter::setProgressRange(qint64, qint64 maximum)
 {
-    m_total = static_cast<int>(value);
+    m_total = static_cast<int>(maximum);
 }
 
 void CopyMeter::setStatusText(const QString &text)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/copy/CopyFiles.h"
+#include "core/common/ProgressSink.h"
 #include "core/copy/CopyStorage.h"
 
 #include <QString>
@@ -14,7 +14,7 @@
 // the rate and the name of the current file. That line is redrawn at most
 // ten times a second and ended before any other text appears, so messages
 // never land in the middle of it.
-class CopyMeter : public CopyProgressSink, public CopyStorage
+class CopyMeter : public ProgressSink, public CopyStorage
 {
 public:
     struct Terminal
@@ -35,10 +35,9 @@ public:
     // A byte count in B, kB, MB or GB (powers of 1000) with one decimal above bytes.
     static QString byteText(qint64 bytes);
 
-    // CopyProgressSink
-    void setProgressMin(float) override {}
-    void setProgressMax(float value) override;
-    void setProgressValue(float) override {}
+    // ProgressSink: the maximum is the number of files
+    void setProgressRange(qint64 minimum, qint64 maximum) override;
+    void setProgressValue(qint64) override {}
     void setStatusText(const QString &text) override;
 
     // CopyStorage

@@ -300,7 +300,8 @@ ExportReport Export::run()
     progress.setProgressRange(0, tally.bytes);
     progress.setProgressValue(0);
     for (Planned &planned : m_planned) {
-        if (m_request.cancelled && m_request.cancelled()) {
+        progress.yield();
+        if (progress.cancelled()) {
             m_report.outcome = ExportOutcome::Cancelled;
             writeRecord();
             return m_report;

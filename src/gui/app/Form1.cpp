@@ -2,7 +2,6 @@
 
 #include "core/app/ConnectProgress.h"
 #include "core/common/AppInfo.h"
-#include "core/common/EventPump.h"
 #include "core/common/MessageService.h"
 #include "core/device/DeviceInfo.h"
 #include "core/device/PlayerDetection.h"
@@ -468,13 +467,9 @@ void Form1::Command1_Click()
     m_Timer1->start();
     m_Command1->setEnabled(false);
 
-    EventPump pump;
     const PlayerSession::Outcome outcome =
-        m_session.connect([this] { return locatePlayer(m_services.playerRoot, m_services.volumes); },
-                          {.yield = [&pump] { pump.maybeYield(); },
-                           .afterRead = [this] { playerRead(); },
-                           .setProgressMaximum = [this](int lines) { m_PBar->setMaximum(lines); },
-                           .setProgressValue = [this](int line) { m_PBar->setValue(line); }});
+        m_session.connect([this] { return locatePlayer(m_services.playerRoot, m_services.volumes); }, *m_progress,
+                          [this] { playerRead(); });
     if (outcome == PlayerSession::Outcome::NoPlayer) {
         m_services.messages.show(m_session.problem(), appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
         QCoreApplication::processEvents();
@@ -482,7 +477,7 @@ void Form1::Command1_Click()
             m_services.endProgram();
         return;
     }
-    pump.yieldNow();
+    QCoreApplication::processEvents();
 
     m_FGrid->setVisible(true);
     setStatusText(progresstext(m_session.pod()));
@@ -630,10 +625,7 @@ void Form1::Command3_Click()
         gethelpnow(m_Command3);
         return;
     }
-    EventPump pump;
-    m_search.press(
-        m_Text4->text(),
-        {.yield = [&pump] { pump.maybeYield(); }, .setStatus = [this](const QString &text) { setStatusText(text); }});
+    m_search.press(m_Text4->text(), *m_progress);
 }
 
 void Form1::Text4_Click()
@@ -834,13 +826,11 @@ void Form1::mnucreatehtml_Click()
 {
     if (!reportCommandStarts(m_mnucreatehtml))
         return;
-    EventPump pump;
     createhtmlfile({.grid = *m_grid,
                     .dialog = m_services.fileDialog,
                     .opener = m_services.urlOpener,
                     .messages = m_services.messages,
-                    .progress = *m_progress,
-                    .yield = [&pump] { pump.maybeYield(); }});
+                    .progress = *m_progress});
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -852,8 +842,10 @@ void Form1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // Closing the main window ends the program, whichever other windows are open.
+    // Closing the main window ends the program, whichever other windows are
+    // open; a Connect, search or HTML list running meanwhile stops at its next step.
     event->accept();
+    m_progress->cancel();
     if (m_services.endProgram)
         m_services.endProgram();
 }

@@ -26,6 +26,20 @@ namespace {
 constexpr int previewSongs = 5;
 constexpr int pollMs = 200;
 
+// What the worker reports to: the window reads the counts on its own clock;
+// Cancel is the flag it sets.
+class WorkerProgress : public NoProgress
+{
+public:
+    explicit WorkerProgress(const std::atomic<bool> &cancel)
+        : m_cancel(cancel)
+    {}
+    bool cancelled() const override { return m_cancel.load(); }
+
+private:
+    const std::atomic<bool> &m_cancel;
+};
+
 QString bytesText(qint64 bytes)
 {
     return QLocale::system().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
@@ -226,18 +240,16 @@ void ExportDialog::start()
     m_clock.start();
 
     m_thread = QThread::create([this, options = std::move(options), tags]() mutable {
-        NoProgress progress;
+        WorkerProgress progress(m_cancelled);
         m_report = exportLibrary({.library = m_library,
                                   .options = std::move(options),
                                   .storage = m_services.storage,
                                   .tags = tags,
                                   .progress = progress,
-                                  .onSong =
-                                      [this](const ExportTally &tally) {
-                                          const QMutexLocker lock(&m_mutex);
-                                          m_tally = tally;
-                                      },
-                                  .cancelled = [this] { return m_cancelled.load(); }});
+                                  .onSong = [this](const ExportTally &tally) {
+                                      const QMutexLocker lock(&m_mutex);
+                                      m_tally = tally;
+                                  }});
     });
     connect(m_thread, &QThread::finished, this, &ExportDialog::done);
     m_thread->start();

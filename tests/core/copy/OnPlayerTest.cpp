@@ -89,7 +89,7 @@ TEST_F(OnPlayerMounts, ABindMountOfThePlayerIsThePlayerAndTheCopyWritesNothingTh
     FileCopyStorage storage;
     RecordingProgress progress;
     const auto before = player.snapshot();
-    EXPECT_EQ(copyfiles({grid, player.root(), second.path(), messages, storage, progress, {}}).outcome,
+    EXPECT_EQ(copyfiles({grid, player.root(), second.path(), messages, storage, progress}).outcome,
               CopyOutcome::DestinationOnPlayer);
     EXPECT_EQ(messages.texts().last(), u"Can't copy to iPod.."_s);
     EXPECT_EQ(player.snapshot(), before);
