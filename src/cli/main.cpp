@@ -3,6 +3,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/GridCommand.h"
 #include "cli/HtmlCommand.h"
+#include "cli/LibraryCommands.h"
 #include "cli/ListCommand.h"
 #include "cli/SearchCommand.h"
 #include "cli/StatsCommand.h"
@@ -16,8 +17,8 @@ int main(int argc, char **argv)
     TagLibFiller tags;
     // The commands, in the order the help text lists them.
     const QList<CliCommand> commands{
-        listCommand(),  gridCommand(), copyCommand(),       searchCommand(),
-        statsCommand(), htmlCommand(), exportCommand(tags),
+        listCommand(),   gridCommand(),  tracksCommand(), playlistsCommand(),  copyCommand(),
+        searchCommand(), statsCommand(), htmlCommand(),   exportCommand(tags),
     };
     return runCliProgram(QCoreApplication::arguments(), commands);
 }

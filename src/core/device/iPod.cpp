@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 
 namespace {
@@ -32,6 +33,19 @@ constexpr qint64 kPositionRecordMin = 28;   // an item's position record: ..., p
 
 // Room reserved ahead for tracks at most; a larger list grows as it is read.
 constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
+
+// A string is kept up to this many bytes; no title comes near it.
+constexpr qint64 kMaxStringBytes = qint64{64} << 10;
+
+// What a read costs in memory, counted against the byte budget: a track's facts and line start
+// plus the eight cells of the grid row that shows it; a line plus the text of its grid cell;
+// a character, kept in the song list and copied into the grid.
+constexpr qint64 kTrackCost = 16 + 8 * 32;
+constexpr qint64 kLineCost = 16 + 32;
+constexpr qint64 kCharCost = 4;
+// A track's record in the library; a playlist item while it is read and once resolved.
+constexpr qint64 kRecordCost = sizeof(TrackRecord);
+constexpr qint64 kItemCost = 12;
 
 constexpr std::uint32_t kTrackListType = 1;
 constexpr std::uint32_t kPlaylistsType = 2;
@@ -109,10 +123,10 @@ struct ReadPlaylist
 };
 
 // The playlists with their items turned into library indices. Items follow
-// their position values when every item has one (of equal values the later item
-// comes first, as libgpod orders them), else the order of the file; an item
-// naming a unique id no track has is left out. Of tracks sharing an id the
-// last one is named.
+// their position values when every item has one (equal values in file order),
+// else the order of the file: old databases give no positions, and their items
+// are still the playlist's. An item naming a unique id no track has is left
+// out; of tracks sharing an id the last one is named.
 std::vector<Playlist> resolvePlaylists(std::vector<ReadPlaylist> read, const Library &library)
 {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> byId;  // (unique id, index)
@@ -127,9 +141,8 @@ std::vector<Playlist> resolvePlaylists(std::vector<ReadPlaylist> read, const Lib
         for (std::size_t i = 0; i < order.size(); ++i)
             order[i] = i;
         if (r.everyPosition)
-            std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-                return r.positions[a] != r.positions[b] ? r.positions[a] < r.positions[b] : a > b;
-            });
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return r.positions[a] < r.positions[b]; });
         r.playlist.tracks.reserve(order.size());
         for (const std::size_t i : order) {
             const auto after = std::upper_bound(byId.begin(), byId.end(), std::pair{r.ids[i], ~std::uint32_t{0}});
@@ -168,7 +181,7 @@ QString numberText(std::uint32_t number)
 }
 
 // Why a read ended early.
-enum class Fault { None, Damaged, Ends };
+enum class Fault { None, Damaged, Ends, TooLarge };
 
 // The database bytes seen through a window that slides forward over the source:
 // only the bytes of the records being read are held, never the whole file.
@@ -288,6 +301,7 @@ public:
         , m_list(pod.m_songList)
         , m_bytes(source, chunkBytes)
         , m_yield(yield)
+        , m_budget(pod.m_byteBudget)
     {}
 
     ReadOutcome run()
@@ -303,10 +317,10 @@ public:
         m_pos += getlong(list + 4);
 
         // The count comes from the file: reserve no more than the bytes left can hold.
-        const qint64 room =
-            std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin, kMaxReservedTracks});
+        const qint64 room = std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin,
+                                              m_budget / kTrackCost, kMaxReservedTracks});
         m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
-        const qint64 lineRoom = (m_bytes.sizeBound() - m_pos) / kStringHeader;
+        const qint64 lineRoom = std::min((m_bytes.sizeBound() - m_pos) / kStringHeader, m_budget / kLineCost);
         m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
 
         m_pod.m_library.reserve(m_pod.m_library.trackCount() + room);
@@ -319,6 +333,11 @@ public:
         }
         m_pod.m_dbloaded = true;
         readLaterDataSets();
+        // Playlists past the budget are left out; the songs read stay.
+        if (m_fault == Fault::TooLarge) {
+            m_playlists.clear();
+            m_fault = Fault::None;
+        }
         m_pod.m_library.setPlaylists(resolvePlaylists(std::move(m_playlists), m_pod.m_library));
         return ReadOutcome::Complete;
     }
@@ -341,7 +360,20 @@ public:
             + QStringLiteral(": only %1 of %2 songs were read").arg(m_pod.songsstored()).arg(m_pod.m_songtotal);
     }
 
+    static QString tooLarge() { return QStringLiteral("is too large to read"); }
+    bool passedBudget() const { return m_fault == Fault::TooLarge; }
+
 private:
+    // Counts bytes against the budget; false once the read would pass it.
+    bool spend(qint64 bytes)
+    {
+        m_budget -= bytes;
+        if (m_budget >= 0)
+            return true;
+        m_fault = Fault::TooLarge;
+        return false;
+    }
+
     // The first bytes of the record with the given tag at pos, at least minLength of them,
     // when its header length (offset 4) is at least minLength and lies inside the data.
     const unsigned char *record(qint64 pos, const char (&tag)[5], qint64 minLength)
@@ -453,14 +485,16 @@ private:
             if (!length)
                 return -1;
             if (getlong(m_bytes.get(at, kStringRecordMin) + 12) == Title && *length >= kStringHeader) {
-                const QStringView name = decodeString(at, *length);
+                QStringView name;
+                if (!decodeString(at, *length, 0, name))
+                    return -1;
                 if (!name.isNull())
                     out.playlist.name = m_list.keepWritten(name.size());
             }
             at += *length;
         }
         // The items fit in the data before them: reserve no more than that.
-        const qint64 room = std::min<qint64>(items, (m_bytes.sizeBound() - at) / kItemMin);
+        const qint64 room = std::min<qint64>({items, (m_bytes.sizeBound() - at) / kItemMin, m_budget / kItemCost});
         out.ids.reserve(static_cast<std::size_t>(room));
         out.positions.reserve(static_cast<std::size_t>(room));
         for (std::uint32_t i = 0; i < items; ++i) {
@@ -481,6 +515,8 @@ private:
         const qint64 total = getlong(p + 8);
         const std::uint32_t records = getlong(p + 12);
         const std::uint32_t id = getlong(p + 24);
+        if (!spend(kItemCost))
+            return -1;
         std::optional<std::uint32_t> position;
         qint64 at = pos + header;
         for (std::uint32_t i = 0; i < records; ++i) {
@@ -532,7 +568,15 @@ private:
         }
         TrackRecord numbers = trackNumbers(fields, header);
 
+        // The track number line is paid for with the track.
+        if (!spend(kTrackCost + kRecordCost + (facts.tracknumber != 0 ? kLineCost : 0)))
+            return false;
         const SongList::Mark start = m_list.mark();
+        const auto dropTrack = [&](Fault fault) {
+            m_fault = fault;
+            m_list.rollback(start);
+            return false;
+        };
         m_list.beginTrack();
         qint64 pos = m_pos + header;
         for (std::uint32_t i = 0; i < strings; ++i) {
@@ -540,21 +584,15 @@ private:
             const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
             const qint64 total = r ? getlong(r + 8) : 0;
             const bool tagged = r && std::memcmp(r, "mhod", 4) == 0 && total >= kStringRecordMin;
-            if (!tagged || !m_bytes.fits(pos, total)) {
-                m_fault = tagged || !r ? Fault::Ends : Fault::Damaged;
-                m_list.rollback(start);
-                return false;
-            }
+            if (!tagged || !m_bytes.fits(pos, total))
+                return dropTrack(tagged || !r ? Fault::Ends : Fault::Damaged);
             const std::optional<StringKind> kind = stringKind(getlong(r + 12));
-            if (kind && total >= kStringHeader)
-                readString(pos, total, *kind, facts.seconds, numbers);
+            if (kind && total >= kStringHeader && !readString(pos, total, *kind, facts.seconds, numbers))
+                return dropTrack(Fault::TooLarge);
             pos += total;
         }
-        if (!m_bytes.reaches(pos)) {
-            m_fault = Fault::Ends;
-            m_list.rollback(start);
-            return false;
-        }
+        if (!m_bytes.reaches(pos))
+            return dropTrack(Fault::Ends);
         if (facts.tracknumber != 0)
             m_list.appendLine(SongField::TrackNumber, shared(m_numbers, facts.tracknumber, numberText));
         m_pod.m_tracks.push_back(facts);
@@ -565,37 +603,56 @@ private:
 
     // Keeps the text of the string record at pos in the track's record and, for
     // the song list's kinds, appends its line(s). A string that does not fit its
-    // record is left out; the track keeps its other strings.
-    void readString(qint64 pos, qint64 total, const StringKind &kind, std::uint32_t seconds, TrackRecord &record)
+    // record is left out; the track keeps its other strings. False when the budget ends.
+    bool readString(qint64 pos, qint64 total, const StringKind &kind, std::uint32_t seconds, TrackRecord &record)
     {
-        const QStringView written = decodeString(pos, total);
+        const qint64 lines = !kind.line ? 0 : *kind.line == SongField::Title ? 2 : 1;
+        QStringView written;
+        if (!decodeString(pos, total, lines * kLineCost, written))
+            return false;
         if (written.isNull())
-            return;
+            return true;
         const QStringView kept = keepShared(kind.text, written);
         record.set(kind.text, kept);
         if (!kind.line)
-            return;
+            return true;
         m_list.appendLine(*kind.line, kept);
         if (*kind.line == SongField::Title)
             m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
+        return true;
     }
 
     // Writes the string of the string record at pos at the arena's end, without
-    // keeping it (see SongList::room); a null view when it does not fit its record.
-    // A location's ':' become backslashes.
-    QStringView decodeString(qint64 pos, qint64 total)
+    // keeping it (see SongList::room), into `written`; a null view when it does not
+    // fit its record. A string longer than kMaxStringBytes is cut to that, on a
+    // character boundary; a location's ':' become backslashes. The string and
+    // `extraCost` more are paid for from the budget: false when it ends.
+    bool decodeString(qint64 pos, qint64 total, qint64 extraCost, QStringView &written)
     {
+        written = {};
         const unsigned char *r = m_bytes.get(pos, kStringHeader);
         if (!r)
-            return {};
+            return true;
         const std::uint32_t type = getlong(r + 12);
         const bool utf8 = getlong(r + 24) == kUtf8Encoding;
-        const qint64 length = getlong(r + 28);
-        if (length > total - kStringHeader)
-            return {};
-        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length);
+        const qint64 claimed = getlong(r + 28);
+        if (claimed > total - kStringHeader)
+            return true;
+        qint64 length = std::min(claimed, kMaxStringBytes);
+        if (!spend(extraCost + length * kCharCost))
+            return false;
+        // One byte past a cut shows whether the cut splits a UTF-8 sequence.
+        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length + (length < claimed ? 1 : 0));
         if (!bytes)
-            return {};
+            return true;
+        if (length < claimed) {
+            if (utf8) {
+                while (length > 0 && (bytes[length] & 0xC0) == 0x80)
+                    --length;
+            } else if (QChar::isHighSurrogate(qFromLittleEndian<char16_t>(bytes + length - 2))) {
+                length -= 2;
+            }
+        }
         char16_t *to = m_list.room(utf8 ? m_utf8.requiredSpace(length) : length / 2);
         qsizetype chars = 0;
         if (utf8) {
@@ -608,7 +665,8 @@ private:
         }
         if (type == Location)
             std::replace(to, to + chars, u':', u'\\');
-        return QStringView(to, chars);
+        written = QStringView(to, chars);
+        return true;
     }
 
     // The text just written at the arena's end, kept once: a track whose text of the
@@ -639,6 +697,7 @@ private:
     const Yield &m_yield;
     qint64 m_pos = 0;
     Fault m_fault = Fault::None;
+    qint64 m_budget;  // bytes the read may still cost
     bool m_pastHeader = false;
     QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     std::array<QStringView, static_cast<std::size_t>(TrackText::Count)> m_previous{};
@@ -686,9 +745,23 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
         inflated.emplace(source);
     DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
     Reader reader(*this, bytes, chunkBytes, yield);
-    const ReadOutcome outcome = reader.run();
-    if (outcome != ReadOutcome::Complete)
+    ReadOutcome outcome = ReadOutcome::Stopped;
+    bool tooLarge = false;
+    try {
+        outcome = reader.run();
+        tooLarge = reader.passedBudget();
+    } catch (const std::bad_alloc &) {
+        tooLarge = true;
+    }
+    if (tooLarge) {
+        // A database too large to read shows none of its songs, and its memory is given back.
+        m_tracks = {};
+        m_library = Library();
+        m_songList = SongList();
+        m_errorText = name + QLatin1Char(' ') + Reader::tooLarge();
+    } else if (outcome != ReadOutcome::Complete) {
         m_errorText = name + QLatin1Char(' ') + reader.whatWentWrong(bytes);
+    }
     return outcome;
 }
 

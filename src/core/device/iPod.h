@@ -54,7 +54,8 @@ public:
         AlreadyLoaded,  // the database was read before; nothing changed
         NoPlayer,       // the locator found no player
         Complete,       // every track was read
-        Stopped,        // the file could not be opened, or the read ended at a bad record
+        Stopped,        // the file could not be opened, the read ended at a bad record, or the
+                        // database is too large to read (then no song is kept)
     };
     enum class DatabaseForm {
         Plain,
@@ -62,6 +63,8 @@ public:
     };
     // The database is read this many bytes at a time.
     static constexpr qint64 kChunkBytes = qint64{1} << 20;
+    // The memory one database may cost, counting the song list and the grid rows that show it.
+    static constexpr qint64 kDefaultByteBudget = qint64{1} << 30;
     using PlayerLocator = std::function<std::optional<QString>()>;
     using Yield = std::function<void()>;
 
@@ -72,6 +75,10 @@ public:
     // Reads database bytes that are already in memory, chunkBytes at a time.
     ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes,
                              DatabaseForm form = DatabaseForm::Plain);
+
+    // Bounds the memory of the reads that follow; a database that needs more ends
+    // its read with "... is too large to read".
+    void setByteBudget(qint64 bytes) { m_byteBudget = bytes; }
 
     // What went wrong in the last read that stopped, with the path read; empty otherwise.
     const QString &errorText() const { return m_errorText; }
@@ -105,6 +112,7 @@ private:
     qint64 m_songtotal = 0;  // the count of the track list, 32 bits unsigned
     qint64 m_songindex = 0;  // 1-based number of the track being read
     bool m_dbloaded = false;
+    qint64 m_byteBudget = kDefaultByteBudget;
     std::vector<TrackFacts> m_tracks;
     SongList m_songList;
     Library m_library;
