@@ -107,18 +107,9 @@ BENCHMARK(BM_cp)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    // Repeated runs of the two copies, interleaved at random so that load from
-    // elsewhere on the machine falls on both alike; medians are compared.
-    char repetitions[] = "--benchmark_repetitions=7";
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char *> args{argv[0], repetitions, interleave, aggregates};
-    for (int i = 1; i < argc; ++i)
-        args.push_back(argv[i]);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    // Repeated runs of the two copies; medians are compared.
     MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    runMedianBenchmarks(argc, argv, 7, reporter);
     const double ours = reporter.throughput["BM_copyfiles"];
     const double cp = reporter.throughput["BM_cp"];
     if (ours > 0 && cp > 0) {

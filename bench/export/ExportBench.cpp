@@ -191,16 +191,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (argc > 2 && std::string(argv[1]) == "--memory")
         return measureMemory(QString::fromLocal8Bit(argv[2]));
-    char repetitions[] = "--benchmark_repetitions=3";
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char *> args{argv[0], repetitions, interleave, aggregates};
-    for (int i = 1; i < argc; ++i)
-        args.push_back(argv[i]);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
     MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    runMedianBenchmarks(argc, argv, 3, reporter);
     const double ours = reporter.throughput["BM_export"];
     const double cp = reporter.throughput["BM_cp_r"];
     if (ours > 0 && cp > 0)

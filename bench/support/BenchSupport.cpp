@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 QByteArray benchmarkLibrary(int tracks)
 {
@@ -125,4 +127,17 @@ void MedianReporter::ReportRuns(const std::vector<Run> &runs)
             throughput[run.run_name.function_name] = it->second.value;
         realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
+}
+
+void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter)
+{
+    std::string repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    std::vector<char *> args{argv[0], repeat.data(), interleave, aggregates};
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks(&reporter);
 }

@@ -52,3 +52,8 @@ public:
     std::map<std::string, double> throughput;
     std::map<std::string, double> realTime;
 };
+
+// Runs the benchmarks the command line selects, each `repetitions` times,
+// interleaved at random so that load from elsewhere on the machine falls on
+// all alike, and reports their aggregates to reporter.
+void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter);

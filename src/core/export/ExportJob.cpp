@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QSet>
 
 #include <sys/stat.h>
 
@@ -102,6 +103,7 @@ private:
     ExportPaths m_paths;
     std::vector<Planned> m_planned;
     CopyRecord m_record;
+    QSet<QString> m_folders;  // made or found in this run
     ExportReport m_report;
 };
 
@@ -139,8 +141,12 @@ void Export::unreadable(Planned &planned, const QString &why)
 
 bool Export::makeFolder(const QString &path)
 {
-    if (m_options.dryRun || QDir().mkpath(path))
+    if (m_options.dryRun || m_folders.contains(path))
         return true;
+    if (QDir().mkpath(path)) {
+        m_folders.insert(path);
+        return true;
+    }
     return destinationFailed(QStringLiteral("Cannot make the folder %1").arg(path));
 }
 
