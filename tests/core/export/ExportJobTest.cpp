@@ -6,6 +6,8 @@
 #include "core/common/ProgressSink.h"
 #include "core/copy/CopyStorage.h"
 #include "core/export/LibraryCsv.h"
+#include "core/export/PlayerLibrary.h"
+#include "core/grid/GridModel.h"
 #include "tags/TagLibFiller.h"
 
 #include <QDir>
@@ -268,6 +270,19 @@ TEST_F(ExportJobTest, DryRunAndTheRefusalOfThePlayerWriteNothing)
     EXPECT_EQ(run(onPlayer).outcome, ExportOutcome::DestinationOnPlayer);
     EXPECT_EQ(player.snapshot(), playerBefore);
     EXPECT_FALSE(QFileInfo::exists(onPlayer.destination));
+}
+
+TEST_F(ExportJobTest, OnlyTaggedSongsFollowTheGridRowsInTheirPresentOrder)
+{
+    for (int i = 0; i < 3; ++i)
+        addSong(u"S%1"_s.arg(i), u"A"_s, u"X"_s, i + 1);
+    // The grid sorted backwards: row 1 holds the last song.
+    GridModel grid;
+    fillGrid(
+        grid,
+        {{u"S2"_s, songs[2].location, true}, {u"S1"_s, songs[1].location, false}, {u"S0"_s, songs[0].location, true}});
+    const ExportLibrary lib = library();
+    EXPECT_EQ(taggedSongs(grid, lib), (std::vector<bool>{true, false, true}));
 }
 
 TEST_F(ExportJobTest, FillTagsWritesMissingTagsIntoTheCopyOnly)
