@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #ifdef QUILLORY_HAVE_GPOD
 #include <gpod/itdb.h>
@@ -14,10 +15,13 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 QByteArray benchmarkLibrary(int tracks)
@@ -152,4 +156,44 @@ void TimesReporter::printDifference(const std::string &a, const std::string &b, 
     if (first != m_realTime.end() && second != m_realTime.end())
         std::printf("%s: %+.1f ms (%.1f - %.1f ms; target at most %+.0f ms)\n", label, first->second - second->second,
                     first->second, second->second, targetMs);
+}
+
+void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto target = std::make_unique<QTemporaryDir>();
+        ::sync();
+        state.ResumeTiming();
+        copy(target->path());
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void MedianReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.aggregate_name != "median" || run.error_occurred)
+            continue;
+        if (const auto it = run.counters.find("bytes_per_second"); it != run.counters.end())
+            throughput[run.run_name.function_name] = it->second.value;
+        realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+}
+
+void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter)
+{
+    std::string repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    std::vector<char *> args{argv[0], repeat.data(), interleave, aggregates};
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks(&reporter);
 }

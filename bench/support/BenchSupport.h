@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -42,3 +43,27 @@ public:
 private:
     std::map<std::string, double> m_realTime;
 };
+
+// Times copy(target) into a fresh folder per iteration, bytes each; the last
+// folder is written out and removed while the clock stands, so every copy
+// starts from the same state.
+void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy);
+
+// Prints a table and keeps each benchmark's median throughput (bytes per
+// second) and median real time, for closing comparisons.
+class MedianReporter : public benchmark::ConsoleReporter
+{
+public:
+    MedianReporter()
+        : ConsoleReporter(OO_Tabular)
+    {}
+    void ReportRuns(const std::vector<Run> &runs) override;
+
+    std::map<std::string, double> throughput;
+    std::map<std::string, double> realTime;
+};
+
+// Runs the benchmarks the command line selects, each `repetitions` times,
+// interleaved at random so that load from elsewhere on the machine falls on
+// all alike, and reports their aggregates to reporter.
+void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter);

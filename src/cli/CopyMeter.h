@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/copy/CopyFiles.h"
+#include "core/common/ProgressSink.h"
 #include "core/copy/CopyStorage.h"
 
 #include <QString>
@@ -14,7 +14,7 @@
 // the rate and the name of the current file. That line is redrawn at most
 // ten times a second and ended before any other text appears, so messages
 // never land in the middle of it.
-class CopyMeter : public CopyProgressSink, public CopyStorage
+class CopyMeter : public ProgressSink, public CopyStorage
 {
 public:
     struct Terminal
@@ -27,19 +27,25 @@ public:
 
     CopyMeter(CopyStorage &storage, Terminal terminal, std::function<void(const QString &)> printStatus);
 
+    // Standard error when it is a terminal and quiet is false; else no meter.
+    static Terminal stderrTerminal(bool quiet);
+
     // The meter text for a state, without the line control characters.
     static QString meterText(int done, int total, qint64 bytes, qint64 elapsedMs, const QString &name);
     // A byte count in B, kB, MB or GB (powers of 1000) with one decimal above bytes.
     static QString byteText(qint64 bytes);
 
-    // CopyProgressSink
-    void setProgressMin(float) override {}
-    void setProgressMax(float value) override;
-    void setProgressValue(float) override {}
+    // ProgressSink: the maximum is the number of files
+    void setProgressRange(qint64 minimum, qint64 maximum) override;
+    void setProgressValue(qint64) override {}
     void setStatusText(const QString &text) override;
 
     // CopyStorage
     CopyStorageResult copyToStorage(const CopyJob &job) override;
+    CopyComparison compareWithStorage(const CopyJob &job) override { return m_storage.compareWithStorage(job); }
+
+    // Shows a state counted elsewhere (an export counts the songs already there too).
+    void show(int done, int total, qint64 bytes, const QString &name);
 
     // Draws the last state if it was not drawn and ends the meter line.
     void finish();

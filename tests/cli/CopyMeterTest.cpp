@@ -32,7 +32,7 @@ struct MeterRig
     // Copies `count` files of `size` bytes through the meter as the copy loop does.
     void copy(int count, int size)
     {
-        meter.setProgressMax(static_cast<float>(count));
+        meter.setProgressRange(0, count);
         meter.setStatusText(u"Copying files..."_s);
         for (int i = 0; i < count; ++i) {
             const QString location = player.addSong(u"F00"_s, u"S%1.mp3"_s.arg(i), size);
@@ -100,7 +100,7 @@ TEST(CopyMeterTest, AFailedFileEndsTheLineAtOnce)
 {
     MeterRig rig(true);
     rig.stepMs = 5;
-    rig.meter.setProgressMax(2);
+    rig.meter.setProgressRange(0, 2);
     const CopyStorageResult failed =
         rig.meter.copyToStorage({rig.player.root() + u"/missing.mp3"_s, rig.target.filePath(u"x.mp3"_s)});
     EXPECT_FALSE(failed.ok);

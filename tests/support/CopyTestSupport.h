@@ -2,6 +2,7 @@
 
 #include "TestStrings.h"
 #include "core/common/MessageService.h"
+#include "core/common/ProgressSink.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
 #include "core/grid/GridModel.h"
@@ -50,16 +51,15 @@ public:
 };
 
 // Keeps what the copy shows of its progress.
-class RecordingProgress : public CopyProgressSink
+class RecordingProgress : public ProgressSink
 {
 public:
-    void setProgressMin(float) override {}
-    void setProgressMax(float value) override { max = value; }
-    void setProgressValue(float value) override { values.push_back(value); }
+    void setProgressRange(qint64, qint64 maximum) override { max = maximum; }
+    void setProgressValue(qint64 value) override { values.push_back(value); }
     void setStatusText(const QString &text) override { status = text; }
 
-    float max = -1;
-    std::vector<float> values;
+    qint64 max = -1;
+    std::vector<qint64> values;
     QString status;
 };
 
@@ -75,6 +75,7 @@ public:
             beforeCopy(static_cast<int>(jobs.size()));
         return real.copyToStorage(job);
     }
+    CopyComparison compareWithStorage(const CopyJob &job) override { return real.compareWithStorage(job); }
 
     std::vector<CopyJob> jobs;
     std::function<void(int)> beforeCopy;

@@ -8,9 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
-// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with.
+// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with;
+// answers the folder dialog with a set folder.
 class FakeFileDialog : public FileDialogService
 {
 public:
@@ -19,8 +21,10 @@ public:
         filters << filter;
         return answer;
     }
+    QString getExistingFolder(const QString &) override { return folder; }
 
     QString answer;
+    QString folder;  // the folder dialog's answer
     QStringList filters;
 };
 
@@ -52,7 +56,9 @@ public:
     Result answer{Outcome::Printed, {}};
 };
 
-// Keeps every status text, the last range and every value shown.
+// Keeps every status text, the last range and every value shown; counts the
+// yields, runs onYield at each and reports cancelled once cancelAfter yields
+// have passed (never while it is negative).
 class RecordingSink : public ProgressSink
 {
 public:
@@ -63,8 +69,18 @@ public:
     }
     void setProgressValue(qint64 value) override { values.push_back(value); }
     void setStatusText(const QString &text) override { statuses << text; }
+    void yield() override
+    {
+        ++yields;
+        if (onYield)
+            onYield();
+    }
+    bool cancelled() const override { return cancelAfter >= 0 && yields > cancelAfter; }
 
     qint64 minimum = -1, maximum = -1;
     std::vector<qint64> values;
     QStringList statuses;
+    int yields = 0;
+    int cancelAfter = -1;
+    std::function<void()> onYield;
 };

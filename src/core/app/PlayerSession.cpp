@@ -2,9 +2,9 @@
 
 #include "core/grid/GridSort.h"
 
-PlayerSession::Outcome PlayerSession::read(const iPod::PlayerLocator &locate, const std::function<void()> &yield)
+PlayerSession::Outcome PlayerSession::read(const iPod::PlayerLocator &locate, ProgressSink &progress)
 {
-    switch (m_pod.readitunesdb(locate, yield)) {
+    switch (m_pod.readitunesdb(locate, [&progress] { progress.yield(); })) {
     case iPod::ReadOutcome::NoPlayer: m_outcome = Outcome::NoPlayer; break;
     case iPod::ReadOutcome::AlreadyLoaded:
     case iPod::ReadOutcome::Complete: m_outcome = Outcome::Complete; break;
@@ -15,22 +15,14 @@ PlayerSession::Outcome PlayerSession::read(const iPod::PlayerLocator &locate, co
     return m_outcome;
 }
 
-PlayerSession::Outcome PlayerSession::connect(const iPod::PlayerLocator &locate, const Hooks &hooks)
+PlayerSession::Outcome PlayerSession::connect(const iPod::PlayerLocator &locate, ProgressSink &progress,
+                                              const std::function<void()> &afterRead)
 {
-    if (read(locate, hooks.yield) == Outcome::NoPlayer)
+    if (read(locate, progress) == Outcome::NoPlayer)
         return m_outcome;
-    if (hooks.yield)
-        hooks.yield();
-    if (hooks.afterRead)
-        hooks.afterRead();
-    // A bar without a range turns into a busy indicator: an empty list leaves it as it was.
-    FillProgress progress{.setMaximum =
-                              [&](int lines) {
-                                  if (lines > 0 && hooks.setProgressMaximum)
-                                      hooks.setProgressMaximum(lines);
-                              },
-                          .setValue = hooks.setProgressValue,
-                          .yield = hooks.yield};
+    progress.yield();
+    if (afterRead)
+        afterRead();
     FILLGRID(m_grid, m_pod.songList(), m_pod.lastsongindex(), m_playTime, progress);
     return m_outcome;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/ProgressSink.h"
 #include "core/device/iPod.h"
 #include "core/grid/GridFill.h"
 #include "core/grid/GridModel.h"
@@ -22,22 +23,13 @@ public:
         Unreadable,  // the database could not be read at all: no song
     };
 
-    // What the caller shows while a connect runs; every member may be empty.
-    struct Hooks
-    {
-        // Lets the event loop run; called often, so it must throttle itself.
-        std::function<void()> yield;
-        // Runs once the database is read, before the grid fills.
-        std::function<void()> afterRead;
-        FillProgress::SetValue setProgressMaximum;
-        FillProgress::SetValue setProgressValue;
-    };
-
-    // Finds the player and reads its database once.
-    Outcome read(const iPod::PlayerLocator &locate, const std::function<void()> &yield = {});
-    // Reads as read() does, then (unless no player was found) fills the grid:
-    // its layout, one row per song, the total play time and the colours.
-    Outcome connect(const iPod::PlayerLocator &locate, const Hooks &hooks = {});
+    // Finds the player and reads its database once, yielding through progress.
+    Outcome read(const iPod::PlayerLocator &locate, ProgressSink &progress = noProgress());
+    // Reads as read() does, then (unless no player was found) runs afterRead
+    // (may be empty) and fills the grid: its layout, one row per song, the
+    // total play time and the colours, with the fill's progress.
+    Outcome connect(const iPod::PlayerLocator &locate, ProgressSink &progress = noProgress(),
+                    const std::function<void()> &afterRead = {});
     // Orders the song rows by a column, as the sort commands do.
     void sort(int column, bool descending);
 

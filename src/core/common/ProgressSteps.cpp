@@ -10,8 +10,11 @@ void ProgressSteps::advance(qint64 position)
     if (!m_setValue || m_maximum <= 0)
         return;
     const qint64 percent = position * 100 / m_maximum;
-    if (percent == m_shown)
+    // Back to 0 always shows: a job that ends early within its first percent
+    // must not leave the bar looking busy.
+    if (percent == m_shown && (position != 0 || m_position == 0))
         return;
     m_shown = percent;
+    m_position = position;
     m_setValue(static_cast<int>(position));
 }

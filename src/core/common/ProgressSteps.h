@@ -19,5 +19,6 @@ public:
 private:
     std::function<void(int)> m_setValue;
     qint64 m_maximum;
-    qint64 m_shown = -1;  // the percent last shown
+    qint64 m_shown = -1;    // the percent last shown
+    qint64 m_position = 0;  // the position last shown
 };

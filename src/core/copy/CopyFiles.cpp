@@ -3,6 +3,7 @@
 #include "core/common/AppInfo.h"
 #include "core/common/MessageService.h"
 #include "core/common/PlayerPath.h"
+#include "core/common/ProgressSink.h"
 #include "core/common/RegularFile.h"
 #include "core/copy/CopyStorage.h"
 #include "core/copy/SafeFileName.h"
@@ -193,7 +194,7 @@ bool copyButtonEnabledAfter(CopyOutcome outcome)
 CopyReport copyfiles(const CopyRequest &request)
 {
     GridModel &grid = request.grid;
-    CopyProgressSink &progress = request.progress;
+    ProgressSink &progress = request.progress;
     CopyReport report;
 
     int tagged = 0;
@@ -214,10 +215,9 @@ CopyReport copyfiles(const CopyRequest &request)
         return report;
     }
 
-    float progressMax = static_cast<float>(tagged);
+    int progressMax = tagged;
     progress.setProgressValue(0);
-    progress.setProgressMax(progressMax);
-    progress.setProgressMin(0);
+    progress.setProgressRange(0, progressMax);
 
     const QString playerRoot = request.playerRoot.trimmed();
     const QString destination = request.destination.trimmed();
@@ -235,8 +235,13 @@ CopyReport copyfiles(const CopyRequest &request)
 
     DestinationNames names(fileNameLimit(folder));
     for (int r = 1; r < grid.rows(); ++r) {
-        if (request.yield)
-            request.yield();
+        progress.yield();
+        if (progress.cancelled()) {
+            progress.setProgressValue(0);
+            report.renamed = 0;
+            report.outcome = CopyOutcome::Cancelled;
+            return report;
+        }
         grid.setCurrentCell(r, GridColumn::Title);
         if (!isTagged(grid, r))
             continue;
@@ -259,11 +264,11 @@ CopyReport copyfiles(const CopyRequest &request)
         }
         ++report.copied;
         // Rows tagged during the copy can take the count past the first total.
-        if (static_cast<float>(report.copied) > progressMax) {
-            progressMax = static_cast<float>(report.copied);
-            progress.setProgressMax(progressMax);
+        if (report.copied > progressMax) {
+            progressMax = report.copied;
+            progress.setProgressRange(0, progressMax);
         }
-        progress.setProgressValue(static_cast<float>(report.copied));
+        progress.setProgressValue(report.copied);
     }
 
     progress.setProgressValue(0);

@@ -2,23 +2,10 @@
 
 #include <QString>
 
-#include <functional>
-
 class CopyStorage;
 class GridModel;
 class MessageService;
-
-// Where a copy shows its progress: the progress bar (minimum, maximum,
-// value) and the status line of the copy window, or a terminal.
-class CopyProgressSink
-{
-public:
-    virtual ~CopyProgressSink() = default;
-    virtual void setProgressMin(float value) = 0;
-    virtual void setProgressMax(float value) = 0;
-    virtual void setProgressValue(float value) = 0;
-    virtual void setStatusText(const QString &text) = 0;
-};
+class ProgressSink;
 
 // Everything one copy of the tagged songs works with.
 struct CopyRequest
@@ -28,13 +15,14 @@ struct CopyRequest
     QString destination;  // the folder the copies go to
     MessageService &messages;
     CopyStorage &storage;
-    CopyProgressSink &progress;
-    std::function<void()> yield;  // called once per grid row; may run window events
+    // The files copied of the tagged ones, and the status line. The copy
+    // yields once per grid row and, when cancelled, stops before the next file.
+    ProgressSink &progress;
 };
 
 enum class CopyOutcome {
     NothingTagged,        // "Nothing to copy!"
-    Cancelled,            // the user answered Cancel to the count question
+    Cancelled,            // the user answered Cancel to the count question, or stopped the copy
     NoDestination,        // the destination folder was empty; nothing shown
     DestinationOnPlayer,  // "Can't copy to iPod.."
     Failed,               // a file could not be copied; the rest were not tried

@@ -103,14 +103,13 @@ QString htmlFileName(const QString &chosen)
     return chosen.endsWith(QLatin1String(".html")) ? chosen : chosen + QLatin1String(".html");
 }
 
-HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink &progress,
-                              const std::function<void()> &yield)
+HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink &progress)
 {
     if (const QFileInfo info(path); info.exists() && !info.isFile())
-        return {false, QStringLiteral("not a regular file")};
+        return {false, false, QStringLiteral("not a regular file")};
     HtmlFile file(path);
     if (!file.open())
-        return {false, file.errorString()};
+        return {false, false, file.errorString()};
     progress.setStatusText(QStringLiteral("Please wait while HTML file is created..."));
 
     QByteArray text;
@@ -123,16 +122,17 @@ HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink
     if (grid.rows() > 1)
         grid.setCol(0);
     for (int r = 1; r < grid.rows() && written; ++r) {
-        if (yield)
-            yield();
+        progress.yield();
+        if (progress.cancelled())
+            return {false, true, {}};
         appendRow(text, grid, r, "  <TD>", "</TD>");
         written = file.flush(text, false);
         progress.setProgressValue(r);
     }
     text += "</BODY></HTML>\r\n";
     if (!written || !file.flush(text, true) || !file.commit())
-        return {false, file.errorString()};
-    return {true, {}};
+        return {false, false, file.errorString()};
+    return {true, false, {}};
 }
 
 HtmlOutcome createhtmlfile(const HtmlRequest &request)
@@ -143,10 +143,12 @@ HtmlOutcome createhtmlfile(const HtmlRequest &request)
     const QString path = htmlFileName(chosen);
     ProgressSink &progress = request.progress;
 
-    const HtmlWriteResult written = writeHtmlList(request.grid, path, progress, request.yield);
+    const HtmlWriteResult written = writeHtmlList(request.grid, path, progress);
     if (!written.ok) {
         progress.setProgressValue(0);
         progress.setStatusText(QString());
+        if (written.cancelled)
+            return HtmlOutcome::Cancelled;
         request.messages.show(QStringLiteral("The HTML file %1 could not be written: %2").arg(path, written.errorText),
                               appTitle(), MessageButtons::Ok, MessageIcon::Critical);
         return HtmlOutcome::Failed;

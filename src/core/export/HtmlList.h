@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class FileDialogService;
 class GridModel;
 class MessageService;
@@ -17,7 +15,8 @@ QString htmlFileName(const QString &chosen);
 struct HtmlWriteResult
 {
     bool ok = false;
-    QString errorText;  // why the file could not be written
+    bool cancelled = false;  // the user stopped it; nothing was written
+    QString errorText;       // why the file could not be written
 };
 
 // Writes the whole grid, header row and every song row in the grid's present
@@ -25,9 +24,9 @@ struct HtmlWriteResult
 // cell texts as the grid holds them with &, <, > and " escaped. The file
 // replaces any file of that name only once it is completely written; a name
 // that is something other than a regular file is refused. Makes column 0 the
-// current column; yield is called once per row and must throttle itself.
-HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink &progress,
-                              const std::function<void()> &yield = {});
+// current column; yields once per row and, when cancelled, stops and keeps
+// any older file of that name.
+HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink &progress);
 
 // What the Create HTML command works with.
 struct HtmlRequest
@@ -37,11 +36,10 @@ struct HtmlRequest
     UrlOpener &opener;
     MessageService &messages;
     ProgressSink &progress;
-    std::function<void()> yield{};
 };
 
 enum class HtmlOutcome {
-    Cancelled,  // no file name chosen: nothing written, nothing shown
+    Cancelled,  // no file name chosen, or stopped while writing: nothing written, nothing shown
     Failed,     // the file could not be written; the reason was shown
     NotOpened,  // written, but no program could show it; the path was shown
     Opened,     // written and handed to the desktop's browser

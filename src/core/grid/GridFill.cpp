@@ -1,6 +1,5 @@
 #include "core/grid/GridFill.h"
 
-#include "core/common/ProgressSteps.h"
 #include "core/device/SongList.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/GridSort.h"
@@ -65,22 +64,17 @@ void formatgrid(GridModel &grid, int lastsongindex)
     }
 }
 
-void FILLGRID(GridModel &grid, const SongList &songs, int lastsongindex, PlayTimeBoxes &total,
-              const FillProgress &progress)
+void FILLGRID(GridModel &grid, const SongList &songs, int lastsongindex, PlayTimeBoxes &total, ProgressSink &progress)
 {
     formatgrid(grid, lastsongindex);
-    const qsizetype lineCount = songs.count();
-    if (progress.setMaximum)
-        progress.setMaximum(static_cast<int>(lineCount));
-    ProgressSteps steps(progress.setValue, lineCount);
+    progress.setProgressRange(0, songs.count());
 
     grid.beginBulkUpdate();
     const qsizetype tracks = std::min<qsizetype>(songs.trackCount(), grid.rows() - 1);
-    for (qsizetype t = 0; t < tracks; ++t) {
+    for (qsizetype t = 0; t < tracks && !progress.cancelled(); ++t) {
         const int row = static_cast<int>(t) + 1;
         for (qsizetype i = songs.trackStart(t), end = songs.trackEnd(t); i < end; ++i) {
-            if (progress.yield)
-                progress.yield();
+            progress.yield();
             const SongList::Line &line = songs.at(i);
             const QStringView blanks = blanksAfterColon(line.field);
             QString cell;
@@ -91,12 +85,11 @@ void FILLGRID(GridModel &grid, const SongList &songs, int lastsongindex, PlayTim
                 addsongtime(total);
             }
             grid.setText(row, columnOf(line.field), cell);
-            steps.advance(i);
+            progress.setProgressValue(i);
         }
     }
     grid.endBulkUpdate();
 
-    if (progress.setValue)
-        progress.setValue(0);
+    progress.setProgressValue(0);
     setgridcolor(grid);
 }

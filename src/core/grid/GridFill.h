@@ -1,10 +1,9 @@
 #pragma once
 
+#include "core/common/ProgressSink.h"
 #include "core/grid/Columns.h"
 
 #include <QString>
-
-#include <functional>
 
 class GridModel;
 class SongList;
@@ -17,18 +16,6 @@ struct PlayTimeBoxes
     QString Text1 = QStringLiteral("Text1");
     QString Text2 = QStringLiteral("Text2");
     QString Text3 = QStringLiteral("Text3");
-};
-
-// What the fill reports while it runs. Both may be empty.
-struct FillProgress
-{
-    using SetValue = std::function<void(int)>;
-    // The progress bar: setMaximum(number of song list lines) once, then
-    // setValue(line) whenever the shown percent changes, and setValue(0) at the end.
-    SetValue setMaximum;
-    SetValue setValue;
-    // Lets the event loop run; called once per line, so it must throttle itself.
-    std::function<void()> yield;
 };
 
 // Numeric value of a text the old way: leading blanks skipped, then the
@@ -46,5 +33,8 @@ void formatgrid(GridModel &grid, int lastsongindex);
 
 // Lays out the grid, fills one row per track (row t + 1 holds track t of the
 // song list), adds every length to the play time total and colours the grid.
+// The progress range is the number of song list lines, the value the line
+// reached, 0 at the end; the fill yields once per line and, when cancelled,
+// leaves the rest of the rows empty.
 void FILLGRID(GridModel &grid, const SongList &songs, int lastsongindex, PlayTimeBoxes &total,
-              const FillProgress &progress = {});
+              ProgressSink &progress = noProgress());

@@ -21,16 +21,15 @@ GridSearch::GridSearch(GridModel &grid)
     : m_grid(grid)
 {}
 
-GridSearch::Outcome GridSearch::press(const QString &textToFind, const SearchHooks &hooks)
+GridSearch::Outcome GridSearch::press(const QString &textToFind, ProgressSink &progress)
 {
     if (m_running)
         return {};
-    if (hooks.setStatus)
-        hooks.setStatus(QStringLiteral("Searching!.. Click Search For Next Match!"));
-    return searchgrid(textToFind, hooks);
+    progress.setStatusText(QStringLiteral("Searching!.. Click Search For Next Match!"));
+    return searchgrid(textToFind, progress);
 }
 
-GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, const SearchHooks &hooks)
+GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, ProgressSink &progress)
 {
     if (m_running)
         return {};
@@ -43,15 +42,15 @@ GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, const Sear
         m_searchrow = 0;
         m_searchcol = 0;
         outcome.wrapped = true;
-        if (hooks.setStatus)
-            hooks.setStatus(QStringLiteral("Search over..!"));
+        progress.setStatusText(QStringLiteral("Search over..!"));
     }
 
     const QString wanted = textToFind.toUpper();
     const bool wantedIsAscii = QtPrivate::isAscii(QStringView(wanted));
     for (;;) {
-        if (hooks.yield)
-            hooks.yield();
+        progress.yield();
+        if (progress.cancelled())
+            break;
         // Rows are read afresh each step: a sort during the walk shows in the next cells.
         ++m_searchrow;
         if (m_searchrow >= m_grid.rows()) {

@@ -1,25 +1,18 @@
 #pragma once
 
+#include "core/common/ProgressSink.h"
+
 #include <QString>
 
-#include <functional>
-
 class GridModel;
-
-// What a search press reports while it runs. Both may be empty.
-struct SearchHooks
-{
-    // Lets the event loop run; called once per cell examined, so it must throttle itself.
-    std::function<void()> yield{};
-    std::function<void(const QString &)> setStatus{};
-};
 
 // The search of the song grid: each press finds the next cell, column by
 // column and top to bottom, whose text contains the search text without
 // regard to case, and makes its row the first visible row. The position is
 // kept between presses; after the last cell of the last column the next press
 // shows "Search over..!" and starts again from the top. The current cell and
-// the selection never change.
+// the selection never change. A walk yields once per cell examined and,
+// when cancelled, stops where it is, as if the grid ended there.
 class GridSearch
 {
 public:
@@ -35,9 +28,9 @@ public:
     explicit GridSearch(GridModel &grid);
 
     // The search button: the searching text, then searchgrid.
-    Outcome press(const QString &textToFind, const SearchHooks &hooks = {});
+    Outcome press(const QString &textToFind, ProgressSink &progress = noProgress());
     // One walk from the kept position to the next match or the end of the grid.
-    Outcome searchgrid(const QString &textToFind, const SearchHooks &hooks = {});
+    Outcome searchgrid(const QString &textToFind, ProgressSink &progress = noProgress());
 
     bool running() const { return m_running; }
     int searchrow() const { return m_searchrow; }

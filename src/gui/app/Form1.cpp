@@ -2,11 +2,11 @@
 
 #include "core/app/ConnectProgress.h"
 #include "core/common/AppInfo.h"
-#include "core/common/EventPump.h"
 #include "core/common/MessageService.h"
 #include "core/device/DeviceInfo.h"
 #include "core/device/PlayerDetection.h"
 #include "core/export/HtmlList.h"
+#include "core/export/PlayerLibrary.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/GridSort.h"
 #include "core/player/MediaPlayer.h"
@@ -17,6 +17,7 @@
 #include "gui/about/frmdisclaimer.h"
 #include "gui/common/BarProgress.h"
 #include "gui/copy/frmCopy.h"
+#include "gui/export/ExportDialog.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
 #include "gui/help/modBallon.h"
@@ -288,6 +289,8 @@ void Form1::buildMenus()
 
     QMenu *mnufile = addSubMenu(nullptr, "mnufile", QStringLiteral("File"));
     bar->addMenu(mnufile);
+    m_mnuexport = addMenuItem(mnufile, "mnuexport", QStringLiteral("Export Library..."));
+    connect(m_mnuexport, &QAction::triggered, this, &Form1::mnuexport_Click);
     m_mnuexit = addMenuItem(mnufile, "mnuexit", QStringLiteral("Exit"), 1);
     connect(m_mnuexit, &QAction::triggered, this, &Form1::mnuexit_Click);
 
@@ -464,13 +467,9 @@ void Form1::Command1_Click()
     m_Timer1->start();
     m_Command1->setEnabled(false);
 
-    EventPump pump;
     const PlayerSession::Outcome outcome =
-        m_session.connect([this] { return locatePlayer(m_services.playerRoot, m_services.volumes); },
-                          {.yield = [&pump] { pump.maybeYield(); },
-                           .afterRead = [this] { playerRead(); },
-                           .setProgressMaximum = [this](int lines) { m_PBar->setMaximum(lines); },
-                           .setProgressValue = [this](int line) { m_PBar->setValue(line); }});
+        m_session.connect([this] { return locatePlayer(m_services.playerRoot, m_services.volumes); }, *m_progress,
+                          [this] { playerRead(); });
     if (outcome == PlayerSession::Outcome::NoPlayer) {
         m_services.messages.show(m_session.problem(), appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
         QCoreApplication::processEvents();
@@ -478,7 +477,7 @@ void Form1::Command1_Click()
             m_services.endProgram();
         return;
     }
-    pump.yieldNow();
+    QCoreApplication::processEvents();
 
     m_FGrid->setVisible(true);
     setStatusText(progresstext(m_session.pod()));
@@ -626,10 +625,7 @@ void Form1::Command3_Click()
         gethelpnow(m_Command3);
         return;
     }
-    EventPump pump;
-    m_search.press(
-        m_Text4->text(),
-        {.yield = [&pump] { pump.maybeYield(); }, .setStatus = [this](const QString &text) { setStatusText(text); }});
+    m_search.press(m_Text4->text(), *m_progress);
 }
 
 void Form1::Text4_Click()
@@ -665,6 +661,34 @@ void Form1::File1_Click()
 void Form1::Picture2_Click()
 {
     gethelpnow(m_Picture2);
+}
+
+ExportDialog *Form1::exportWindow() const
+{
+    return m_exportWindow;
+}
+
+void Form1::mnuexport_Click()
+{
+    if (!m_connectdone) {
+        m_services.messages.show(QStringLiteral("Connect to the player first."), appTitle(), MessageButtons::Ok,
+                                 MessageIcon::Information);
+        return;
+    }
+    if (!m_exportWindow) {
+        m_exportWindow = new ExportDialog(playerLibrary(m_session.library()), grid(), m_label6,
+                                          {.storage = m_services.copyStorage,
+                                           .tags = m_services.tagFiller,
+                                           .opener = m_services.urlOpener,
+                                           .dialogs = m_services.fileDialog,
+                                           .messages = m_services.messages},
+                                          this);
+        m_exportWindow->setWindowFlag(Qt::Window);
+        m_exportWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_exportWindow->show();
+    m_exportWindow->raise();
+    m_exportWindow->activateWindow();
 }
 
 void Form1::mnuexit_Click()
@@ -802,13 +826,11 @@ void Form1::mnucreatehtml_Click()
 {
     if (!reportCommandStarts(m_mnucreatehtml))
         return;
-    EventPump pump;
     createhtmlfile({.grid = *m_grid,
                     .dialog = m_services.fileDialog,
                     .opener = m_services.urlOpener,
                     .messages = m_services.messages,
-                    .progress = *m_progress,
-                    .yield = [&pump] { pump.maybeYield(); }});
+                    .progress = *m_progress});
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -820,8 +842,10 @@ void Form1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // Closing the main window ends the program, whichever other windows are open.
+    // Closing the main window ends the program, whichever other windows are
+    // open; a Connect, search or HTML list running meanwhile stops at its next step.
     event->accept();
+    m_progress->cancel();
     if (m_services.endProgram)
         m_services.endProgram();
 }

@@ -28,6 +28,8 @@ class PhotoViewer;
 class PictureBox;
 class Playback;
 class PrintService;
+class ExportDialog;
+class TagFiller;
 class UrlOpener;
 class VolumeService;
 class frmhelp;
@@ -68,6 +70,7 @@ struct Form1Services
     std::function<void()> endProgram;          // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
     ImageLoader *imageLoader = nullptr;        // decodes the photos; null: every photo shows "No Preview Available"
+    TagFiller *tagFiller = nullptr;            // fills tags into exported copies; null: the export cannot
 };
 
 // The main window: the controls and menus, start-up, Exit, Connect and the
@@ -106,6 +109,8 @@ public:
     frmCopy *copyWindow() const;
     // The statistics window while it is open, null otherwise.
     frmStats *statsWindow() const;
+    // The export window while it is open, null otherwise.
+    ExportDialog *exportWindow() const;
     // The unique-artist list, kept for the run.
     const QStringList &list2() const { return m_List2; }
 
@@ -138,6 +143,7 @@ public slots:
     void mnuexit_Click();
     void mnucopy_Click();
     void mnustatistics_Click();
+    void mnuexport_Click();
     void mnucreatehtml_Click();
     void mnuhelp_Click();
     void Timer1_Timer();
@@ -204,6 +210,7 @@ private:
     GridSearch m_search;
     QStringList m_List2;
     QPointer<frmStats> m_statsWindow;
+    QPointer<ExportDialog> m_exportWindow;
     std::unique_ptr<BarProgress> m_progress;  // the progress bar and status text as the commands report to them
     MediaPlayer *m_player;
     Playback *m_playback = nullptr;
@@ -237,6 +244,7 @@ private:
     QAction *m_mnuSelectAll = nullptr;
     QAction *m_mnuUnSelectAll = nullptr;
     QAction *m_mnuexit = nullptr;
+    QAction *m_mnuexport = nullptr;
     QAction *m_mnucopy = nullptr;
     QAction *m_mnuhelp = nullptr;
     QAction *m_mnucredits = nullptr;

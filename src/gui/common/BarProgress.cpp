@@ -39,3 +39,18 @@ void BarProgress::setStatusText(const QString &text)
 {
     m_setStatus(text);
 }
+
+void BarProgress::yield()
+{
+    m_pump.maybeYield();
+}
+
+bool BarProgress::cancelled() const
+{
+    return m_cancelled;
+}
+
+void BarProgress::cancel()
+{
+    m_cancelled = true;
+}

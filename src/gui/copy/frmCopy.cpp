@@ -1,8 +1,8 @@
 #include "gui/copy/frmCopy.h"
 
 #include "core/common/AppInfo.h"
-#include "core/common/EventPump.h"
 #include "core/common/MessageService.h"
+#include "core/copy/CopyFiles.h"
 #include "core/device/VolumeService.h"
 
 #include <QCloseEvent>
@@ -20,8 +20,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 frmCopy::frmCopy(GridModel &grid, const QString &playerRoot, MessageService &messages, VolumeService &volumes,
                  CopyStorage &storage)
     : m_grid(grid)
@@ -38,6 +36,7 @@ frmCopy::frmCopy(GridModel &grid, const QString &playerRoot, MessageService &mes
     , Command2(new QPushButton(QStringLiteral("Copy"), this))
     , Command1(new QPushButton(QStringLiteral("Exit"), this))
     , PBar(new QProgressBar(this))
+    , m_progress(PBar, [this](const QString &text) { Text1->setText(text); })
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Copy Files!"));
@@ -146,9 +145,7 @@ void frmCopy::Command2_Click()
 {
     Command2->setEnabled(false);
     m_copying = true;
-    EventPump pump;
-    const CopyReport report =
-        copyfiles({m_grid, m_playerRoot, m_dirPath, m_messages, m_storage, *this, [&pump] { pump.maybeYield(); }});
+    const CopyReport report = copyfiles({m_grid, m_playerRoot, m_dirPath, m_messages, m_storage, m_progress});
     m_copying = false;
     Command2->setEnabled(copyButtonEnabledAfter(report.outcome));
 }
@@ -167,24 +164,4 @@ void frmCopy::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-}
-
-void frmCopy::setProgressMin(float value)
-{
-    PBar->setMinimum(static_cast<int>(std::lround(value)));
-}
-
-void frmCopy::setProgressMax(float value)
-{
-    PBar->setMaximum(static_cast<int>(std::lround(value)));
-}
-
-void frmCopy::setProgressValue(float value)
-{
-    PBar->setValue(static_cast<int>(std::lround(value)));
-}
-
-void frmCopy::setStatusText(const QString &text)
-{
-    Text1->setText(text);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/copy/CopyFiles.h"
+#include "gui/common/BarProgress.h"
 
 #include <QString>
 #include <QWidget>
@@ -20,7 +20,7 @@ class QTreeView;
 // The copy window: picks a folder of the computer and copies the tagged songs
 // of the grid into it. A top-level window without owner that deletes itself
 // when closed; it cannot be closed while a copy runs.
-class frmCopy : public QWidget, private CopyProgressSink
+class frmCopy : public QWidget
 {
     Q_OBJECT
 
@@ -34,8 +34,6 @@ public:
     // Moves the folder list to an existing, readable folder; false otherwise.
     bool setDirPath(const QString &path);
 
-    // True from the Copy click until the copy has returned.
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -46,11 +44,6 @@ private slots:
     void Drive1_Change(int index);
 
 private:
-    void setProgressMin(float value) override;
-    void setProgressMax(float value) override;
-    void setProgressValue(float value) override;
-    void setStatusText(const QString &text) override;
-
     void fillDrives();
 
     GridModel &m_grid;
@@ -69,4 +62,5 @@ private:
     QPushButton *Command2;
     QPushButton *Command1;
     QProgressBar *PBar;
+    BarProgress m_progress;  // PBar and Text1 as the copy reports to them
 };

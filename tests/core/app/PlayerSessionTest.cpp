@@ -3,6 +3,8 @@
 #include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 #include "ReaderTestSupport.h"
+#include "ReportDoubles.h"
+#include "core/common/ProgressSteps.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -40,32 +42,35 @@ iPod::PlayerLocator at(const QString &root)
     return [root] { return std::optional<QString>(root); };
 }
 
-TEST(PlayerSession, ConnectSetsTheProgressBarOncePerShownPercent)
+TEST(PlayerSession, ConnectReportsEveryLineAndABarShowsEachPercentOnce)
 {
     QTemporaryDir player;
     writePlayer(player.path(), 3000);
     PlayerSession session;
-    int maximum = -1;
-    std::vector<int> values;
-    int yields = 0;
+    RecordingSink progress;
     bool readBeforeFill = false;
-    const auto outcome = session.connect(
-        at(player.path()),
-        {.yield = [&] { ++yields; },
-         .afterRead = [&] { readBeforeFill = session.pod().songsstored() == 3000 && session.grid().rows() < 3001; },
-         .setProgressMaximum = [&](int m) { maximum = m; },
-         .setProgressValue = [&](int v) { values.push_back(v); }});
+    const auto outcome = session.connect(at(player.path()), progress, [&] {
+        readBeforeFill = session.pod().songsstored() == 3000 && session.grid().rows() < 3001;
+    });
     ASSERT_EQ(outcome, PlayerSession::Outcome::Complete);
     EXPECT_TRUE(readBeforeFill);
-    EXPECT_GT(yields, 0);
-    ASSERT_EQ(maximum, session.pod().songList().count());
-    // Every whole percent once, in order, then back to 0 at the end.
-    ASSERT_EQ(values.size(), 101u);
-    for (std::size_t i = 0; i + 1 < values.size(); ++i)
-        EXPECT_EQ(static_cast<qint64>(values[i]) * 100 / maximum, static_cast<qint64>(i)) << i;
-    EXPECT_EQ(values.back(), 0);
+    EXPECT_GT(progress.yields, 3000) << "the read and every line of the fill yield";
+    const qint64 lines = session.pod().songList().count();
+    ASSERT_EQ(progress.maximum, lines);
+    ASSERT_EQ(progress.values.size(), static_cast<std::size_t>(lines) + 1);
+    EXPECT_EQ(progress.values.back(), 0);
     EXPECT_EQ(session.grid().rows(), 3001);
     EXPECT_EQ(session.grid().text(3000, GridColumn::Title), u"  Song 2999"_s);
+
+    // A bar fed those values is set once per whole percent, in order, then back to 0.
+    std::vector<int> shown;
+    ProgressSteps steps([&shown](int value) { shown.push_back(value); }, lines);
+    for (const qint64 value : progress.values)
+        steps.advance(value);
+    ASSERT_EQ(shown.size(), 101u);  // 0 to 99 percent, then 0 at the end
+    for (std::size_t i = 0; i + 1 < shown.size(); ++i)
+        EXPECT_EQ(static_cast<qint64>(shown[i]) * 100 / lines, static_cast<qint64>(i)) << i;
+    EXPECT_EQ(shown.back(), 0);
 }
 
 TEST(PlayerSession, OutcomesSayWhatAReadCameTo)

@@ -107,7 +107,7 @@ class CopyFilesTest : public ::testing::Test
 protected:
     CopyReport run(const QString &destination)
     {
-        return copyfiles({grid, player.root(), destination, messages, storage, progress, {}});
+        return copyfiles({grid, player.root(), destination, messages, storage, progress});
     }
     CopyReport run() { return run(target.path()); }
     QString addSong(const char *name, int size) { return player.addSong(u"F00"_s, QString::fromLatin1(name), size); }
@@ -166,7 +166,7 @@ TEST_F(CopyFilesTest, FullCopyIsByteForByteAndLeavesThePlayerAlone)
     EXPECT_EQ(player.snapshot(), before);
     EXPECT_EQ(messages.texts(), (QStringList{u" 5 Files to Copy!"_s, renamedFilesMessage(1)}));
     EXPECT_EQ(progress.max, 5);
-    EXPECT_EQ(progress.values, (std::vector<float>{0, 1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(progress.values, (std::vector<qint64>{0, 1, 2, 3, 4, 5, 0}));
     EXPECT_EQ(progress.status, u"Copying Done...! "_s);
     EXPECT_EQ(std::pair(grid.row(), grid.col()), std::pair(6, 7));
 }

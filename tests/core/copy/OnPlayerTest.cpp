@@ -93,7 +93,7 @@ TEST_F(OnPlayerMounts, BindMountsOfThePlayerOrOfAFolderInsideItAreThePlayer)
     FileCopyStorage storage;
     RecordingProgress progress;
     const auto before = player.snapshot();
-    EXPECT_EQ(copyfiles({grid, player.root(), inner.path(), messages, storage, progress, {}}).outcome,
+    EXPECT_EQ(copyfiles({grid, player.root(), inner.path(), messages, storage, progress}).outcome,
               CopyOutcome::DestinationOnPlayer);
     EXPECT_EQ(messages.texts().last(), u"Can't copy to iPod.."_s);
     EXPECT_EQ(player.snapshot(), before);

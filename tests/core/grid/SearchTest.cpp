@@ -1,5 +1,6 @@
 #include "core/grid/Search.h"
 
+#include "ReportDoubles.h"
 #include "SongGridSupport.h"
 #include "TestStrings.h"
 #include "core/grid/GridSort.h"
@@ -62,12 +63,12 @@ TEST(GridSearch, AfterTheLastMatchRunsOutThenStartsOverWithSearchOver)
 {
     SongLibrary lib = beatLibrary();
     GridSearch search(*lib.grid);
-    QStringList statuses;
-    const SearchHooks hooks{.setStatus = [&statuses](const QString &text) { statuses << text; }};
+    RecordingSink progress;
+    QStringList &statuses = progress.statuses;
 
-    EXPECT_EQ(found(search.press(u"night"_s, hooks)), Cell(1, GridColumn::Title));
+    EXPECT_EQ(found(search.press(u"night"_s, progress)), Cell(1, GridColumn::Title));
     lib.grid->setTopRow(3);
-    const GridSearch::Outcome runOut = search.press(u"night"_s, hooks);
+    const GridSearch::Outcome runOut = search.press(u"night"_s, progress);
     EXPECT_FALSE(runOut.found);
     EXPECT_FALSE(runOut.wrapped);
     EXPECT_EQ(lib.grid->topRow(), 1) << "row 1 comes to the top";
@@ -75,7 +76,7 @@ TEST(GridSearch, AfterTheLastMatchRunsOutThenStartsOverWithSearchOver)
     EXPECT_EQ(statuses, texts(u"Searching!.. Click Search For Next Match!|Searching!.. Click Search For Next Match!"));
 
     statuses.clear();
-    const GridSearch::Outcome again = search.press(u"night"_s, hooks);
+    const GridSearch::Outcome again = search.press(u"night"_s, progress);
     EXPECT_TRUE(again.wrapped);
     EXPECT_EQ(found(again), Cell(1, GridColumn::Title));
     EXPECT_EQ(statuses, texts(u"Searching!.. Click Search For Next Match!|Search over..!"));
@@ -119,14 +120,14 @@ TEST(GridSearch, APressDuringAWalkIsIgnored)
     GridSearch search(*lib.grid);
     int nestedPresses = 0;
     bool nestedRan = true;
-    SearchHooks hooks;
-    hooks.yield = [&] {
+    RecordingSink progress;
+    progress.onYield = [&] {
         if (nestedPresses++ == 0) {
             EXPECT_TRUE(search.running());
             nestedRan = search.press(u"beat"_s).ran;
         }
     };
-    EXPECT_EQ(found(search.press(u"road"_s, hooks)), Cell(3, 0));
+    EXPECT_EQ(found(search.press(u"road"_s, progress)), Cell(3, 0));
     EXPECT_FALSE(nestedRan);
     EXPECT_FALSE(search.running());
     EXPECT_EQ(found(search.press(u"beat"_s)), Cell(1, GridColumn::Artist)) << "the ignored press moved nothing";
