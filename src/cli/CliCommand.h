@@ -15,7 +15,7 @@ enum CliStatus : int {
     CliNoMatch = 1,       // search: nothing matched, as grep says it
     CliNoPlayer = 2,      // no player found
     CliReadFailed = 3,    // the track database could not be read completely
-    CliCopyRefused = 4,   // the copy was refused before anything was copied
+    CliCopyRefused = 4,   // the copy was refused before anything was copied, or the HTML file would be on the player
     CliCopyFailed = 5,    // a file could not be copied; the copy ended there
     CliReportFailed = 6,  // the statistics report ended early, or the HTML file could not be written
     CliUsageError = 64,   // unknown command or bad arguments; the usage text is shown

@@ -346,6 +346,11 @@ TEST_F(CliTest, HtmlWritesTheWindowsFile)
     const CliRun blocked = run(u"html"_s, {u"--out"_s, target.filePath(u"missing/list.html"_s)});
     EXPECT_EQ(blocked.exitCode, 6);
     EXPECT_TRUE(blocked.err.startsWith(u"cannot write "_s));
+    const auto before = player.snapshot();
+    const CliRun onPlayer = run(u"html"_s, {u"--out"_s, player.root() + u"/songs"_s});
+    EXPECT_EQ(onPlayer.exitCode, 4);
+    EXPECT_TRUE(onPlayer.err.contains(u"would be on the iPod"_s)) << onPlayer.err.toStdString();
+    EXPECT_EQ(player.snapshot(), before);
     EXPECT_EQ(runCli({u"html"_s, u"--player"_s, player.root()}).exitCode, 64) << "--out is needed";
 }
 

@@ -5,6 +5,7 @@
 #include "core/common/MessageService.h"
 #include "core/common/ProgressSink.h"
 #include "core/common/UrlOpener.h"
+#include "core/copy/CopyFiles.h"
 #include "core/grid/GridModel.h"
 
 #include <QFileInfo>
@@ -135,12 +136,23 @@ HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink
     return {true, {}};
 }
 
+QString htmlOnPlayerRefusal(const QString &path, const QString &playerRoot)
+{
+    if (playerRoot.trimmed().isEmpty() || !liesOnPlayer(QFileInfo(path).absolutePath(), playerRoot.trimmed()))
+        return {};
+    return QStringLiteral("The HTML file %1 is not written: it would be on the iPod, which is only read.").arg(path);
+}
+
 HtmlOutcome createhtmlfile(const HtmlRequest &request)
 {
     const QString chosen = request.dialog.getSaveFileName(QStringLiteral("HTML Files (*.html*)"));
     if (chosen.isEmpty())
         return HtmlOutcome::Cancelled;
     const QString path = htmlFileName(chosen);
+    if (const QString refusal = htmlOnPlayerRefusal(path, request.playerRoot); !refusal.isEmpty()) {
+        request.messages.show(refusal, appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
+        return HtmlOutcome::OnPlayer;
+    }
     ProgressSink &progress = request.progress;
 
     const HtmlWriteResult written = writeHtmlList(request.grid, path, progress, request.yield);

@@ -808,7 +808,8 @@ void Form1::mnucreatehtml_Click()
                     .opener = m_services.urlOpener,
                     .messages = m_services.messages,
                     .progress = *m_progress,
-                    .yield = [&pump] { pump.maybeYield(); }});
+                    .yield = [&pump] { pump.maybeYield(); },
+                    .playerRoot = m_label6});
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -23,11 +23,15 @@ class HtmlListTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    HtmlOutcome create(GridModel &grid, const QString &answer)
+    HtmlOutcome create(GridModel &grid, const QString &answer, const QString &playerRoot = {})
     {
         dialog.answer = answer;
-        return createhtmlfile(
-            {.grid = grid, .dialog = dialog, .opener = opener, .messages = messages, .progress = progress});
+        return createhtmlfile({.grid = grid,
+                               .dialog = dialog,
+                               .opener = opener,
+                               .messages = messages,
+                               .progress = progress,
+                               .playerRoot = playerRoot});
     }
 
     // The file's lines after the byte-order mark; each must end in CR LF.
@@ -134,6 +138,19 @@ TEST_F(HtmlListTest, FileThatCannotBeWrittenShowsWhyAndOpensNothing)
     }
     EXPECT_TRUE(opener.opened.isEmpty());
     EXPECT_FALSE(progress.statuses.contains(u"Finished.."_s));
+}
+
+TEST_F(HtmlListTest, AFileOnThePlayerIsNeitherWrittenNorOpened)
+{
+    SongLibrary lib({{.title = u"A"_s}});
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"iPod_Control/iTunes"_s));
+    const QString path = dir.filePath(u"iPod_Control/songs"_s);
+    EXPECT_EQ(create(*lib.grid, path, dir.path()), HtmlOutcome::OnPlayer);
+    EXPECT_FALSE(QFile::exists(path + u".html"_s));
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"The HTML file "_s + path
+                          + u".html is not written: it would be on the iPod, which is only read."_s});
+    EXPECT_TRUE(opener.opened.isEmpty());
 }
 
 TEST_F(HtmlListTest, ReplacesAnExistingFileAndSaysSoWhenNothingCanShowIt)
