@@ -9,11 +9,13 @@
 #include <QRandomGenerator>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -60,7 +62,7 @@ bool writeAll(int fd, const char *data, ssize_t size)
 // Copies from the current positions to the end of the source. The kernel
 // copies in place where the file systems allow it; plain reads and writes do
 // the rest, so a kernel copy that stops early or is refused loses nothing.
-bool copyBytes(int source, int target, QString &error)
+bool copyBytes(int source, int target, CopyStorageResult &error)
 {
     for (;;) {
         const ssize_t copied = ::copy_file_range(source, nullptr, target, nullptr, bufferSize * 64, 0);
@@ -76,32 +78,88 @@ bool copyBytes(int source, int target, QString &error)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            error = QStringLiteral("Cannot read the song: %1").arg(systemError());
+            error = {false, QStringLiteral("Cannot read the song: %1").arg(systemError()), CopyFailure::Source};
             return false;
         }
         if (got == 0)
             return true;
         if (!writeAll(target, buffer.data(), got)) {
-            error = QStringLiteral("Cannot write the copy: %1").arg(systemError());
+            error = {false, QStringLiteral("Cannot write the copy: %1").arg(systemError()), CopyFailure::Destination};
             return false;
         }
     }
 }
 
-CopyStorageResult failure(const QString &what, const QString &path)
+// Reads until the buffer is full or the file ends; -1 on a read error.
+ssize_t readFull(int fd, char *data, std::size_t size)
 {
-    return {false, QStringLiteral("%1 %2: %3").arg(what, path, systemError())};
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, data + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+CopyStorageResult failure(const QString &what, const QString &path, CopyFailure kind = CopyFailure::Destination)
+{
+    return {false, QStringLiteral("%1 %2: %3").arg(what, path, systemError()), kind};
+}
+
+// Copies the whole source into the target: as many bytes as the source held when it was opened.
+bool fillCopy(int source, int target, const CopyJob &job, CopyStorageResult &error)
+{
+    struct stat before
+    {};
+    struct stat after
+    {};
+    if (::fstat(source, &before) != 0) {
+        error = failure(QStringLiteral("Cannot read"), job.source, CopyFailure::Source);
+        return false;
+    }
+    if (!copyBytes(source, target, error))
+        return false;
+    if (::fstat(target, &after) != 0 || after.st_size != before.st_size) {
+        error = {false, QStringLiteral("The song changed while it was copied: %1").arg(job.source),
+                 CopyFailure::Source};
+        return false;
+    }
+    return true;
+}
+
+// The failure of storing under the destination name, errno set.
+CopyStorageResult storeFailure(const QString &destination)
+{
+    const CopyFailure kind = errno == EEXIST ? CopyFailure::Exists : CopyFailure::Destination;
+    return failure(QStringLiteral("Cannot store"), destination, kind);
+}
+
+// Renames the complete hidden file to the destination; without replace, a
+// file already there stays (the rename fails with EEXIST).
+bool renameInto(const QByteArray &temporary, const QByteArray &target, bool replace)
+{
+    if (replace)
+        return std::rename(temporary.constData(), target.constData()) == 0;
+    return ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0;
 }
 
 // Gives the complete unnamed file the destination name; false with errno
-// set when it cannot. An existing destination is replaced in one step: the
-// file is linked under a hidden name first, which then replaces it.
-bool linkUnnamed(int fd, const QString &destination)
+// set when it cannot. With replace, an existing destination is replaced in
+// one step: the file is linked under a hidden name first, which then replaces it.
+bool linkUnnamed(int fd, const QString &destination, bool replace)
 {
     const QByteArray self = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd);
     const QByteArray target = encoded(destination);
     if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0)
         return true;
+    if (!replace)
+        return false;
     for (int attempt = 0; errno == EEXIST && attempt < createAttempts; ++attempt) {
         const QString hiddenPath = hiddenName(destination);
         const PartialFileCleanup cleanup(hiddenPath);
@@ -118,13 +176,14 @@ bool linkUnnamed(int fd, const QString &destination)
     return false;
 }
 
-CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const QString &destination)
+CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const CopyJob &job)
 {
-    QString error;
-    if (!copyBytes(source, target.get(), error))
-        return {false, error};
-    if (!linkUnnamed(target.get(), destination))
-        return failure(QStringLiteral("Cannot store"), destination);
+    const QString &destination = job.destination;
+    CopyStorageResult error;
+    if (!fillCopy(source, target.get(), job, error))
+        return error;
+    if (!linkUnnamed(target.get(), destination, job.replace))
+        return storeFailure(destination);
     if (!target.close()) {
         // The data did not all reach the disk: the copy under its name goes too.
         const CopyStorageResult result = failure(QStringLiteral("Cannot write"), destination);
@@ -135,31 +194,34 @@ CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const QString 
 }
 
 // Fills the hidden file, then gives it the destination name; removes it on failure.
-CopyStorageResult fillNamed(int source, FileDescriptor &target, const QString &temporary, const QString &destination)
+CopyStorageResult fillNamed(int source, FileDescriptor &target, const QString &temporary, const CopyJob &job)
 {
-    QString error;
     CopyStorageResult result{true, {}};
-    if (!copyBytes(source, target.get(), error))
-        result = {false, error};
+    if (!fillCopy(source, target.get(), job, result))
+        result.ok = false;
     else if (!target.close())
         result = failure(QStringLiteral("Cannot write"), temporary);
     // rename() replaces an existing destination file in one step.
-    else if (std::rename(encoded(temporary).constData(), encoded(destination).constData()) != 0)
-        result = failure(QStringLiteral("Cannot store"), destination);
+    else if (!renameInto(encoded(temporary), encoded(job.destination), job.replace))
+        result = storeFailure(job.destination);
     if (!result.ok)
         ::unlink(encoded(temporary).constData());
     return result;
 }
 
-CopyStorageResult copyNamed(int source, const QString &destination)
+CopyStorageResult copyNamed(int source, const CopyJob &job)
 {
+    const QString &destination = job.destination;
     for (int attempt = 0; attempt < createAttempts; ++attempt) {
         const QString temporary = hiddenName(destination);
         // Armed before the file exists, so that no moment of its life leaves it behind.
         const PartialFileCleanup cleanup(temporary);
         FileDescriptor target(::open(encoded(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (target.isOpen())
-            return fillNamed(source, target, temporary, destination);
+        if (target.isOpen()) {
+            // The lock tells a file being written from one a killed copy left.
+            ::flock(target.get(), LOCK_EX | LOCK_NB);
+            return fillNamed(source, target, temporary, job);
+        }
         if (errno != EEXIST)
             break;
     }
@@ -173,13 +235,40 @@ CopyStorageResult FileCopyStorage::copyToStorage(const CopyJob &job)
     const FileDescriptor source = openRegularFile(job.source);
     if (!source.isOpen()) {
         if (errno == EINVAL)
-            return {false, QStringLiteral("Not a file: %1").arg(job.source)};
-        return failure(QStringLiteral("Cannot open"), job.source);
+            return {false, QStringLiteral("Not a file: %1").arg(job.source), CopyFailure::Source};
+        return failure(QStringLiteral("Cannot open"), job.source, CopyFailure::Source);
     }
     if (m_temporary == Temporary::Unnamed) {
         FileDescriptor target = createUnnamed(job.destination);
         if (target.isOpen())
-            return copyUnnamed(source.get(), target, job.destination);
+            return copyUnnamed(source.get(), target, job);
     }
-    return copyNamed(source.get(), job.destination);
+    return copyNamed(source.get(), job);
+}
+
+CopyComparison compareFiles(const QString &source, const QString &copy)
+{
+    const FileDescriptor ours = openRegularFile(source);
+    if (!ours.isOpen())
+        return CopyComparison::SourceUnreadable;
+    const FileDescriptor theirs = openRegularFile(copy);
+    struct stat ourInfo
+    {};
+    struct stat theirInfo
+    {};
+    if (!theirs.isOpen() || ::fstat(ours.get(), &ourInfo) != 0 || ::fstat(theirs.get(), &theirInfo) != 0
+        || ourInfo.st_size != theirInfo.st_size)
+        return CopyComparison::Different;
+    std::vector<char> ourBytes(bufferSize);
+    std::vector<char> theirBytes(bufferSize);
+    for (;;) {
+        const ssize_t got = readFull(ours.get(), ourBytes.data(), ourBytes.size());
+        if (got < 0)
+            return CopyComparison::SourceUnreadable;
+        const ssize_t other = readFull(theirs.get(), theirBytes.data(), theirBytes.size());
+        if (other != got || std::memcmp(ourBytes.data(), theirBytes.data(), static_cast<std::size_t>(got)) != 0)
+            return CopyComparison::Different;
+        if (got == 0)
+            return CopyComparison::Same;
+    }
 }
