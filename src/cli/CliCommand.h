@@ -42,7 +42,13 @@ struct CliCommand
 QCommandLineOption playerOption();
 std::optional<QString> playerDir(const QCommandLineParser &options);
 
-// Writes text to standard error in UTF-8: as it is, or followed by a line end.
+// Text fit for a terminal: every control character (C0, DEL, C1) other than
+// tab, LF and CR written as \xHH, so that no text from the player can send
+// escape sequences.
+QString controlEscaped(QStringView text);
+
+// Writes text to standard error in UTF-8: as it is, or with control
+// characters escaped and followed by a line end.
 void writeError(const QString &text);
 void printError(const QString &text);
 

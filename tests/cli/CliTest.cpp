@@ -198,6 +198,31 @@ TEST_F(CliTest, TablesKeepAwkwardTitlesWholeInEveryFormat)
     }
 }
 
+// No title can send escape sequences to a terminal; csv is a file format and keeps every byte.
+TEST_F(CliTest, TextOutputEscapesControlCharacters)
+{
+    const QString title = u"Bell\x07 \x1b[2J \u009B1m"_s;
+    makePlayer({{title, 1000, 1}});
+    const auto hasControl = [](const QString &out) {
+        return std::any_of(out.begin(), out.end(), [](QChar ch) {
+            return ch != u'\n' && ch != u'\t'
+                && (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F));
+        });
+    };
+    const QString escaped = u"Bell\\x07 \\x1b[2J \\x9b1m"_s;
+    for (const QStringList &args : {QStringList{u"list"_s},
+                                    {u"grid"_s},
+                                    {u"grid"_s, u"--format"_s, u"tsv"_s},
+                                    {u"search"_s, u"Bell"_s},
+                                    {u"stats"_s}}) {
+        const CliRun output = run(args[0], args.mid(1));
+        EXPECT_FALSE(hasControl(output.out)) << output.out.toStdString();
+        EXPECT_TRUE(output.out.contains(escaped)) << output.out.toStdString();
+    }
+    EXPECT_TRUE(run(u"grid"_s, {u"--format"_s, u"json"_s}).out.contains(u"Bell\\u0007 \\u001b[2J \\u009b1m"_s));
+    EXPECT_TRUE(run(u"grid"_s, {u"--format"_s, u"csv"_s}).out.contains(title));
+}
+
 TEST_F(CliTest, TablesOfAPlayerWithoutSongsHoldNoRows)
 {
     makePlayer({});
