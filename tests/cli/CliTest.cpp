@@ -149,7 +149,7 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
     for (const QString &command : {u"list"_s, u"grid"_s}) {
         const CliRun missing = runCli({command, u"--player"_s, to});
         EXPECT_EQ(missing.exitCode, 2);
-        EXPECT_EQ(missing.err, u"iPod not detected\n"_s);
+        EXPECT_EQ(missing.err, to + u" holds no iPod_Control/iTunes/iTunesDB or iTunesCDB\n"_s);
     }
 }
 

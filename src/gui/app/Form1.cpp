@@ -230,6 +230,7 @@ void Form1::buildControls()
     m_Label2 = named(new QLabel(QStringLiteral("Volume"), client), "Label2");
     m_Label2->setGeometry(twipRect(3390, 7410, 660, 225));
     m_Label1 = named(new QLabel(QStringLiteral("Song:"), client), "Label1");
+    m_Label1->setTextFormat(Qt::PlainText);  // titles are never markup
     m_Label1->setGeometry(twipRect(4290, 7380, 7845, 225));
 
     m_Text4 = named(new QLineEdit(client), "Text4", 36);
@@ -254,6 +255,7 @@ void Form1::buildControls()
     m_SBar->setFixedHeight(px(StatusBarTwips));
     m_statusLabel = new QLabel(m_SBar);
     m_statusLabel->setObjectName(QStringLiteral("SBarText"));
+    m_statusLabel->setTextFormat(Qt::PlainText);
     m_SBar->addWidget(m_statusLabel, 1);
     setStatusBar(m_SBar);
 
@@ -438,8 +440,10 @@ void Form1::showPodInfo()
 {
     const DeviceInfo info = getpodinfo(m_label6.trimmed());
     m_RBox1->setPlainText(info.infoText);
-    m_InfoFrame->setTitle(info.infoFrameCaption);
-    m_PictureFrame->setTitle(info.pictureFrameCaption);
+    // A '&' from the player is shown as it is, never as a keyboard mnemonic.
+    const auto literal = [](QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); };
+    m_InfoFrame->setTitle(literal(info.infoFrameCaption));
+    m_PictureFrame->setTitle(literal(info.pictureFrameCaption));
     // Without a photos folder the list stays where it was.
     if (!info.photosFolder.isEmpty())
         m_photos->setDir1Path(info.photosFolder);
@@ -472,7 +476,8 @@ void Form1::Command1_Click()
                            .setProgressMaximum = [this](int lines) { m_PBar->setMaximum(lines); },
                            .setProgressValue = [this](int line) { m_PBar->setValue(line); }});
     if (outcome == PlayerSession::Outcome::NoPlayer) {
-        m_services.messages.show(m_session.problem(), appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
+        m_services.messages.show(playerNotFound(m_services.playerRoot), appTitle(), MessageButtons::Ok,
+                                 MessageIcon::Exclamation);
         QCoreApplication::processEvents();
         if (m_services.endProgram)
             m_services.endProgram();
