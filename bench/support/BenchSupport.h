@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +19,12 @@ bool writeBenchmarkPlayer(const QString &root, int tracks);
 // Times libgpod's parse of the database file, when libgpod is present.
 void parseWithLibgpod(benchmark::State &state, const QString &databasePath, int tracks);
 
+// Runs the program once per iteration with its standard output going to
+// /dev/null and times each run by the processor time (user and system) of the
+// process, so that other work on a busy machine does not count. Use with
+// UseManualTime().
+void runEachIteration(benchmark::State &state, const QStringList &command);
+
 // Prints as usual and keeps each benchmark's real time per iteration.
 class TimesReporter : public benchmark::ConsoleReporter
 {
@@ -28,6 +35,9 @@ public:
     // Prints "<label>: <time> ms (target at most <target> ms)" when the benchmark,
     // timed in milliseconds, was run.
     void printLimit(const std::string &name, const char *label, double targetMs) const;
+    // Prints "<label>: <a - b> ms (target at most <target> ms)" when both, timed
+    // in milliseconds, were run.
+    void printDifference(const std::string &a, const std::string &b, const char *label, double targetMs) const;
 
 private:
     std::map<std::string, double> m_realTime;

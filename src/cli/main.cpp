@@ -2,6 +2,7 @@
 #include "cli/CopyCommand.h"
 #include "cli/GridCommand.h"
 #include "cli/HtmlCommand.h"
+#include "cli/LibraryCommands.h"
 #include "cli/ListCommand.h"
 #include "cli/SearchCommand.h"
 #include "cli/StatsCommand.h"
@@ -13,7 +14,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // The commands, in the order the help text lists them.
     const QList<CliCommand> commands{
-        listCommand(), gridCommand(), copyCommand(), searchCommand(), statsCommand(), htmlCommand(),
+        listCommand(), gridCommand(),   tracksCommand(), playlistsCommand(),
+        copyCommand(), searchCommand(), statsCommand(),  htmlCommand(),
     };
     return runCliProgram(QCoreApplication::arguments(), commands);
 }

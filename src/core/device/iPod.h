@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device/SongList.h"
+#include "core/library/Library.h"
 
 class DatabaseSource;
 
@@ -67,8 +68,9 @@ public:
     using PlayerLocator = std::function<std::optional<QString>()>;
     using Yield = std::function<void()>;
 
-    // Finds the player (setting poddrive) and reads its database once.
-    // yield runs after every 100th track.
+    // Finds the player (setting poddrive) and reads its database once, then
+    // merges the plays made on the player since the last sync into the library
+    // (see mergePlayCountsFile). yield runs after every 100th track.
     ReadOutcome readitunesdb(const PlayerLocator &locate, const Yield &yield = {});
     // Reads database bytes that are already in memory, chunkBytes at a time.
     ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes,
@@ -91,6 +93,8 @@ public:
     int songsstored() const { return static_cast<int>(m_tracks.size()); }
     songinfo song(qsizetype track) const;  // 0-based, below songsstored()
     const SongList &songList() const { return m_songList; }
+    // Every field of every track read, and the playlists; its texts live in the song list.
+    const Library &library() const { return m_library; }
 
 private:
     class Reader;
@@ -111,5 +115,6 @@ private:
     qint64 m_byteBudget = kDefaultByteBudget;
     std::vector<TrackFacts> m_tracks;
     SongList m_songList;
+    Library m_library;
     QString m_errorText;
 };
