@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 QCommandLineOption playerOption()
@@ -20,9 +22,28 @@ void writeError(const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
 }
 
+QString controlEscaped(QStringView text)
+{
+    const auto escaped = [](QChar ch) {
+        const char16_t c = ch.unicode();
+        return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c <= 0x9F);
+    };
+    if (std::none_of(text.begin(), text.end(), escaped))
+        return text.toString();
+    QString out;
+    out.reserve(text.size() + 16);
+    for (const QChar ch : text) {
+        if (escaped(ch))
+            out += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    return out;
+}
+
 void printError(const QString &text)
 {
-    writeError(text + QLatin1Char('\n'));
+    writeError(controlEscaped(text) + QLatin1Char('\n'));
 }
 
 CliStatus usageProblem(const QString &text)

@@ -15,7 +15,7 @@ enum CliStatus : int {
     CliNoMatch = 1,       // search: nothing matched, as grep says it
     CliNoPlayer = 2,      // no player found
     CliReadFailed = 3,    // the track database could not be read completely
-    CliCopyRefused = 4,   // the copy was refused before anything was copied
+    CliCopyRefused = 4,   // the copy was refused before anything was copied, or the HTML file would be on the player
     CliCopyFailed = 5,    // a file could not be copied; the copy ended there
     CliReportFailed = 6,  // the statistics report ended early, or the HTML file could not be written
     CliUsageError = 64,   // unknown command or bad arguments; the usage text is shown
@@ -42,7 +42,13 @@ struct CliCommand
 QCommandLineOption playerOption();
 std::optional<QString> playerDir(const QCommandLineParser &options);
 
-// Writes text to standard error in UTF-8: as it is, or followed by a line end.
+// Text fit for a terminal: every control character (C0, DEL, C1) other than
+// tab, LF and CR written as \xHH, so that no text from the player can send
+// escape sequences.
+QString controlEscaped(QStringView text);
+
+// Writes text to standard error in UTF-8: as it is, or with control
+// characters escaped and followed by a line end.
 void writeError(const QString &text);
 void printError(const QString &text);
 

@@ -12,9 +12,10 @@ iPod::PlayerLocator locator(const std::optional<QString> &playerDir)
     return [playerDir] { return locatePlayer(playerDir, SystemVolumeService()); };
 }
 
-CliStatus statusOf(const PlayerSession &session)
+CliStatus statusOf(const PlayerSession &session, const std::optional<QString> &playerDir)
 {
-    const QString problem = session.problem();
+    const QString problem =
+        session.outcome() == PlayerSession::Outcome::NoPlayer ? playerNotFound(playerDir) : session.problem();
     if (!problem.isEmpty())
         printError(problem);
     switch (session.outcome()) {
@@ -31,13 +32,13 @@ CliStatus statusOf(const PlayerSession &session)
 CliStatus readPlayer(const std::optional<QString> &playerDir, PlayerSession &session)
 {
     session.read(locator(playerDir));
-    return statusOf(session);
+    return statusOf(session, playerDir);
 }
 
 CliStatus connectPlayer(const std::optional<QString> &playerDir, PlayerSession &session)
 {
     session.connect(locator(playerDir));
-    return statusOf(session);
+    return statusOf(session, playerDir);
 }
 
 namespace {

@@ -4,7 +4,7 @@
 
 MessageAnswer ConsoleMessageService::show(const QString &text, const QString &, MessageButtons buttons, MessageIcon)
 {
-    QString lines = text;
+    QString lines = controlEscaped(text);
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     printLines(1, [&](qsizetype) { return lines; });
     return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;

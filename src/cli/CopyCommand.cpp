@@ -20,10 +20,7 @@ CliStatus statusOf(const CopyReport &report)
 {
     switch (report.outcome) {
     case CopyOutcome::Done: return CliOk;
-    case CopyOutcome::Failed:
-        if (!report.errorText.isEmpty())
-            printError(report.errorText);
-        return CliCopyFailed;
+    case CopyOutcome::Failed: return CliCopyFailed;  // the message said why
     case CopyOutcome::NothingTagged:
     case CopyOutcome::Cancelled:
     case CopyOutcome::NoDestination:

@@ -21,6 +21,10 @@ CliStatus runHtml(const QCommandLineParser &options)
         return status;
 
     const QString path = htmlFileName(options.value(outOption));
+    if (const QString refusal = htmlOnPlayerRefusal(path, session.pod().poddrive()); !refusal.isEmpty()) {
+        printError(refusal);
+        return CliCopyRefused;
+    }
     NoProgress progress;
     const HtmlWriteResult written = writeHtmlList(session.grid(), path, progress);
     if (!written.ok) {

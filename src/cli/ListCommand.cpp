@@ -23,7 +23,7 @@ CliStatus runList(const QCommandLineParser &options)
     if (status == CliNoPlayer)
         return status;
     const SongList &list = session.pod().songList();
-    printLines(list.count(), [&](qsizetype i) { return list.line(i); });
+    printLines(list.count(), [&](qsizetype i) { return controlEscaped(list.line(i)); });
     return status;
 }
 

@@ -101,7 +101,8 @@ QString tsvEscaped(QStringView cell)
         else
             out += escape;
     }
-    return out;
+    // Tab, LF and CR are escaped already: the other control characters.
+    return controlEscaped(out);
 }
 
 QString csvField(QStringView value)
@@ -126,7 +127,7 @@ QString jsonString(QStringView value)
             out += QLatin1String("\\\"");
         else if (!escape.isEmpty())
             out += escape;
-        else if (ch.unicode() < 0x20)
+        else if (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F))
             out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
         else
             out += ch;

@@ -38,11 +38,12 @@ using SongValues = std::array<QString, GridColumn::Count>;
 SongValues gridRowValues(const GridModel &grid, int row);
 
 // A cell for one tab-separated line: backslash, tab, line feed and carriage
-// return become \\, \t, \n and \r, so every line is one row.
+// return become \\, \t, \n and \r, so every line is one row; the other
+// control characters become \xHH.
 QString tsvEscaped(QStringView cell);
 // A field of a CSV record, quoted when it holds a comma, a quote, CR or LF.
 QString csvField(QStringView value);
-// A JSON string literal.
+// A JSON string literal; control characters (C0, DEL, C1) as \u00XX.
 QString jsonString(QStringView value);
 
 // The seconds of a length text "m:ss"; nullopt when it is not one.

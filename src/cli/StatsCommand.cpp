@@ -28,7 +28,7 @@ CliStatus runStats(const QCommandLineParser &options)
         return CliReportFailed;
     }
     const QStringList lines = withLineFeeds(report.text).split(QLatin1Char('\n'));
-    printLines(lines.size(), [&lines](qsizetype i) { return lines[i]; });
+    printLines(lines.size(), [&lines](qsizetype i) { return controlEscaped(lines[i]); });
     return status;
 }
 

@@ -149,7 +149,7 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
     for (const QString &command : {u"list"_s, u"grid"_s}) {
         const CliRun missing = runCli({command, u"--player"_s, to});
         EXPECT_EQ(missing.exitCode, 2);
-        EXPECT_EQ(missing.err, u"iPod not detected\n"_s);
+        EXPECT_EQ(missing.err, to + u" holds no iPod_Control/iTunes/iTunesDB or iTunesCDB\n"_s);
     }
 }
 
@@ -196,6 +196,31 @@ TEST_F(CliTest, TablesKeepAwkwardTitlesWholeInEveryFormat)
         EXPECT_EQ(list.exitCode, 0);
         EXPECT_EQ(list.out, run(u"grid"_s, {u"--format"_s, format}).out) << format.toStdString();
     }
+}
+
+// No title can send escape sequences to a terminal; csv is a file format and keeps every byte.
+TEST_F(CliTest, TextOutputEscapesControlCharacters)
+{
+    const QString title = u"Bell\x07 \x1b[2J \u009B1m"_s;
+    makePlayer({{title, 1000, 1}});
+    const auto hasControl = [](const QString &out) {
+        return std::any_of(out.begin(), out.end(), [](QChar ch) {
+            return ch != u'\n' && ch != u'\t'
+                && (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F));
+        });
+    };
+    const QString escaped = u"Bell\\x07 \\x1b[2J \\x9b1m"_s;
+    for (const QStringList &args : {QStringList{u"list"_s},
+                                    {u"grid"_s},
+                                    {u"grid"_s, u"--format"_s, u"tsv"_s},
+                                    {u"search"_s, u"Bell"_s},
+                                    {u"stats"_s}}) {
+        const CliRun output = run(args[0], args.mid(1));
+        EXPECT_FALSE(hasControl(output.out)) << output.out.toStdString();
+        EXPECT_TRUE(output.out.contains(escaped)) << output.out.toStdString();
+    }
+    EXPECT_TRUE(run(u"grid"_s, {u"--format"_s, u"json"_s}).out.contains(u"Bell\\u0007 \\u001b[2J \\u009b1m"_s));
+    EXPECT_TRUE(run(u"grid"_s, {u"--format"_s, u"csv"_s}).out.contains(title));
 }
 
 TEST_F(CliTest, TracksAndPlaylistsPrintTheLibraryInEveryFormat)
@@ -308,8 +333,9 @@ TEST_F(CliTest, CopyRefusesThePlayerAndEndsAtAMissingFile)
     ASSERT_TRUE(QFile::remove(player.root() + QString(locations[1]).replace(u'\\', u'/')));
     const CliRun broken = run(u"copy"_s, {u"--to"_s, target.path(), u"--all"_s});
     EXPECT_EQ(broken.exitCode, 5);
-    EXPECT_TRUE(broken.out.endsWith(u"Copying files...Please wait till copying is finished...\n"
-                                    "Error Copying File. Check source file validity!\n"_s));
+    EXPECT_TRUE(broken.out.contains(u"Copying files...Please wait till copying is finished...\n"
+                                    "Error Copying File. Check source file validity!\nCannot open "_s))
+        << broken.out.toStdString();
     EXPECT_EQ(targetFiles(), QStringList{u"One.mp3"_s});
 }
 
@@ -395,6 +421,11 @@ TEST_F(CliTest, HtmlWritesTheWindowsFile)
     const CliRun blocked = run(u"html"_s, {u"--out"_s, target.filePath(u"missing/list.html"_s)});
     EXPECT_EQ(blocked.exitCode, 6);
     EXPECT_TRUE(blocked.err.startsWith(u"cannot write "_s));
+    const auto before = player.snapshot();
+    const CliRun onPlayer = run(u"html"_s, {u"--out"_s, player.root() + u"/songs"_s});
+    EXPECT_EQ(onPlayer.exitCode, 4);
+    EXPECT_TRUE(onPlayer.err.contains(u"would be on the iPod"_s)) << onPlayer.err.toStdString();
+    EXPECT_EQ(player.snapshot(), before);
     EXPECT_EQ(runCli({u"html"_s, u"--player"_s, player.root()}).exitCode, 64) << "--out is needed";
 }
 

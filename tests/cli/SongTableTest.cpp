@@ -22,8 +22,8 @@ TEST(SongTableTest, LengthSecondsOnlyOfWellFormedLengths)
 
 TEST(SongTableTest, EscapesRoundTripAndLeaveOtherTextAlone)
 {
-    const QString awkward = u"a\\b\tc\nd\re \"f\", g\x01h – é"_s;
-    EXPECT_EQ(tsvEscaped(awkward), u"a\\\\b\\tc\\nd\\re \"f\", g\x01h – é"_s);
+    const QString awkward = u"a\\b\tc\nd\re \"f\", g\x01h – é\x1b[2J\u009B"_s;
+    EXPECT_EQ(tsvEscaped(awkward), u"a\\\\b\\tc\\nd\\re \"f\", g\\x01h – é\\x1b[2J\\x9b"_s);
     EXPECT_EQ(tsvEscaped(u"\\t"), u"\\\\t"_s);  // a backslash before a t stays two characters
     EXPECT_EQ(csvField(u"plain text é"), u"plain text é"_s);
     EXPECT_EQ(csvField(u"a,b"), u"\"a,b\""_s);

@@ -1,5 +1,6 @@
 #include "core/app/PlayerSession.h"
 
+#include "core/device/PlayerDetection.h"
 #include "core/grid/GridSort.h"
 
 PlayerSession::Outcome PlayerSession::read(const iPod::PlayerLocator &locate, ProgressSink &progress)
@@ -35,7 +36,7 @@ void PlayerSession::sort(int column, bool descending)
 QString PlayerSession::problem() const
 {
     switch (m_outcome) {
-    case Outcome::NoPlayer: return QStringLiteral("iPod not detected");
+    case Outcome::NoPlayer: return playerNotFound(std::nullopt);
     case Outcome::Complete: return {};
     case Outcome::Partial:
     case Outcome::Unreadable: break;

@@ -35,7 +35,8 @@ public:
 
     // What the last read came to.
     Outcome outcome() const { return m_outcome; }
-    // Why the last read was not complete, for the user; empty when it was.
+    // Why the last read was not complete, for the user; empty when it was. When
+    // a folder was given, playerNotFound(folder) tells better why none was found.
     QString problem() const;
 
     iPod &pod() { return m_pod; }

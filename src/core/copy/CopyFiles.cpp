@@ -6,6 +6,7 @@
 #include "core/common/ProgressSink.h"
 #include "core/common/RegularFile.h"
 #include "core/copy/CopyStorage.h"
+#include "core/copy/PartialFileCleanup.h"
 #include "core/copy/SafeFileName.h"
 #include "core/device/SystemVolumeService.h"
 #include "core/grid/GridFill.h"
@@ -167,6 +168,34 @@ bool mountedFromPlayer(const QString &folder, const QString &playerRoot)
     return rootPlace == QLatin1String("/") || place == rootPlace || place.startsWith(rootPlace + QLatin1Char('/'));
 }
 
+// True when anything, even a dangling link, has the path.
+bool pathTaken(const QString &path)
+{
+    struct stat info
+    {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+// Copies the song into the folder under the next name of the copy that holds
+// no file yet. A file that was there is never replaced: one with the song's
+// bytes already is the copy, any other keeps its name and the song takes the
+// next one.
+CopyStorageResult copyBesideExisting(CopyStorage &storage, const QString &source, const QString &folder,
+                                     DestinationNames &names, const SafeName &safe)
+{
+    for (;;) {
+        const CopyJob job{source, folder + names.claim(safe), false};
+        if (pathTaken(job.destination)) {
+            if (compareFiles(job.source, job.destination) == CopyComparison::Same)
+                return {true, {}};
+            continue;
+        }
+        const CopyStorageResult stored = storage.copyToStorage(job);
+        if (stored.failure != CopyFailure::Exists)
+            return stored;
+    }
+}
+
 }  // namespace
 
 bool liesOnPlayer(const QString &folder, const QString &playerRoot)
@@ -233,6 +262,7 @@ CopyReport copyfiles(const CopyRequest &request)
     const QString folder = destinationFolder(destination);
     progress.setStatusText(QStringLiteral("Copying files...Please wait till copying is finished..."));
 
+    removeStalePartialFiles(folder);
     DestinationNames names(fileNameLimit(folder));
     for (int r = 1; r < grid.rows(); ++r) {
         progress.yield();
@@ -252,12 +282,16 @@ CopyReport copyfiles(const CopyRequest &request)
         const SafeName safe = safeFileName(titleCell, fileCell);
         if (safe.renamed)
             ++report.renamed;
-        const CopyJob job{playerPath(playerRoot, fileCell.trimmed()), folder + names.claim(safe)};
-        const CopyStorageResult stored = request.storage.copyToStorage(job);
+        const CopyStorageResult stored =
+            copyBesideExisting(request.storage, playerPath(playerRoot, fileCell.trimmed()), folder, names, safe);
         if (!stored.ok) {
             report.renamed = 0;
             report.errorText = stored.errorText;
-            tell(request, QStringLiteral("Error Copying File. Check source file validity!"));
+            // The cause goes beneath the message.
+            QString text = QStringLiteral("Error Copying File. Check source file validity!");
+            if (!stored.errorText.isEmpty())
+                text += QStringLiteral("\r\n") + stored.errorText;
+            tell(request, text);
             progress.setProgressValue(0);
             report.outcome = CopyOutcome::Failed;
             return report;

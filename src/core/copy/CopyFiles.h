@@ -34,12 +34,16 @@ struct CopyReport
     CopyOutcome outcome = CopyOutcome::NothingTagged;
     int copied = 0;     // files copied before the copy ended
     int renamed = 0;    // copied files that got "_" in their name (0 unless Done)
-    QString errorText;  // why the copy failed
+    QString errorText;  // why the copy failed, as shown beneath the message
 };
 
 // Copies the audio file of every tagged song row (column-0 background is the
 // tag mark) from the player into the destination folder, under a name made
-// from the title and the file's extension. Each row's tag is tested when the
+// from the title and the file's extension. A file already in the folder is
+// never replaced: one with the song's bytes counts as the song's copy, any
+// other keeps its name and the copy takes the next " (2)", " (3)". Hidden
+// partial files that a killed copy left in the folder are removed first. A
+// failure shows its cause beneath the error message. Each row's tag is tested when the
 // row is reached, so tags changed during the copy count for the rows after.
 // The current cell moves along the rows and ends on the last one.
 CopyReport copyfiles(const CopyRequest &request);

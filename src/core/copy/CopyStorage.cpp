@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,15 +112,27 @@ CopyStorageResult failure(const QString &what, const QString &path, CopyFailure 
     return {false, QStringLiteral("%1 %2: %3").arg(what, path, systemError()), kind};
 }
 
-// Copies the source into the target and checks the copy: as long as the job
-// expects, then finished by the job.
+// Copies the whole source into the target and checks the copy: as many bytes
+// as the source held when it was opened, and as many as the job expects; then
+// the job finishes it.
 bool fillCopy(int source, int target, const CopyJob &job, CopyStorageResult &error)
 {
+    struct stat before
+    {};
+    struct stat after
+    {};
+    if (::fstat(source, &before) != 0) {
+        error = failure(QStringLiteral("Cannot read"), job.source, CopyFailure::Source);
+        return false;
+    }
     if (!copyBytes(source, target, error))
         return false;
-    struct stat info
-    {};
-    if (job.expectedSize >= 0 && (::fstat(target, &info) != 0 || info.st_size < job.expectedSize)) {
+    if (::fstat(target, &after) != 0 || after.st_size != before.st_size) {
+        error = {false, QStringLiteral("The song changed while it was copied: %1").arg(job.source),
+                 CopyFailure::Source};
+        return false;
+    }
+    if (job.expectedSize >= 0 && after.st_size < job.expectedSize) {
         error = {false, QStringLiteral("The song is cut short: %1").arg(job.source), CopyFailure::Source};
         return false;
     }
@@ -145,8 +158,8 @@ bool renameInto(const QByteArray &temporary, const QByteArray &target, bool repl
 }
 
 // Gives the complete unnamed file the destination name; false with errno
-// set when it cannot. An existing destination is replaced in one step: the
-// file is linked under a hidden name first, which then replaces it.
+// set when it cannot. With replace, an existing destination is replaced in
+// one step: the file is linked under a hidden name first, which then replaces it.
 bool linkUnnamed(int fd, const QString &destination, bool replace)
 {
     const QByteArray self = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd);
@@ -212,8 +225,11 @@ CopyStorageResult copyNamed(int source, const CopyJob &job)
         // Armed before the file exists, so that no moment of its life leaves it behind.
         const PartialFileCleanup cleanup(temporary);
         FileDescriptor target(::open(encoded(temporary).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (target.isOpen())
+        if (target.isOpen()) {
+            // The lock tells a file being written from one a killed copy left.
+            ::flock(target.get(), LOCK_EX | LOCK_NB);
             return fillNamed(source, target, temporary, job);
+        }
         if (errno != EEXIST)
             break;
     }
@@ -238,24 +254,34 @@ CopyStorageResult FileCopyStorage::copyToStorage(const CopyJob &job)
     return copyNamed(source.get(), job);
 }
 
-CopyComparison FileCopyStorage::compareWithStorage(const CopyJob &job)
+CopyComparison compareFiles(const QString &source, const QString &copy)
 {
-    const FileDescriptor source = openRegularFile(job.source);
-    if (!source.isOpen())
+    const FileDescriptor ours = openRegularFile(source);
+    if (!ours.isOpen())
         return CopyComparison::SourceUnreadable;
-    const FileDescriptor copy = openRegularFile(job.destination);
-    if (!copy.isOpen())
+    const FileDescriptor theirs = openRegularFile(copy);
+    struct stat ourInfo
+    {};
+    struct stat theirInfo
+    {};
+    if (!theirs.isOpen() || ::fstat(ours.get(), &ourInfo) != 0 || ::fstat(theirs.get(), &theirInfo) != 0
+        || ourInfo.st_size != theirInfo.st_size)
         return CopyComparison::Different;
-    std::vector<char> ours(bufferSize);
-    std::vector<char> theirs(bufferSize);
+    std::vector<char> ourBytes(bufferSize);
+    std::vector<char> theirBytes(bufferSize);
     for (;;) {
-        const ssize_t got = readFull(source.get(), ours.data(), ours.size());
+        const ssize_t got = readFull(ours.get(), ourBytes.data(), ourBytes.size());
         if (got < 0)
             return CopyComparison::SourceUnreadable;
-        const ssize_t other = readFull(copy.get(), theirs.data(), theirs.size());
-        if (other != got || std::memcmp(ours.data(), theirs.data(), static_cast<std::size_t>(got)) != 0)
+        const ssize_t other = readFull(theirs.get(), theirBytes.data(), theirBytes.size());
+        if (other != got || std::memcmp(ourBytes.data(), theirBytes.data(), static_cast<std::size_t>(got)) != 0)
             return CopyComparison::Different;
         if (got == 0)
             return CopyComparison::Same;
     }
+}
+
+CopyComparison FileCopyStorage::compareWithStorage(const CopyJob &job)
+{
+    return compareFiles(job.source, job.destination);
 }

@@ -19,7 +19,7 @@ struct CopyJob
 
 enum class CopyFailure {
     None,
-    Source,       // the source could not be opened or read, or was cut short
+    Source,       // the source could not be opened or read, was cut short, or changed its size while it was copied
     Destination,  // the copy could not be written or stored
     Exists,       // a file is at the destination, which the job does not replace
 };
@@ -32,10 +32,13 @@ struct CopyStorageResult
 };
 
 enum class CopyComparison {
-    Same,              // the destination holds the source's bytes
-    Different,         // it holds other bytes, or cannot be read
+    Same,              // the copy holds the source's bytes
+    Different,         // it holds other bytes, is no regular file, or cannot be read
     SourceUnreadable,  // the source could not be opened or read
 };
+
+// Compares a file already at a destination with the source, byte for byte.
+CopyComparison compareFiles(const QString &source, const QString &copy);
 
 // Where copied songs are stored, behind an interface so tests can stand in.
 class CopyStorage
@@ -51,10 +54,13 @@ public:
 // device fails like a missing file, without waiting), opened read-only.
 // The bytes go into a file without a name in the destination folder
 // (O_TMPFILE), which is linked under the destination name, replacing a file
-// there unless the job keeps it, only once it is complete: a copy that fails or is interrupted in
-// any way, even by a crash, leaves nothing behind. Where the file system has
-// no such files, a hidden temporary file takes their place; it is removed on
-// failure and when an interrupt or terminate signal ends the program.
+// there unless the job keeps it, only once it is complete: a copy that fails
+// or is interrupted in any way, even by a crash, leaves nothing behind. A
+// source that gives other than the bytes it held when it was opened (it was
+// cut or grew meanwhile) fails. Where the file system has no such files, a
+// hidden temporary file takes their place, locked while it is written; it is
+// removed on failure and when an interrupt or terminate signal ends the
+// program, and removeStalePartialFiles removes one that a killed copy left.
 class FileCopyStorage : public CopyStorage
 {
 public:

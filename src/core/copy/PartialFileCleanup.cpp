@@ -1,7 +1,12 @@
 #include "core/copy/PartialFileCleanup.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -63,4 +68,23 @@ PartialFileCleanup::~PartialFileCleanup()
             ::sigaction(cleanupSignals[i], &previousActions[i], nullptr);
     }
     armed = 0;
+}
+
+void removeStalePartialFiles(const QString &folder)
+{
+    static const QRegularExpression partialName(QStringLiteral("^\\.quillory-[0-9a-f]{16}\\.part$"));
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral(".quillory-*.part")}, QDir::Files | QDir::Hidden)) {
+        if (!partialName.match(name).hasMatch())
+            continue;
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info
+        {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
 }

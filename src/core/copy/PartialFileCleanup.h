@@ -19,3 +19,8 @@ public:
 private:
     bool m_installed[3] = {};
 };
+
+// Removes the hidden partial files (".quillory-<16 hex digits>.part") that a
+// copy killed before it could remove them left in the folder. A partial file
+// is locked while it is written, so one that another copy is writing stays.
+void removeStalePartialFiles(const QString &folder);

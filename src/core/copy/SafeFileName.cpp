@@ -48,27 +48,54 @@ QStringView locationFileName(QStringView fileCell)
 
 }  // namespace
 
-SafeName safeFileName(const QString &titleCell, const QString &fileCell)
+namespace {
+
+// Replaces the characters that file systems refuse by "_".
+void replaceRefused(SafeName &safe)
 {
-    SafeName result;
-    const QStringView ownName = locationFileName(fileCell);
-    if (trimBlanks(titleCell).isEmpty() && !ownName.isEmpty()) {
-        result.name = ownName.toString();
-        const qsizetype dot = result.name.lastIndexOf(QLatin1Char('.'));
-        result.extensionSize = dot > 0 ? result.name.size() - dot : 0;
-    } else {
-        const QString extension = fileCell.right(4);
-        // Blanks only: other white space is replaced like any control character.
-        result.name = trimBlanks(QString(titleCell + extension)).toString();
-        result.extensionSize = std::min(trimBlanks(extension).size(), result.name.size());
-    }
-    for (QChar &c : result.name) {
+    for (QChar &c : safe.name) {
         if (illegalCharacters.contains(c) || isControl(c)) {
             c = QLatin1Char('_');
-            result.renamed = true;
+            safe.renamed = true;
         }
     }
+}
+
+// The song file's own name, its extension from its last dot on.
+SafeName ownFileName(QStringView ownName)
+{
+    SafeName result;
+    result.name = ownName.toString();
+    const qsizetype dot = result.name.lastIndexOf(QLatin1Char('.'));
+    result.extensionSize = dot > 0 ? result.name.size() - dot : 0;
+    replaceRefused(result);
     return result;
+}
+
+// Names that are no file: empty, this folder and the one above.
+bool isUsable(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+}  // namespace
+
+SafeName safeFileName(const QString &titleCell, const QString &fileCell)
+{
+    const QStringView ownName = locationFileName(fileCell);
+    if (!trimBlanks(titleCell).isEmpty() || ownName.isEmpty()) {
+        SafeName titled;
+        const QString extension = fileCell.right(4);
+        // Blanks only: other white space is replaced like any control character.
+        titled.name = trimBlanks(QString(titleCell + extension)).toString();
+        titled.extensionSize = std::min(trimBlanks(extension).size(), titled.name.size());
+        replaceRefused(titled);
+        if (isUsable(titled.name))
+            return titled;
+    }
+    if (SafeName own = ownFileName(ownName); isUsable(own.name))
+        return own;
+    return SafeName{QStringLiteral("Song"), 0, false};
 }
 
 QString destinationFolder(const QString &dirPath)

@@ -18,7 +18,8 @@ struct SafeName
 // both ends of the whole. A title that is empty or blanks only would leave
 // a hidden file named after the extension: the name of the song's own file
 // (the last part of the file cell) is taken instead. Then ? [ ] / \ = + < >
-// : ; , " * | and control characters become "_".
+// : ; , " * | and control characters become "_". A name that is then empty,
+// "." or ".." takes the song file's own name, and where that is no better, "Song".
 SafeName safeFileName(const QString &titleCell, const QString &fileCell);
 
 // The destination folder with exactly one trailing separator added when it has none.

@@ -39,3 +39,12 @@ std::optional<QString> locatePlayer(const std::optional<QString> &givenRoot, con
         return std::nullopt;
     return givenRoot;
 }
+
+QString playerNotFound(const std::optional<QString> &givenRoot)
+{
+    if (!givenRoot)
+        return QStringLiteral("iPod not detected");
+    if (!QFileInfo(*givenRoot).isDir())
+        return QStringLiteral("no folder %1").arg(*givenRoot);
+    return QStringLiteral("%1 holds no iPod_Control/iTunes/iTunesDB or iTunesCDB").arg(*givenRoot);
+}

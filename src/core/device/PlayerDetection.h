@@ -16,3 +16,8 @@ std::optional<QString> findpod(const VolumeService &volumes);
 // readable database, so that the read can say what is wrong with it; nothing
 // when it has no database path at all. Without a given folder, the volume search.
 std::optional<QString> locatePlayer(const std::optional<QString> &givenRoot, const VolumeService &volumes);
+
+// What the user is told when locatePlayer found no player: without a given
+// folder "iPod not detected"; else that the folder is not there, or that it
+// holds no track database.
+QString playerNotFound(const std::optional<QString> &givenRoot);

@@ -5,6 +5,7 @@
 #include "core/common/MessageService.h"
 #include "core/common/ProgressSink.h"
 #include "core/common/UrlOpener.h"
+#include "core/copy/CopyFiles.h"
 #include "core/grid/GridModel.h"
 
 #include <QFileInfo>
@@ -17,8 +18,10 @@ namespace {
 // Bytes gathered before they are written.
 constexpr qsizetype chunkSize = 256 * 1024;
 
-// Appends the text as UTF-8 with &, <, > and " escaped. One pass straight
-// into the buffer: the list holds hundreds of thousands of cells.
+// Appends the text as UTF-8 with &, <, > and " escaped, and U+FFFD in place
+// of each character that HTML does not allow: a control character other than
+// tab, LF and CR, a noncharacter, or a lone half of a surrogate pair. One pass
+// straight into the buffer: the list holds hundreds of thousands of cells.
 void appendEscaped(QByteArray &out, QStringView text)
 {
     const qsizetype start = out.size();
@@ -29,6 +32,7 @@ void appendEscaped(QByteArray &out, QStringView text)
         std::memcpy(p, bytes, n);
         p += n;
     };
+    const auto putReplacement = [&put] { put("\xEF\xBF\xBD", 3); };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char32_t c = text[i].unicode();
         if (c < 0x80) {
@@ -37,19 +41,32 @@ void appendEscaped(QByteArray &out, QStringView text)
             case u'<': put("&lt;", 4); break;
             case u'>': put("&gt;", 4); break;
             case u'"': put("&quot;", 6); break;
-            default: *p++ = static_cast<unsigned char>(c);
+            case u'\t':
+            case u'\n':
+            case u'\r': *p++ = static_cast<unsigned char>(c); break;
+            default:
+                if (c < 0x20 || c == 0x7F)
+                    putReplacement();
+                else
+                    *p++ = static_cast<unsigned char>(c);
             }
+        } else if (c <= 0x9F) {
+            putReplacement();
         } else if (c < 0x800) {
             *p++ = static_cast<unsigned char>(0xC0 | (c >> 6));
             *p++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
         } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             const char32_t u = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
+            if ((u & 0xFFFE) == 0xFFFE) {
+                putReplacement();  // the last two code points of every plane are noncharacters
+                continue;
+            }
             *p++ = static_cast<unsigned char>(0xF0 | (u >> 18));
             *p++ = static_cast<unsigned char>(0x80 | ((u >> 12) & 0x3F));
             *p++ = static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F));
             *p++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
-        } else if (QChar::isSurrogate(c)) {
-            put("\xEF\xBF\xBD", 3);  // a lone half of a pair: the replacement character
+        } else if (QChar::isSurrogate(c) || (c >= 0xFDD0 && c <= 0xFDEF) || c >= 0xFFFE) {
+            putReplacement();
         } else {
             *p++ = static_cast<unsigned char>(0xE0 | (c >> 12));
             *p++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
@@ -135,12 +152,23 @@ HtmlWriteResult writeHtmlList(GridModel &grid, const QString &path, ProgressSink
     return {true, false, {}};
 }
 
+QString htmlOnPlayerRefusal(const QString &path, const QString &playerRoot)
+{
+    if (playerRoot.trimmed().isEmpty() || !liesOnPlayer(QFileInfo(path).absolutePath(), playerRoot.trimmed()))
+        return {};
+    return QStringLiteral("The HTML file %1 is not written: it would be on the iPod, which is only read.").arg(path);
+}
+
 HtmlOutcome createhtmlfile(const HtmlRequest &request)
 {
     const QString chosen = request.dialog.getSaveFileName(QStringLiteral("HTML Files (*.html*)"));
     if (chosen.isEmpty())
         return HtmlOutcome::Cancelled;
     const QString path = htmlFileName(chosen);
+    if (const QString refusal = htmlOnPlayerRefusal(path, request.playerRoot); !refusal.isEmpty()) {
+        request.messages.show(refusal, appTitle(), MessageButtons::Ok, MessageIcon::Exclamation);
+        return HtmlOutcome::OnPlayer;
+    }
     ProgressSink &progress = request.progress;
 
     const HtmlWriteResult written = writeHtmlList(request.grid, path, progress);

@@ -36,14 +36,20 @@ struct HtmlRequest
     UrlOpener &opener;
     MessageService &messages;
     ProgressSink &progress;
+    QString playerRoot{};  // the list is never written onto the player
 };
 
 enum class HtmlOutcome {
     Cancelled,  // no file name chosen, or stopped while writing: nothing written, nothing shown
+    OnPlayer,   // the file would lie on the player: nothing written; that was shown
     Failed,     // the file could not be written; the reason was shown
     NotOpened,  // written, but no program could show it; the path was shown
     Opened,     // written and handed to the desktop's browser
 };
+
+// Why the list is not written to path: the file would lie on the player (see
+// liesOnPlayer). Empty when it may be written there.
+QString htmlOnPlayerRefusal(const QString &path, const QString &playerRoot);
 
 // The Create HTML command: asks for the file name, writes the list, shows the
 // status texts and progress, and opens the file with the desktop's default

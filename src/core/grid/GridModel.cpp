@@ -316,8 +316,15 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     if (!isValidCell(row, col))
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole: return m_text[cellIndex(row, col)];
+    case Qt::DisplayRole: return m_text[cellIndex(row, col)];
+    // Tooltips are read as rich text when they look like it: the cell's text
+    // is escaped into a paragraph that keeps its blanks.
+    case Qt::ToolTipRole: {
+        const QString &text = m_text[cellIndex(row, col)];
+        if (text.isEmpty())
+            return {};
+        return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
+    }
     case OleBackColorRole: return static_cast<uint>(m_back[cellIndex(row, col)]);
     case OleForeColorRole: return static_cast<uint>(m_fore[cellIndex(row, col)]);
     case Qt::TextAlignmentRole:

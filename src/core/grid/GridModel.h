@@ -30,7 +30,8 @@ constexpr bool isSystemColor(OleColor c)
 // at the current cell), and the first visible row.
 //
 // As a Qt table model it shows only the song rows (model row = grid row - 1);
-// row 0 is reported through headerData.
+// row 0 is reported through headerData. A cell's tooltip is its text, escaped
+// so that it shows literally, never as markup.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT

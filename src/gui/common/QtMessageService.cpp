@@ -43,5 +43,6 @@ MessageAnswer QtMessageService::show(const QString &text, const QString &title, 
                                      MessageIcon icon)
 {
     QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);  // messages quote titles and file names, which are never markup
     return answerOf(box.exec());
 }

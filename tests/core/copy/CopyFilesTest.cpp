@@ -1,10 +1,14 @@
 #include "CopyTestSupport.h"
 
+#include "core/common/RegularFile.h"
 #include "core/copy/SafeFileName.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/file.h>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +38,11 @@ TEST(SafeFileName, NameFromTitleAndExtension)
           {u"  Ünïcode ♫ & co.", u"  \\x.mp3", u"Ünïcode ♫ & co..mp3", false},
           {u"", u"  \\iPod_Control\\Music\\F00\\ABCD.mp3", u"ABCD.mp3", false},
           {u"     ", u"  \\iPod_Control\\Music\\F00\\WXYZ", u"WXYZ", false},
-          {u"  ", u"  \\iPod_Control\\Music\\F00\\A:B?.mp3", u"A_B_.mp3", true}}) {
+          {u"  ", u"  \\iPod_Control\\Music\\F00\\A:B?.mp3", u"A_B_.mp3", true},
+          // No file can be named "", "." or "..".
+          {u"", u"  \\iPod_Control\\Music\\..", u"Song", false},
+          {u"  ", u"  \\iPod_Control\\.", u"Song", false},
+          {u"  .", u"", u"Song", false}}) {
         const SafeName safe = safeFileName(QString::fromUtf16(title), QString::fromUtf16(file));
         EXPECT_EQ(safe.name, QString::fromUtf16(name));
         EXPECT_EQ(safe.renamed, renamed) << safe.name.toStdString();
@@ -153,16 +161,30 @@ TEST_F(CopyFilesTest, FullCopyIsByteForByteAndLeavesThePlayerAlone)
               {u"Deep"_s, c, true},
               {u"same"_s, d, true},
               {u"SAME"_s, e, true}});
-    grid.setText(5, 7, grid.text(5, 7).toLower());                      // the player's file names differ in case
-    writeBytes(target.filePath(u"Deepaiff"_s), QByteArray(8000, 'x'));  // longer than the copy that replaces it
+    grid.setText(5, 7, grid.text(5, 7).toLower());  // the player's file names differ in case
+    // The user's files stay: one of other bytes keeps its name, one of the song's bytes is its copy.
+    const QByteArray users(8000, 'x');
+    writeBytes(target.filePath(u"Deepaiff"_s), users);
+    writeBytes(target.filePath(u"Rock_Roll_ Live_.mp3"_s), player.bytes(b));
+    // A partial file that a killed copy left goes; one that a running copy holds locked stays.
+    const QString stale = target.filePath(u".quillory-0123456789abcdef.part"_s);
+    const QString held = target.filePath(u".quillory-fedcba9876543210.part"_s);
+    writeBytes(stale, "partial");
+    writeBytes(held, "partial");
+    const FileDescriptor lock(::open(QFile::encodeName(held).constData(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(::flock(lock.get(), LOCK_EX), 0);
     const auto before = player.snapshot();
 
     ASSERT_EQ(run().outcome, CopyOutcome::Done);
-    const QStringList names = texts(u"Same.mp3|Rock_Roll_ Live_.mp3|Deepaiff|same (2).mp3|SAME (3).mp3");
+    const QStringList names = texts(u"Same.mp3|Rock_Roll_ Live_.mp3|Deep (2)aiff|same (2).mp3|SAME (3).mp3");
     const QString sources[] = {a, b, c, d, e};
-    EXPECT_EQ(entries(target.path()), texts(u"Deepaiff|Rock_Roll_ Live_.mp3|SAME (3).mp3|Same.mp3|same (2).mp3"));
+    EXPECT_EQ(entries(target.path()),
+              texts(u".quillory-fedcba9876543210.part|Deep (2)aiff|Deepaiff|"
+                    u"Rock_Roll_ Live_.mp3|SAME (3).mp3|Same.mp3|same (2).mp3"));
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(readFile(target.filePath(names[i])), player.bytes(sources[i])) << names[i].toStdString();
+    EXPECT_EQ(readFile(target.filePath(u"Deepaiff"_s)), users);
+    EXPECT_EQ(storage.jobs.size(), 4u) << "the song already there is not copied again";
     EXPECT_EQ(player.snapshot(), before);
     EXPECT_EQ(messages.texts(), (QStringList{u" 5 Files to Copy!"_s, renamedFilesMessage(1)}));
     EXPECT_EQ(progress.max, 5);
@@ -179,7 +201,11 @@ TEST_F(CopyFilesTest, FailuresEndTheCopyWithoutPartialFiles)
               {u"Gone"_s, u"\\iPod_Control\\Music\\F09\\NONE.mp3"_s, true},
               {u"Last"_s, addSong("BBBB.mp3", 300), true}});
     EXPECT_EQ(run().outcome, CopyOutcome::Failed);
-    EXPECT_EQ(messages.texts(), (QStringList{u" 3 Files to Copy!"_s, errorText}));
+    // The cause beneath the message.
+    const QString missing = player.root() + u"/iPod_Control/Music/F09/NONE.mp3"_s;
+    ASSERT_EQ(messages.texts().size(), 2);
+    EXPECT_TRUE(messages.texts()[1].startsWith(errorText + u"\r\nCannot open "_s + missing + u": "_s))
+        << messages.texts()[1].toStdString();
     EXPECT_EQ(storage.jobs.size(), 2u);  // the last row was not tried
     EXPECT_EQ(entries(target.path()), QStringList{u"First_.mp3"_s});
     EXPECT_EQ(progress.values.back(), 0);

@@ -95,6 +95,16 @@ TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
     EXPECT_EQ(player.snapshot(), before) << "the copy went through the link into the player";
     EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
 
+    // A job that keeps what is there fails and changes nothing.
+    const CopyStorageResult kept = storage.copyToStorage({second, destination, false});
+    EXPECT_EQ(kept.failure, CopyFailure::Exists);
+    EXPECT_EQ(readFile(destination), readFile(first));
+    // A source that does not give the size it had at open, as a song cut or grown while it is copied.
+    const CopyStorageResult changed = storage.copyToStorage({u"/proc/self/stat"_s, target.filePath(u"Proc.mp3"_s)});
+    EXPECT_EQ(changed.failure, CopyFailure::Source);
+    EXPECT_EQ(changed.errorText, u"The song changed while it was copied: /proc/self/stat"_s);
+    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+
     // A folder that is not there: the copy fails and leaves nothing.
     const CopyStorageResult failed = storage.copyToStorage({first, target.filePath(u"gone/Song.mp3"_s)});
     EXPECT_FALSE(failed.ok);

@@ -60,8 +60,11 @@ TEST(LocatePlayer, ANamedFolderWithAnythingAtItsDatabasePathIsThePlayer)
     const QString named = base.filePath(u"named"_s);
     const QString db = named + u"/iPod_Control/iTunes/iTunesDB"_s;
     EXPECT_EQ(locatePlayer(named, volumes), std::nullopt) << "no such folder";
+    EXPECT_EQ(playerNotFound(named), u"no folder "_s + named);
     ASSERT_TRUE(QDir().mkpath(named + u"/iPod_Control/iTunes"_s));
     EXPECT_EQ(locatePlayer(named, volumes), std::nullopt) << "no database";
+    EXPECT_EQ(playerNotFound(named), named + u" holds no iPod_Control/iTunes/iTunesDB or iTunesCDB"_s);
+    EXPECT_EQ(playerNotFound(std::nullopt), u"iPod not detected"_s);
     ASSERT_TRUE(QFile::link(named + u"/nowhere"_s, db));
     EXPECT_EQ(locatePlayer(named, volumes), named) << "a link that leads nowhere";
     ASSERT_TRUE(QFile::remove(db));

@@ -23,11 +23,15 @@ class HtmlListTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    HtmlOutcome create(GridModel &grid, const QString &answer)
+    HtmlOutcome create(GridModel &grid, const QString &answer, const QString &playerRoot = {})
     {
         dialog.answer = answer;
-        return createhtmlfile(
-            {.grid = grid, .dialog = dialog, .opener = opener, .messages = messages, .progress = progress});
+        return createhtmlfile({.grid = grid,
+                               .dialog = dialog,
+                               .opener = opener,
+                               .messages = messages,
+                               .progress = progress,
+                               .playerRoot = playerRoot});
     }
 
     // The file's lines after the byte-order mark; each must end in CR LF.
@@ -93,15 +97,21 @@ TEST_F(HtmlListTest, GridWithoutSongsGivesFourteenLines)
     EXPECT_EQ(fileLines(path).size(), 14);
 }
 
-TEST_F(HtmlListTest, EveryTitleSurvivesAsUtf8)
+TEST_F(HtmlListTest, EveryTitleSurvivesAsUtf8AndWhatHtmlDisallowsBecomesAReplacement)
 {
-    const QString title = u"Ωmega \U0001F3B5 \u6771\u4EAC"_s;
-    SongLibrary lib({{.title = title}, {.title = u"half "_s + QChar(0xD800) + u" pair"_s}});
+    const QString title = u"Ωmega \U0001F3B5 \u6771\u4EAC é\u00A0"_s;
+    // Controls (C0 but tab, DEL, C1), noncharacters in and beyond the first plane.
+    const QString controls = u"a\x01"
+                             u"b\x1b[2J\x7f\u0085\u009F\uFDD0\uFFFE\uFFFF\U0001FFFE\tc"_s;
+    SongLibrary lib({{.title = title},
+                     {.title = u"half "_s + QChar(0xD800) + u" pair "_s + QChar(0xDC00)},
+                     {.title = controls + QChar(0) + u"z"_s}});
     const QString path = dir.filePath(u"utf8.html"_s);
     ASSERT_TRUE(writeHtmlList(*lib.grid, path, progress).ok);
     const QStringList lines = fileLines(path);
     EXPECT_EQ(lines[14], u"  <TD>  "_s + title + u"</TD>"_s);
-    EXPECT_EQ(lines[25], u"  <TD>  half \uFFFD pair</TD>"_s);
+    EXPECT_EQ(lines[25], u"  <TD>  half \uFFFD pair \uFFFD</TD>"_s);
+    EXPECT_EQ(lines[36], u"  <TD>  a\uFFFDb\uFFFD[2J\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\tc\uFFFDz</TD>"_s);
 }
 
 TEST_F(HtmlListTest, NameGetsHtmlUnlessItEndsInExactlyThat)
@@ -134,6 +144,19 @@ TEST_F(HtmlListTest, FileThatCannotBeWrittenShowsWhyAndOpensNothing)
     }
     EXPECT_TRUE(opener.opened.isEmpty());
     EXPECT_FALSE(progress.statuses.contains(u"Finished.."_s));
+}
+
+TEST_F(HtmlListTest, AFileOnThePlayerIsNeitherWrittenNorOpened)
+{
+    SongLibrary lib({{.title = u"A"_s}});
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"iPod_Control/iTunes"_s));
+    const QString path = dir.filePath(u"iPod_Control/songs"_s);
+    EXPECT_EQ(create(*lib.grid, path, dir.path()), HtmlOutcome::OnPlayer);
+    EXPECT_FALSE(QFile::exists(path + u".html"_s));
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"The HTML file "_s + path
+                          + u".html is not written: it would be on the iPod, which is only read."_s});
+    EXPECT_TRUE(opener.opened.isEmpty());
 }
 
 TEST_F(HtmlListTest, ReplacesAnExistingFileAndSaysSoWhenNothingCanShowIt)

@@ -58,7 +58,7 @@ TEST_F(Form1Test, NoPlayerShowsTheMessageAndEndsTheProgram)
     Form1 &w = open(playerDir.path());  // a folder without a database
     clickConnect();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, u"iPod not detected"_s);
+    EXPECT_EQ(messages.shown[0].text, playerDir.path() + u" holds no iPod_Control/iTunes/iTunesDB or iTunesCDB"_s);
     EXPECT_EQ(messages.shown[0].title, u"Quillory"_s);
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(endCalls, 1);
