@@ -28,8 +28,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
