@@ -15,8 +15,10 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-multimedia-dev
-    qt6-qpa-plugins zlib1g-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav)
+    qt6-qpa-plugins zlib1g-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav libtag1-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libgpod-dev gstreamer1.0-tools poppler-utils)
+# The sanitizer build and the fuzz targets: clang with its runtime libraries (libFuzzer, ASan, UBSan).
+SANITIZER_PACKAGES=(clang-14 clang libclang-rt-14-dev xxd)
 
 # Installs what is missing, then configures and builds the tree in the folder
 # given (relative to the project) with the extra CMake arguments before "--"

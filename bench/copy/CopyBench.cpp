@@ -4,6 +4,7 @@
 //
 //   build/bench/copy/bench_copy
 
+#include "BenchSupport.h"
 #include "core/common/MessageService.h"
 #include "core/common/ProgressSink.h"
 #include "core/copy/CopyFiles.h"
@@ -68,24 +69,6 @@ Player &player()
     return p;
 }
 
-// A fresh destination per iteration; the last one's pages are written out
-// before the clock runs so both copies start from the same state.
-template <typename Copy>
-void timeCopies(benchmark::State &state, Copy copy)
-{
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto target = std::make_unique<QTemporaryDir>();
-        ::sync();
-        state.ResumeTiming();
-        copy(target->path());
-        state.PauseTiming();
-        target.reset();
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(state.iterations() * songCount * songSize);
-}
-
 void BM_copyfiles(benchmark::State &state)
 {
     Player &p = player();
@@ -100,7 +83,7 @@ void BM_copyfiles(benchmark::State &state)
     AlwaysOk messages;
     FileCopyStorage storage;
     NoProgress progress;
-    timeCopies(state, [&](const QString &target) {
+    timeCopies(state, songCount * songSize, [&](const QString &target) {
         const CopyReport report = copyfiles({grid, p.dir.path(), target, messages, storage, progress});
         if (report.outcome != CopyOutcome::Done || report.copied != songCount)
             state.SkipWithError("the copy failed");
@@ -110,7 +93,7 @@ void BM_copyfiles(benchmark::State &state)
 void BM_cp(benchmark::State &state)
 {
     Player &p = player();
-    timeCopies(state, [&](const QString &target) {
+    timeCopies(state, songCount * songSize, [&](const QString &target) {
         if (QProcess::execute(QStringLiteral("cp"), p.files + QStringList{target}) != 0)
             state.SkipWithError("cp failed");
     });
@@ -119,42 +102,14 @@ void BM_cp(benchmark::State &state)
 BENCHMARK(BM_copyfiles)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_cp)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's median throughput for the closing comparison.
-class ThroughputReporter : public benchmark::ConsoleReporter
-{
-public:
-    ThroughputReporter()
-        : ConsoleReporter(OO_Tabular)
-    {}
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const auto it = run.counters.find("bytes_per_second");
-            if (run.aggregate_name == "median" && it != run.counters.end())
-                throughput[run.run_name.function_name] = it->second.value;
-        }
-    }
-    std::map<std::string, double> throughput;
-};
-
 }  // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    // Repeated runs of the two copies, interleaved at random so that load from
-    // elsewhere on the machine falls on both alike; medians are compared.
-    char repetitions[] = "--benchmark_repetitions=7";
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char *> args{argv[0], repetitions, interleave, aggregates};
-    for (int i = 1; i < argc; ++i)
-        args.push_back(argv[i]);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    ThroughputReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    // Repeated runs of the two copies; medians are compared.
+    MedianReporter reporter;
+    runMedianBenchmarks(argc, argv, 7, reporter);
     const double ours = reporter.throughput["BM_copyfiles"];
     const double cp = reporter.throughput["BM_cp"];
     if (ours > 0 && cp > 0) {

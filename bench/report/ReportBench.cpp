@@ -1,5 +1,8 @@
 // The statistics report, the HTML song list and a search press that finds
 // nothing, on a library of 100,000 tracks read and filled as Connect does.
+//
+// Targets: the report at most 30 ms, the list at most 80 ms, the search at
+// most 50 ms.
 
 #include "core/common/EventPump.h"
 #include "core/common/ProgressSink.h"
@@ -106,9 +109,10 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     TimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printLimit("BM_StatsReport", "Statistics report, 100,000 tracks", 100);
-    reporter.printLimit("BM_HtmlList", "HTML song list, 100,000 rows", 150);
-    reporter.printLimit("BM_SearchWithoutMatch", "Search without a match, 100,000 rows", 1000);
+    std::printf("\n");
+    reporter.printLimit("BM_StatsReport", "Statistics report, 100,000 tracks", 30);
+    reporter.printLimit("BM_HtmlList", "HTML song list, 100,000 rows", 80);
+    reporter.printLimit("BM_SearchWithoutMatch", "Search without a match, 100,000 rows", 50);
     benchmark::Shutdown();
     return 0;
 }

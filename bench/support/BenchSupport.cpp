@@ -5,13 +5,24 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #ifdef QUILLORY_HAVE_GPOD
 #include <gpod/itdb.h>
 #endif
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <random>
+#include <string>
+#include <vector>
 
 QByteArray benchmarkLibrary(int tracks)
 {
@@ -73,6 +84,47 @@ void parseWithLibgpod(benchmark::State &state, [[maybe_unused]] const QString &d
 #endif
 }
 
+namespace {
+
+// Runs a program with its standard output going to /dev/null; the processor time
+// (user and system) it took, or nothing when it failed.
+std::optional<double> runQuietly(const QStringList &command)
+{
+    std::vector<QByteArray> args;
+    for (const QString &a : command)
+        args.push_back(QFile::encodeName(a));
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
+void runEachIteration(benchmark::State &state, const QStringList &command)
+{
+    for (auto _ : state) {
+        const std::optional<double> seconds = runQuietly(command);
+        if (!seconds) {
+            state.SkipWithError("the program failed");
+            break;
+        }
+        state.SetIterationTime(*seconds);
+    }
+}
+
 void TimesReporter::ReportRuns(const std::vector<Run> &runs)
 {
     for (const Run &run : runs) {
@@ -94,4 +146,54 @@ void TimesReporter::printLimit(const std::string &name, const char *label, doubl
 {
     if (const auto found = m_realTime.find(name); found != m_realTime.end())
         std::printf("%s: %.1f ms (target at most %.0f ms)\n", label, found->second, targetMs);
+}
+
+void TimesReporter::printDifference(const std::string &a, const std::string &b, const char *label,
+                                    double targetMs) const
+{
+    const auto first = m_realTime.find(a);
+    const auto second = m_realTime.find(b);
+    if (first != m_realTime.end() && second != m_realTime.end())
+        std::printf("%s: %+.1f ms (%.1f - %.1f ms; target at most %+.0f ms)\n", label, first->second - second->second,
+                    first->second, second->second, targetMs);
+}
+
+void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto target = std::make_unique<QTemporaryDir>();
+        ::sync();
+        state.ResumeTiming();
+        copy(target->path());
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void MedianReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.aggregate_name != "median" || run.error_occurred)
+            continue;
+        if (const auto it = run.counters.find("bytes_per_second"); it != run.counters.end())
+            throughput[run.run_name.function_name] = it->second.value;
+        realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+}
+
+void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter)
+{
+    std::string repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    std::vector<char *> args{argv[0], repeat.data(), interleave, aggregates};
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks(&reporter);
 }

@@ -3,6 +3,7 @@
 #include "cli/CliPlayer.h"
 #include "cli/ConsoleMessageService.h"
 #include "cli/CopyMeter.h"
+#include "cli/RowList.h"
 #include "core/app/PlayerSession.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
@@ -10,47 +11,10 @@
 #include "core/grid/GridModel.h"
 #include "core/grid/Tagging.h"
 
-#include <QElapsedTimer>
-
-#include <memory>
 #include <optional>
 #include <vector>
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 namespace {
-
-struct RowRange
-{
-    int first = 0;
-    int last = 0;
-};
-
-// "1-5,9": row numbers and ranges separated by commas. Every number is at
-// least 1 and no range runs backwards; anything else fails.
-std::optional<std::vector<RowRange>> parseRowList(const QString &text)
-{
-    const auto number = [](QStringView digits) -> std::optional<int> {
-        for (QChar ch : digits) {
-            if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-                return std::nullopt;
-        }
-        bool ok = false;
-        const int value = digits.toInt(&ok);
-        return ok && value >= 1 ? std::optional<int>(value) : std::nullopt;
-    };
-    std::vector<RowRange> ranges;
-    for (const QStringView item : QStringView(text).split(QLatin1Char(','))) {
-        const qsizetype dash = item.indexOf(QLatin1Char('-'));
-        const auto first = number(dash < 0 ? item : item.left(dash));
-        const auto last = dash < 0 ? first : number(item.mid(dash + 1));
-        if (!first || !last || *last < *first)
-            return std::nullopt;
-        ranges.push_back({*first, *last});
-    }
-    return ranges;
-}
 
 CliStatus statusOf(const CopyReport &report)
 {
@@ -74,23 +38,6 @@ const QCommandLineOption rowsOption{
     QStringLiteral("LIST")};
 const QCommandLineOption allOption{QStringLiteral("all"), QStringLiteral("Copy every song.")};
 const QCommandLineOption quietOption{QStringLiteral("quiet"), QStringLiteral("Show no progress line on the terminal.")};
-
-// The terminal standard error leads to, if it is one.
-CopyMeter::Terminal stderrTerminal(bool quiet)
-{
-    CopyMeter::Terminal terminal;
-    terminal.shown = !quiet && isatty(STDERR_FILENO) == 1;
-    winsize size{};
-    if (terminal.shown && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        terminal.columns = size.ws_col;
-    terminal.write = writeError;
-    terminal.clockMs = [timer = std::make_shared<QElapsedTimer>()] {
-        if (!timer->isValid())
-            timer->start();
-        return timer->elapsed();
-    };
-    return terminal;
-}
 
 CliStatus runCopy(const QCommandLineParser &options)
 {
@@ -135,7 +82,7 @@ CliStatus runCopy(const QCommandLineParser &options)
 
     ConsoleMessageService messages;
     FileCopyStorage storage;
-    CopyMeter meter(storage, stderrTerminal(options.isSet(quietOption)),
+    CopyMeter meter(storage, CopyMeter::stderrTerminal(options.isSet(quietOption)),
                     [](const QString &text) { printLines(1, [&](qsizetype) { return text; }); });
     const CopyReport report = copyfiles({grid, session.pod().poddrive(), destination, messages, meter, meter});
     meter.finish();

@@ -1,8 +1,15 @@
 #include "cli/CopyMeter.h"
 
+#include "cli/CliCommand.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <memory>
+
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,6 +22,22 @@ CopyMeter::CopyMeter(CopyStorage &storage, Terminal terminal, std::function<void
     , m_terminal(std::move(terminal))
     , m_printStatus(std::move(printStatus))
 {}
+
+CopyMeter::Terminal CopyMeter::stderrTerminal(bool quiet)
+{
+    Terminal terminal;
+    terminal.shown = !quiet && isatty(STDERR_FILENO) == 1;
+    winsize size{};
+    if (terminal.shown && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        terminal.columns = size.ws_col;
+    terminal.write = writeError;
+    terminal.clockMs = [timer = std::make_shared<QElapsedTimer>()] {
+        if (!timer->isValid())
+            timer->start();
+        return timer->elapsed();
+    };
+    return terminal;
+}
 
 QString CopyMeter::byteText(qint64 bytes)
 {
@@ -70,6 +93,18 @@ CopyStorageResult CopyMeter::copyToStorage(const CopyJob &job)
     m_dirty = true;
     draw(false);
     return result;
+}
+
+void CopyMeter::show(int done, int total, qint64 bytes, const QString &name)
+{
+    if (m_startMs < 0 && m_terminal.shown)
+        m_startMs = m_terminal.clockMs();
+    m_done = done;
+    m_total = total;
+    m_bytes = bytes;
+    m_name = name;
+    m_dirty = true;
+    draw(false);
 }
 
 void CopyMeter::finish()

@@ -27,6 +27,9 @@ public:
 
     CopyMeter(CopyStorage &storage, Terminal terminal, std::function<void(const QString &)> printStatus);
 
+    // Standard error when it is a terminal and quiet is false; else no meter.
+    static Terminal stderrTerminal(bool quiet);
+
     // The meter text for a state, without the line control characters.
     static QString meterText(int done, int total, qint64 bytes, qint64 elapsedMs, const QString &name);
     // A byte count in B, kB, MB or GB (powers of 1000) with one decimal above bytes.
@@ -39,6 +42,10 @@ public:
 
     // CopyStorage
     CopyStorageResult copyToStorage(const CopyJob &job) override;
+    CopyComparison compareWithStorage(const CopyJob &job) override { return m_storage.compareWithStorage(job); }
+
+    // Shows a state counted elsewhere (an export counts the songs already there too).
+    void show(int done, int total, qint64 bytes, const QString &name);
 
     // Draws the last state if it was not drawn and ends the meter line.
     void finish();

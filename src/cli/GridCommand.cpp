@@ -8,6 +8,9 @@
 
 namespace {
 
+// How far ahead of the row being printed the grid's texts are fetched.
+constexpr int rowsAhead = 8;
+
 CliStatus runGrid(const QCommandLineParser &options)
 {
     const auto format = chosenFormat(options);
@@ -25,6 +28,7 @@ CliStatus runGrid(const QCommandLineParser &options)
     }
     // The cells as they are, blanks included, escaped as tsv cells are.
     printLines(grid.rows(), [&](qsizetype row) {
+        grid.prefetchRow(static_cast<int>(row) + rowsAhead);
         SongValues cells;
         for (int c = 0; c < GridColumn::Count; ++c)
             cells[static_cast<std::size_t>(c)] = grid.text(static_cast<int>(row), c);

@@ -36,8 +36,8 @@ QLatin1String backslashEscape(QChar ch)
     }
 }
 
-template <typename Escape>
-QString joined(const SongValues &values, QChar separator, Escape escape)
+template <typename Cells, typename Escape>
+QString joined(const Cells &values, QChar separator, Escape escape)
 {
     QString line;
     for (std::size_t c = 0; c < values.size(); ++c) {
@@ -155,23 +155,51 @@ QString songLine(OutputFormat format, const SongValues &song)
     case OutputFormat::Csv: return joined(song, QLatin1Char(','), csvField);
     case OutputFormat::Json: break;
     }
-    QString object = QStringLiteral("{");
+    // The length's seconds follow the length text.
+    static const QStringList names = [] {
+        QStringList list;
+        for (int c = 0; c < GridColumn::Count; ++c) {
+            list << QString(columnInfo(c).name);
+            if (c == GridColumn::Length)
+                list << QStringLiteral("lengthseconds");
+        }
+        return list;
+    }();
+    TableRow row;
     for (int c = 0; c < GridColumn::Count; ++c) {
         const QString &value = song[static_cast<std::size_t>(c)];
+        if (c == GridColumn::TrackNumber)
+            row.push_back({jsonNumber(digitsValue(value)), true});
+        else
+            row.push_back({value});
+        if (c == GridColumn::Length)
+            row.push_back({jsonNumber(lengthSeconds(value)), true});
+    }
+    return tableLine(format, names, row);
+}
+
+QString tableLine(OutputFormat format, const QStringList &names, const TableRow &row)
+{
+    const auto text = [](const TableCell &cell) -> QStringView { return cell.text; };
+    switch (format) {
+    case OutputFormat::Text:
+    case OutputFormat::Tsv:
+        return joined(row, QLatin1Char('\t'), [&](const TableCell &c) { return tsvEscaped(text(c)); });
+    case OutputFormat::Csv: return joined(row, QLatin1Char(','), [&](const TableCell &c) { return csvField(text(c)); });
+    case OutputFormat::Json: break;
+    }
+    QString object = QStringLiteral("{");
+    for (std::size_t c = 0; c < row.size(); ++c) {
         if (c > 0)
             object += QLatin1Char(',');
-        object += jsonString(QString(columnInfo(c).name)) + QLatin1Char(':');
-        if (c == GridColumn::TrackNumber)
-            object += jsonNumber(digitsValue(value));
-        else
-            object += jsonString(value);
-        if (c == GridColumn::Length)
-            object += QStringLiteral(",\"lengthseconds\":") + jsonNumber(lengthSeconds(value));
+        object += jsonString(names.at(static_cast<qsizetype>(c))) + QLatin1Char(':');
+        object += row[c].bare ? row[c].text : jsonString(row[c].text);
     }
     return object + QLatin1Char('}');
 }
 
-void printSongs(OutputFormat format, qsizetype count, const std::function<SongValues(qsizetype)> &song)
+void printRecords(OutputFormat format, qsizetype count, const QString &header,
+                  const std::function<QString(qsizetype)> &line)
 {
     if (format == OutputFormat::Json) {
         // "[", one object a line with a comma after all but the last, "]".
@@ -180,16 +208,21 @@ void printSongs(OutputFormat format, qsizetype count, const std::function<SongVa
                 return QStringLiteral("[");
             if (i == count + 1)
                 return QStringLiteral("]");
-            return songLine(format, song(i - 1)) + (i < count ? QStringLiteral(",") : QString());
+            return line(i - 1) + (i < count ? QStringLiteral(",") : QString());
         });
         return;
     }
+    const QByteArrayView lineEnd = format == OutputFormat::Csv ? "\r\n" : "\n";
+    printLines(
+        count + 1, [&](qsizetype i) { return i == 0 ? header : line(i - 1); }, lineEnd);
+}
+
+void printSongs(OutputFormat format, qsizetype count, const std::function<SongValues(qsizetype)> &song)
+{
     SongValues header;
     for (int c = 0; c < GridColumn::Count; ++c)
         header[static_cast<std::size_t>(c)] = columnInfo(c).name;
-    const QByteArrayView lineEnd = format == OutputFormat::Csv ? "\r\n" : "\n";
-    printLines(
-        count + 1, [&](qsizetype i) { return songLine(format, i == 0 ? header : song(i - 1)); }, lineEnd);
+    printRecords(format, count, songLine(format, header), [&](qsizetype i) { return songLine(format, song(i)); });
 }
 
 void printGridSongs(OutputFormat format, const GridModel &grid, int songs)

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class GridModel;
 
@@ -51,6 +52,25 @@ std::optional<long long> lengthSeconds(QStringView length);
 // gives the object with the length's seconds as "lengthseconds" beside the
 // length text and the track number as a number (null when absent).
 QString songLine(OutputFormat format, const SongValues &song);
+
+// One cell of a table other than the song grid's: its text, and whether JSON
+// writes it as it is (a number, true, false or null) rather than as a string.
+struct TableCell
+{
+    QString text;
+    bool bare = false;
+};
+using TableRow = std::vector<TableCell>;
+
+// A row as a line of the format (tsv, csv or json; no line end): tsv and csv
+// cells escaped as song lines are, json an object keyed by the names.
+QString tableLine(OutputFormat format, const QStringList &names, const TableRow &row);
+
+// Prints count records in a format other than Text to standard output in
+// UTF-8: tsv and csv after the header line (csv with CR LF line ends), json as
+// an array with one object a line; line(i) gives record i.
+void printRecords(OutputFormat format, qsizetype count, const QString &header,
+                  const std::function<QString(qsizetype)> &line);
 
 // Prints count songs in a format other than Text to standard output in
 // UTF-8: tsv and csv with a header line, json as an array with one object a

@@ -198,6 +198,55 @@ TEST_F(CliTest, TablesKeepAwkwardTitlesWholeInEveryFormat)
     }
 }
 
+TEST_F(CliTest, TracksAndPlaylistsPrintTheLibraryInEveryFormat)
+{
+    const QString lines = u"Two\nlines, \"quoted\""_s;
+    makePlayer({{u"Tab\there"_s, 61000, 3}, {lines, 0, 0}});
+    const QString names = u"title,artist,albumartist,album,genre,composer,comment,filetype,tracknumber,trackcount,"
+                          "discnumber,disccount,year,lengthms,rating,playcount,skipcount,lastplayed,dateadded,"
+                          "bitrate,samplerate,size,compilation,mediatype,location,dbid"_s;
+
+    // csv: the field names, then every field; dates that are never are empty.
+    const CliRun csv = run(u"tracks"_s, {u"--format"_s, u"csv"_s});
+    EXPECT_EQ(csv.exitCode, 0);
+    const QStringList records = csv.out.split(u"\r\n"_s);
+    ASSERT_EQ(records.size(), 4);
+    EXPECT_EQ(records[0], names);
+    EXPECT_EQ(records[1],
+              u"Tab\there,Maren,,Harbour,Folk,,,MPEG audio file,3,0,0,0,0,61000,0,0,0,,,0,0,0,false,0,"_s + locations[0]
+                  + u",5860671080858910721"_s);
+    EXPECT_TRUE(records[2].startsWith(u"\"Two\nlines, \"\"quoted\"\"\",Maren,"_s));
+
+    // json: numbers bare, never null, the compilation flag a boolean.
+    QJsonParseError error{};
+    const QJsonArray tracks =
+        QJsonDocument::fromJson(run(u"tracks"_s, {u"--format"_s, u"json"_s}).out.toUtf8(), &error).array();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    ASSERT_EQ(tracks.size(), 2);
+    const QJsonObject second = tracks[1].toObject();
+    EXPECT_EQ(second.keys().size(), 26);
+    EXPECT_EQ(second[u"title"_s].toString(), lines);
+    EXPECT_EQ(second[u"lengthms"_s].toVariant(), QVariant(qlonglong{0}));
+    EXPECT_TRUE(second[u"lastplayed"_s].isNull());
+    EXPECT_EQ(second[u"compilation"_s], QJsonValue(false));
+    EXPECT_EQ(second[u"location"_s].toString(), locations[1]);
+
+    // text: a block of escaped "name: value" lines a track.
+    const QStringList text = run(u"tracks"_s).out.split(u'\n');
+    EXPECT_EQ(text.mid(0, 2), QStringList({u"title: Tab\\there"_s, u"artist: Maren"_s}));
+    EXPECT_TRUE(text.contains(u"title: Two\\nlines, \"quoted\""_s));
+    EXPECT_TRUE(text.contains(u"lastplayed: never"_s));
+
+    // The master playlist names every track by its index.
+    EXPECT_EQ(run(u"playlists"_s, {u"--format"_s, u"tsv"_s}).out,
+              u"name\tmaster\tpodcast\ttracks\niPod\ttrue\tfalse\t0 1\n"_s);
+    const QJsonArray playlists =
+        QJsonDocument::fromJson(run(u"playlists"_s, {u"--format"_s, u"json"_s}).out.toUtf8()).array();
+    ASSERT_EQ(playlists.size(), 1);
+    EXPECT_EQ(playlists[0].toObject()[u"tracks"_s].toArray(), QJsonArray({0, 1}));
+    EXPECT_EQ(run(u"playlists"_s).out, u"iPod (master): 2 tracks 0 1\n"_s);
+}
+
 TEST_F(CliTest, TablesOfAPlayerWithoutSongsHoldNoRows)
 {
     makePlayer({});

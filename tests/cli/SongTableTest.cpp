@@ -36,16 +36,4 @@ TEST(SongTableTest, EscapesRoundTripAndLeaveOtherTextAlone)
     EXPECT_EQ(error.error, QJsonParseError::NoError);
 }
 
-TEST(SongTableTest, JsonLinesGiveNumbersAsNumbers)
-{
-    SongValues song{u"T"_s, u"3:07"_s, {}, {}, {}, {}, u"7"_s, u"\\F\\x.mp3"_s};
-    EXPECT_EQ(songLine(OutputFormat::Json, song),
-              u"{\"title\":\"T\",\"length\":\"3:07\",\"lengthseconds\":187,\"artist\":\"\",\"album\":\"\","
-              "\"genre\":\"\",\"filetype\":\"\",\"tracknumber\":7,\"filename\":\"\\\\F\\\\x.mp3\"}"_s);
-    song[GridColumn::Length].clear();
-    song[GridColumn::TrackNumber].clear();
-    const QString line = songLine(OutputFormat::Json, song);
-    EXPECT_TRUE(line.contains(u"\"lengthseconds\":null,"_s) && line.contains(u"\"tracknumber\":null,"_s));
-}
-
 }  // namespace

@@ -75,6 +75,7 @@ public:
             beforeCopy(static_cast<int>(jobs.size()));
         return real.copyToStorage(job);
     }
+    CopyComparison compareWithStorage(const CopyJob &job) override { return real.compareWithStorage(job); }
 
     std::vector<CopyJob> jobs;
     std::function<void(int)> beforeCopy;

@@ -11,7 +11,8 @@
 #include <functional>
 #include <vector>
 
-// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with.
+// Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with;
+// answers the folder dialog with a set folder.
 class FakeFileDialog : public FileDialogService
 {
 public:
@@ -20,8 +21,10 @@ public:
         filters << filter;
         return answer;
     }
+    QString getExistingFolder(const QString &) override { return folder; }
 
     QString answer;
+    QString folder;  // the folder dialog's answer
     QStringList filters;
 };
 

@@ -103,25 +103,50 @@ QByteArray listHeader(const char *tag, std::uint32_t count)
     return l;
 }
 
-// The master playlist: every track, by its id, in file order.
-QByteArray masterPlaylist(std::uint32_t tracks)
+QByteArray playlistRecord(const Playlist &p, bool master)
 {
     QByteArray items;
-    items.reserve(static_cast<qsizetype>(tracks) * 76);
-    for (std::uint32_t id = 1; id <= tracks; ++id) {
+    for (std::size_t i = 0; i < p.ids.size(); ++i) {
         QByteArray item = header("mhip", 76);
-        putU32(item, 8, 76);
-        putU32(item, 24, id);
+        putU32(item, 24, p.ids[i]);
+        if (i < p.positions.size()) {
+            QByteArray position = header("mhod", 24);
+            position.resize(44);
+            putU32(position, 8, 44);
+            putU32(position, 12, 100);
+            putU32(position, 24, p.positions[i]);
+            putU32(item, 12, 1);
+            item.append(position);
+        }
+        putU32(item, 8, static_cast<std::uint32_t>(item.size()));
         items.append(item);
     }
-    const QByteArray name = stringRecord(Title, QStringLiteral("iPod"), false);
+    const QByteArray name = p.name.isNull() ? QByteArray() : stringRecord(Title, p.name, false);
     QByteArray playlist = header("mhyp", 108);
     putU32(playlist, 8, static_cast<std::uint32_t>(108 + name.size() + items.size()));
-    putU32(playlist, 12, 1);  // string records
-    putU32(playlist, 16, tracks);
-    playlist[20] = 1;  // the master playlist
+    putU32(playlist, 12, p.name.isNull() ? 0 : 1);  // string records
+    putU32(playlist, 16, static_cast<std::uint32_t>(p.ids.size()));
+    playlist[20] = master ? 1 : 0;
+    playlist[42] = p.podcast ? 1 : 0;
     putU64(playlist, 28, databaseId(0));
-    return listHeader("mhlp", 1) + playlist + name + items;
+    return playlist + name + items;
+}
+
+// The master playlist: every track, by its id, in file order, without positions.
+QByteArray masterPlaylist(std::uint32_t tracks)
+{
+    Playlist master{.name = QStringLiteral("iPod"), .ids = {}, .positions = {}};
+    for (std::uint32_t id = 1; id <= tracks; ++id)
+        master.ids.push_back(id);
+    return listHeader("mhlp", 1) + playlistRecord(master, true);
+}
+
+QByteArray playlistList(const std::vector<Playlist> &playlists)
+{
+    QByteArray list = listHeader("mhlp", static_cast<std::uint32_t>(playlists.size()));
+    for (const Playlist &p : playlists)
+        list.append(playlistRecord(p, false));
+    return list;
 }
 
 }  // namespace
@@ -156,6 +181,10 @@ QByteArray write(const Database &db)
     sets.append(dataSet(1, tracks));
     if (db.playlistsAfter) {
         sets.append(dataSet(2, masterPlaylist(static_cast<std::uint32_t>(db.tracks.size()))));
+        ++children;
+    }
+    for (const PlaylistSet &set : db.playlistSets) {
+        sets.append(dataSet(set.type, playlistList(set.playlists)));
         ++children;
     }
 

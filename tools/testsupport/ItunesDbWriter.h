@@ -35,6 +35,23 @@ struct Track
     bool utf8 = false;  // encoding field 2 and UTF-8 bytes instead of UTF-16LE
 };
 
+// A playlist: items by track id (tracks are numbered from 1 in file order),
+// with position records when positions are given (one per item).
+struct Playlist
+{
+    QString name;  // null = no name record
+    std::vector<std::uint32_t> ids;
+    std::vector<std::uint32_t> positions;
+    bool podcast = false;
+};
+
+// A data set of playlists, written after the others.
+struct PlaylistSet
+{
+    std::uint32_t type = 2;
+    std::vector<Playlist> playlists;
+};
+
 struct Database
 {
     std::vector<Track> tracks;
@@ -42,6 +59,7 @@ struct Database
     std::uint32_t trackHeaderLength = 156;
     bool albumListFirst = false;  // an album list data set (type 4) before the track list
     bool playlistsAfter = true;   // a playlist data set (type 2) with the master playlist after the track list
+    std::vector<PlaylistSet> playlistSets;
 };
 
 QByteArray write(const Database &db);

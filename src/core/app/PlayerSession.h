@@ -40,6 +40,8 @@ public:
 
     iPod &pod() { return m_pod; }
     const iPod &pod() const { return m_pod; }
+    // Every field of every track read, and the playlists.
+    const Library &library() const { return m_pod.library(); }
     GridModel &grid() { return m_grid; }
     const GridModel &grid() const { return m_grid; }
     const PlayTimeBoxes &playTime() const { return m_playTime; }

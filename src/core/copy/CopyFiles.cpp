@@ -7,6 +7,7 @@
 #include "core/common/RegularFile.h"
 #include "core/copy/CopyStorage.h"
 #include "core/copy/SafeFileName.h"
+#include "core/device/SystemVolumeService.h"
 #include "core/grid/GridFill.h"
 #include "core/grid/GridModel.h"
 #include "core/grid/Tagging.h"
@@ -112,6 +113,60 @@ bool sameFilesAsPlayer(const QString &folder, const QString &playerRoot)
     return false;
 }
 
+// The folder, or else the nearest folder above it that exists, with links resolved.
+QString nearestExistingFolder(const QString &folder)
+{
+    for (QString path = absoluteClean(folder);; path = QFileInfo(path).path()) {
+        const QFileInfo info(path);
+        if (info.isDir())
+            return info.canonicalFilePath();
+        if (info.isRoot())
+            return {};
+    }
+}
+
+// Where a resolved folder lies in its file system: the root of the mount that
+// holds it, then the rest of its path below that mount's point. Through a bind
+// mount of a folder this is that folder's own place.
+QString placeInFileSystem(const QString &resolved, const std::vector<MountEntry> &mounts)
+{
+    const MountEntry *holder = nullptr;
+    for (const MountEntry &mount : mounts) {
+        const QString &point = mount.mountPoint;
+        const bool holds =
+            point == QLatin1String("/") || resolved == point || resolved.startsWith(point + QLatin1Char('/'));
+        // A later mount on the same point hides the earlier one.
+        if (holds && (!holder || point.size() >= holder->mountPoint.size()))
+            holder = &mount;
+    }
+    if (!holder)
+        return resolved;
+    const QString below = holder->mountPoint == QLatin1String("/") ? resolved : resolved.mid(holder->mountPoint.size());
+    return QDir::cleanPath(holder->root + QLatin1Char('/') + below);
+}
+
+// By the mount table: the folder is on the player's file system, at the
+// player root's place in it or below, however it is mounted here.
+bool mountedFromPlayer(const QString &folder, const QString &playerRoot)
+{
+    const QString near = nearestExistingFolder(folder);
+    const QString root = QFileInfo(playerRoot).canonicalFilePath();
+    struct stat nearInfo
+    {};
+    struct stat rootInfo
+    {};
+    if (near.isEmpty() || root.isEmpty() || ::stat(QFile::encodeName(near).constData(), &nearInfo) != 0
+        || ::stat(QFile::encodeName(root).constData(), &rootInfo) != 0 || nearInfo.st_dev != rootInfo.st_dev)
+        return false;
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return true;  // the same file system, and nothing tells where: taken as the player
+    const std::vector<MountEntry> mounts = parseMountInfo(table.readAll());
+    const QString rootPlace = placeInFileSystem(root, mounts);
+    const QString place = placeInFileSystem(near, mounts);
+    return rootPlace == QLatin1String("/") || place == rootPlace || place.startsWith(rootPlace + QLatin1Char('/'));
+}
+
 }  // namespace
 
 bool liesOnPlayer(const QString &folder, const QString &playerRoot)
@@ -120,7 +175,7 @@ bool liesOnPlayer(const QString &folder, const QString &playerRoot)
     const QString root = resolvedFolder(playerRoot);
     if (path == root || path.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/')))
         return true;
-    return sameFilesAsPlayer(folder, playerRoot);
+    return sameFilesAsPlayer(folder, playerRoot) || mountedFromPlayer(folder, playerRoot);
 }
 
 bool copyButtonEnabledAfter(CopyOutcome outcome)

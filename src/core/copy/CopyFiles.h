@@ -50,7 +50,9 @@ bool copyButtonEnabledAfter(CopyOutcome outcome);
 // True when a file written into folder would land on the player: the folder
 // is the player's root folder or lies inside it, by its resolved path or by
 // file identity (device and inode of the folder and of each folder above
-// it), so that a second mount of the player or a link into it counts too.
-// When the root is the top of a volume, every folder of that volume counts.
+// it), so that a second mount of the player or a link into it counts too;
+// and by the mount table, so that a bind mount of a folder inside the player
+// counts as well. When the root is the top of a volume, every folder of that
+// volume counts.
 // A folder that does not exist yet is judged by the nearest one above it.
 bool liesOnPlayer(const QString &folder, const QString &playerRoot);

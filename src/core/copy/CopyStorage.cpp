@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -40,7 +41,7 @@ QString hiddenName(const QString &destination)
 FileDescriptor createUnnamed(const QString &destination)
 {
     const QString folder = QFileInfo(destination).absolutePath();
-    return FileDescriptor(::open(encoded(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    return FileDescriptor(::open(encoded(folder).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
 }
 
 bool writeAll(int fd, const char *data, ssize_t size)
@@ -57,10 +58,27 @@ bool writeAll(int fd, const char *data, ssize_t size)
     return true;
 }
 
+// Reads until the buffer is full or the file ends; -1 on a read error.
+ssize_t readFull(int fd, char *data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, data + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
 // Copies from the current positions to the end of the source. The kernel
 // copies in place where the file systems allow it; plain reads and writes do
 // the rest, so a kernel copy that stops early or is refused loses nothing.
-bool copyBytes(int source, int target, QString &error)
+bool copyBytes(int source, int target, CopyStorageResult &error)
 {
     for (;;) {
         const ssize_t copied = ::copy_file_range(source, nullptr, target, nullptr, bufferSize * 64, 0);
@@ -76,32 +94,67 @@ bool copyBytes(int source, int target, QString &error)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            error = QStringLiteral("Cannot read the song: %1").arg(systemError());
+            error = {false, QStringLiteral("Cannot read the song: %1").arg(systemError()), CopyFailure::Source};
             return false;
         }
         if (got == 0)
             return true;
         if (!writeAll(target, buffer.data(), got)) {
-            error = QStringLiteral("Cannot write the copy: %1").arg(systemError());
+            error = {false, QStringLiteral("Cannot write the copy: %1").arg(systemError()), CopyFailure::Destination};
             return false;
         }
     }
 }
 
-CopyStorageResult failure(const QString &what, const QString &path)
+CopyStorageResult failure(const QString &what, const QString &path, CopyFailure kind = CopyFailure::Destination)
 {
-    return {false, QStringLiteral("%1 %2: %3").arg(what, path, systemError())};
+    return {false, QStringLiteral("%1 %2: %3").arg(what, path, systemError()), kind};
+}
+
+// Copies the source into the target and checks the copy: as long as the job
+// expects, then finished by the job.
+bool fillCopy(int source, int target, const CopyJob &job, CopyStorageResult &error)
+{
+    if (!copyBytes(source, target, error))
+        return false;
+    struct stat info
+    {};
+    if (job.expectedSize >= 0 && (::fstat(target, &info) != 0 || info.st_size < job.expectedSize)) {
+        error = {false, QStringLiteral("The song is cut short: %1").arg(job.source), CopyFailure::Source};
+        return false;
+    }
+    if (job.finish)
+        job.finish(target);
+    return true;
+}
+
+// The failure of storing under the destination name, errno set.
+CopyStorageResult storeFailure(const QString &destination)
+{
+    const CopyFailure kind = errno == EEXIST ? CopyFailure::Exists : CopyFailure::Destination;
+    return failure(QStringLiteral("Cannot store"), destination, kind);
+}
+
+// Renames the complete hidden file to the destination; without replace, a
+// file already there stays (the rename fails with EEXIST).
+bool renameInto(const QByteArray &temporary, const QByteArray &target, bool replace)
+{
+    if (replace)
+        return std::rename(temporary.constData(), target.constData()) == 0;
+    return ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0;
 }
 
 // Gives the complete unnamed file the destination name; false with errno
 // set when it cannot. An existing destination is replaced in one step: the
 // file is linked under a hidden name first, which then replaces it.
-bool linkUnnamed(int fd, const QString &destination)
+bool linkUnnamed(int fd, const QString &destination, bool replace)
 {
     const QByteArray self = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd);
     const QByteArray target = encoded(destination);
     if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0)
         return true;
+    if (!replace)
+        return false;
     for (int attempt = 0; errno == EEXIST && attempt < createAttempts; ++attempt) {
         const QString hiddenPath = hiddenName(destination);
         const PartialFileCleanup cleanup(hiddenPath);
@@ -118,13 +171,14 @@ bool linkUnnamed(int fd, const QString &destination)
     return false;
 }
 
-CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const QString &destination)
+CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const CopyJob &job)
 {
-    QString error;
-    if (!copyBytes(source, target.get(), error))
-        return {false, error};
-    if (!linkUnnamed(target.get(), destination))
-        return failure(QStringLiteral("Cannot store"), destination);
+    const QString &destination = job.destination;
+    CopyStorageResult error;
+    if (!fillCopy(source, target.get(), job, error))
+        return error;
+    if (!linkUnnamed(target.get(), destination, job.replace))
+        return storeFailure(destination);
     if (!target.close()) {
         // The data did not all reach the disk: the copy under its name goes too.
         const CopyStorageResult result = failure(QStringLiteral("Cannot write"), destination);
@@ -135,31 +189,31 @@ CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const QString 
 }
 
 // Fills the hidden file, then gives it the destination name; removes it on failure.
-CopyStorageResult fillNamed(int source, FileDescriptor &target, const QString &temporary, const QString &destination)
+CopyStorageResult fillNamed(int source, FileDescriptor &target, const QString &temporary, const CopyJob &job)
 {
-    QString error;
     CopyStorageResult result{true, {}};
-    if (!copyBytes(source, target.get(), error))
-        result = {false, error};
+    if (!fillCopy(source, target.get(), job, result))
+        result.ok = false;
     else if (!target.close())
         result = failure(QStringLiteral("Cannot write"), temporary);
     // rename() replaces an existing destination file in one step.
-    else if (std::rename(encoded(temporary).constData(), encoded(destination).constData()) != 0)
-        result = failure(QStringLiteral("Cannot store"), destination);
+    else if (!renameInto(encoded(temporary), encoded(job.destination), job.replace))
+        result = storeFailure(job.destination);
     if (!result.ok)
         ::unlink(encoded(temporary).constData());
     return result;
 }
 
-CopyStorageResult copyNamed(int source, const QString &destination)
+CopyStorageResult copyNamed(int source, const CopyJob &job)
 {
+    const QString &destination = job.destination;
     for (int attempt = 0; attempt < createAttempts; ++attempt) {
         const QString temporary = hiddenName(destination);
         // Armed before the file exists, so that no moment of its life leaves it behind.
         const PartialFileCleanup cleanup(temporary);
-        FileDescriptor target(::open(encoded(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        FileDescriptor target(::open(encoded(temporary).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (target.isOpen())
-            return fillNamed(source, target, temporary, destination);
+            return fillNamed(source, target, temporary, job);
         if (errno != EEXIST)
             break;
     }
@@ -173,13 +227,35 @@ CopyStorageResult FileCopyStorage::copyToStorage(const CopyJob &job)
     const FileDescriptor source = openRegularFile(job.source);
     if (!source.isOpen()) {
         if (errno == EINVAL)
-            return {false, QStringLiteral("Not a file: %1").arg(job.source)};
-        return failure(QStringLiteral("Cannot open"), job.source);
+            return {false, QStringLiteral("Not a file: %1").arg(job.source), CopyFailure::Source};
+        return failure(QStringLiteral("Cannot open"), job.source, CopyFailure::Source);
     }
     if (m_temporary == Temporary::Unnamed) {
         FileDescriptor target = createUnnamed(job.destination);
         if (target.isOpen())
-            return copyUnnamed(source.get(), target, job.destination);
+            return copyUnnamed(source.get(), target, job);
     }
-    return copyNamed(source.get(), job.destination);
+    return copyNamed(source.get(), job);
+}
+
+CopyComparison FileCopyStorage::compareWithStorage(const CopyJob &job)
+{
+    const FileDescriptor source = openRegularFile(job.source);
+    if (!source.isOpen())
+        return CopyComparison::SourceUnreadable;
+    const FileDescriptor copy = openRegularFile(job.destination);
+    if (!copy.isOpen())
+        return CopyComparison::Different;
+    std::vector<char> ours(bufferSize);
+    std::vector<char> theirs(bufferSize);
+    for (;;) {
+        const ssize_t got = readFull(source.get(), ours.data(), ours.size());
+        if (got < 0)
+            return CopyComparison::SourceUnreadable;
+        const ssize_t other = readFull(copy.get(), theirs.data(), theirs.size());
+        if (other != got || std::memcmp(ours.data(), theirs.data(), static_cast<std::size_t>(got)) != 0)
+            return CopyComparison::Different;
+        if (got == 0)
+            return CopyComparison::Same;
+    }
 }

@@ -2,17 +2,39 @@
 
 #include <QString>
 
+#include <functional>
+
 // One file to copy: where it is read and where the copy goes.
 struct CopyJob
 {
     QString source;
     QString destination;
+    // False: a file already at the destination stays, and the copy fails with CopyFailure::Exists.
+    bool replace = true;
+    // At least 0: a source that gives fewer bytes is cut short, and its copy is not kept.
+    qint64 expectedSize = -1;
+    // Runs on the complete copy, open for reading and writing, before it gets its name.
+    std::function<void(int fd)> finish = {};
+};
+
+enum class CopyFailure {
+    None,
+    Source,       // the source could not be opened or read, or was cut short
+    Destination,  // the copy could not be written or stored
+    Exists,       // a file is at the destination, which the job does not replace
 };
 
 struct CopyStorageResult
 {
     bool ok = false;
     QString errorText;  // empty on success
+    CopyFailure failure = CopyFailure::None;
+};
+
+enum class CopyComparison {
+    Same,              // the destination holds the source's bytes
+    Different,         // it holds other bytes, or cannot be read
+    SourceUnreadable,  // the source could not be opened or read
 };
 
 // Where copied songs are stored, behind an interface so tests can stand in.
@@ -21,13 +43,15 @@ class CopyStorage
 public:
     virtual ~CopyStorage() = default;
     virtual CopyStorageResult copyToStorage(const CopyJob &job) = 0;
+    // Compares the destination with the source byte for byte.
+    virtual CopyComparison compareWithStorage(const CopyJob &job) = 0;
 };
 
 // Copies into the file system. Only a regular file is read (a FIFO or a
 // device fails like a missing file, without waiting), opened read-only.
 // The bytes go into a file without a name in the destination folder
 // (O_TMPFILE), which is linked under the destination name, replacing a file
-// there, only once it is complete: a copy that fails or is interrupted in
+// there unless the job keeps it, only once it is complete: a copy that fails or is interrupted in
 // any way, even by a crash, leaves nothing behind. Where the file system has
 // no such files, a hidden temporary file takes their place; it is removed on
 // failure and when an interrupt or terminate signal ends the program.
@@ -43,6 +67,7 @@ public:
         : m_temporary(temporary)
     {}
     CopyStorageResult copyToStorage(const CopyJob &job) override;
+    CopyComparison compareWithStorage(const CopyJob &job) override;
 
 private:
     Temporary m_temporary;

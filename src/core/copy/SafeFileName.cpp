@@ -91,23 +91,26 @@ QString renamedFilesMessage(int renamedCount)
                          "You may remove the underscore _ in these filenames if you wish.");
 }
 
-// The stem cut at a character boundary (a letter with its accents stays
-// whole) so that it and the end fit in the limit, followed by the end.
-QString DestinationNames::fitted(QStringView stem, const QString &end) const
+QString fitToBytes(QStringView text, qsizetype maxBytes)
 {
-    const qsizetype budget = m_maxBytes - utf8Size(end);
-    if (utf8Size(stem) <= budget)
-        return stem.toString() + end;
-    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, stem.constData(), stem.size());
+    if (utf8Size(text) <= maxBytes)
+        return text.toString();
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.constData(), text.size());
     qsizetype keep = 0;
     qsizetype bytes = 0;
     for (qsizetype at = characters.toNextBoundary(); at > 0; at = characters.toNextBoundary()) {
-        bytes += utf8Size(stem.sliced(keep, at - keep));
-        if (bytes > budget)
+        bytes += utf8Size(text.sliced(keep, at - keep));
+        if (bytes > maxBytes)
             break;
         keep = at;
     }
-    return stem.first(keep).toString() + end;
+    return text.first(keep).toString();
+}
+
+// The stem cut so that it and the end fit in the limit, followed by the end.
+QString DestinationNames::fitted(QStringView stem, const QString &end) const
+{
+    return fitToBytes(stem, m_maxBytes - utf8Size(end)) + end;
 }
 
 QString DestinationNames::claim(const SafeName &safe)

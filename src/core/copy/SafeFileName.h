@@ -28,6 +28,10 @@ QString destinationFolder(const QString &dirPath);
 // (255 where it does not tell).
 qsizetype fileNameLimit(const QString &folder);
 
+// The text cut at a character boundary (a letter with its accents stays
+// whole) so that it takes at most maxBytes bytes of UTF-8.
+QString fitToBytes(QStringView text, qsizetype maxBytes);
+
 // The message that tells how many copied files had characters replaced.
 QString renamedFilesMessage(int renamedCount);
 

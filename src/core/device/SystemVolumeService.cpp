@@ -56,6 +56,7 @@ std::vector<MountEntry> parseMountInfo(const QByteArray &text)
         }
         if (!majorOk || !minorOk)
             continue;
+        entry.root = unescape(fields[3]);
         entry.mountPoint = unescape(fields[4]);
         entry.fsType = unescape(fields[separator + 1]);
         entry.source = unescape(fields[separator + 2]);

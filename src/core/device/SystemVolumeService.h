@@ -12,6 +12,7 @@ struct MountEntry
 {
     unsigned major = 0;
     unsigned minor = 0;
+    QString root;        // the folder of the file system seen at the mount point
     QString mountPoint;  // escapes such as \040 decoded
     QString fsType;
     QString source;

@@ -4,6 +4,7 @@
 #include "core/common/PlayerPath.h"
 #include "core/device/CompressedSource.h"
 #include "core/device/DatabaseSource.h"
+#include "core/library/PlayCounts.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 
 namespace {
@@ -23,14 +25,178 @@ constexpr qint64 kTrackListHeaderMin = 12;  // ..., number of tracks
 constexpr qint64 kTrackHeaderMin = 48;      // ..., play length at 40, track number at 44
 constexpr qint64 kStringRecordMin = 16;     // ..., total length, type
 constexpr qint64 kStringHeader = 40;        // the string itself starts here
+constexpr qint64 kTrackFieldsEnd = 0xD4;    // one past the last track field the library takes
+constexpr qint64 kPlaylistSetMin = 12;      // playlist list: tag, header length, number of playlists
+constexpr qint64 kPlaylistMin = 48;         // playlist: ..., item count at 16, type at 20, podcast flag at 42
+constexpr qint64 kItemMin = 28;             // playlist item: ..., unique id at 24
+constexpr qint64 kPositionRecordMin = 28;   // an item's position record: ..., position at 24
 
 // Room reserved ahead for tracks at most; a larger list grows as it is read.
 constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
 
+// A string is kept up to this many bytes; no title comes near it.
+constexpr qint64 kMaxStringBytes = qint64{64} << 10;
+
+// What a read costs in memory, counted against the byte budget: a track's facts and line start
+// plus the eight cells of the grid row that shows it; a line plus the text of its grid cell;
+// a character, kept in the song list and copied into the grid.
+constexpr qint64 kTrackCost = 16 + 8 * 32;
+constexpr qint64 kLineCost = 16 + 32;
+constexpr qint64 kCharCost = 4;
+// A track's record in the library; a playlist item while it is read and once resolved.
+constexpr qint64 kRecordCost = sizeof(TrackRecord);
+constexpr qint64 kItemCost = 12;
+
 constexpr std::uint32_t kTrackListType = 1;
+constexpr std::uint32_t kPlaylistsType = 2;
+constexpr std::uint32_t kPodcastPlaylistsType = 3;  // the playlists again, podcasts grouped: preferred
 constexpr std::uint32_t kUtf8Encoding = 2;
+constexpr std::uint32_t kPositionRecordType = 100;
 
 enum StringType : std::uint32_t { Title = 1, Location = 2, Album = 3, Artist = 4, Genre = 5, FileType = 6 };
+
+// What a string record of a track holds: the song list's line kind (for the
+// six kinds the song list shows) and the library's text.
+struct StringKind
+{
+    std::optional<SongField> line;
+    TrackText text;
+};
+
+std::optional<StringKind> stringKind(std::uint32_t type)
+{
+    switch (type) {
+    case Title: return StringKind{SongField::Title, TrackText::Title};
+    case Location: return StringKind{SongField::File, TrackText::Location};
+    case Album: return StringKind{SongField::Album, TrackText::Album};
+    case Artist: return StringKind{SongField::Artist, TrackText::Artist};
+    case Genre: return StringKind{SongField::Genre, TrackText::Genre};
+    case FileType: return StringKind{SongField::FileType, TrackText::FileType};
+    case 8: return StringKind{std::nullopt, TrackText::Comment};
+    case 12: return StringKind{std::nullopt, TrackText::Composer};
+    case 22: return StringKind{std::nullopt, TrackText::AlbumArtist};
+    case 23: return StringKind{std::nullopt, TrackText::SortArtist};
+    case 27: return StringKind{std::nullopt, TrackText::SortTitle};
+    case 28: return StringKind{std::nullopt, TrackText::SortAlbum};
+    case 29: return StringKind{std::nullopt, TrackText::SortAlbumArtist};
+    case 30: return StringKind{std::nullopt, TrackText::SortComposer};
+    default: return std::nullopt;
+    }
+}
+
+// The numbers of a track record, each read only when the record's header covers it.
+TrackRecord trackNumbers(const unsigned char *t, qint64 header)
+{
+    const auto u32 = [&](qint64 at) { return at + 4 <= header ? getlong(t + at) : 0; };
+    const auto u8 = [&](qint64 at) { return at < header ? t[at] : std::uint8_t{0}; };
+    TrackRecord r;
+    r.uniqueId = u32(0x10);
+    r.compilation = u8(0x1E) != 0;
+    r.rating = u8(0x1F);
+    r.size = u32(0x24);
+    r.lengthMs = u32(0x28);
+    r.trackNumber = u32(0x2C);
+    r.trackCount = u32(0x30);
+    r.year = u32(0x34);
+    r.bitrate = u32(0x38);
+    r.sampleRate = u32(0x3C) >> 16;
+    r.playCount = u32(0x50);
+    r.lastPlayed = u32(0x58);
+    r.discNumber = u32(0x5C);
+    r.discCount = u32(0x60);
+    r.dateAdded = u32(0x68);
+    r.dbid = 0x70 + 8 <= header ? qFromLittleEndian<std::uint64_t>(t + 0x70) : 0;
+    r.skipCount = u32(0x9C);
+    r.lastSkipped = u32(0xA0);
+    r.mediaType = u32(0xD0);
+    return r;
+}
+
+// A playlist as its records give it: items by unique id, with their position
+// records' values where every item has one.
+struct ReadPlaylist
+{
+    Playlist playlist;
+    std::vector<std::uint32_t> ids;
+    std::vector<std::uint32_t> positions;
+    bool everyPosition = true;
+};
+
+// The playlists with their items turned into library indices. Items follow
+// their position values when every item has one (equal values in file order),
+// else the order of the file: old databases give no positions, and their items
+// are still the playlist's. An item naming a unique id no track has is left
+// out; of tracks sharing an id the last one is named.
+// Finds tracks by unique id. Players number their tracks densely, so a table
+// over the ids' range answers at once; ids spread wider are looked up in a
+// sorted list. Of tracks sharing an id the last one is found.
+class TrackIds
+{
+public:
+    explicit TrackIds(const Library &library)
+    {
+        const auto count = static_cast<std::size_t>(library.trackCount());
+        std::uint32_t low = ~std::uint32_t{0}, high = 0;
+        for (qsizetype i = 0; i < library.trackCount(); ++i) {
+            low = std::min(low, library.track(i).uniqueId);
+            high = std::max(high, library.track(i).uniqueId);
+        }
+        if (count > 0 && std::uint64_t{high} - low < 4 * std::uint64_t{count} + 1024) {
+            m_low = low;
+            m_table.assign(std::size_t{high} - low + 1, kNone);
+            for (std::size_t i = 0; i < count; ++i)
+                m_table[library.track(static_cast<qsizetype>(i)).uniqueId - low] = static_cast<std::uint32_t>(i);
+            return;
+        }
+        m_sorted.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
+            m_sorted.emplace_back(library.track(static_cast<qsizetype>(i)).uniqueId, static_cast<std::uint32_t>(i));
+        std::sort(m_sorted.begin(), m_sorted.end());
+    }
+
+    // The index of the track with the id, or nothing.
+    std::optional<std::uint32_t> find(std::uint32_t id) const
+    {
+        if (!m_table.empty()) {
+            if (id < m_low || id - m_low >= m_table.size() || m_table[id - m_low] == kNone)
+                return std::nullopt;
+            return m_table[id - m_low];
+        }
+        const auto after = std::upper_bound(m_sorted.begin(), m_sorted.end(), std::pair{id, kNone});
+        if (after == m_sorted.begin() || std::prev(after)->first != id)
+            return std::nullopt;
+        return std::prev(after)->second;
+    }
+
+private:
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+    std::uint32_t m_low = 0;
+    std::vector<std::uint32_t> m_table;                             // index by id - m_low
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sorted;  // (unique id, index)
+};
+
+std::vector<Playlist> resolvePlaylists(std::vector<ReadPlaylist> read, const Library &library)
+{
+    const TrackIds ids(library);
+    std::vector<Playlist> playlists;
+    playlists.reserve(read.size());
+    for (ReadPlaylist &r : read) {
+        std::vector<std::size_t> order(r.ids.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        // Players write the positions in order: then there is nothing to sort.
+        if (r.everyPosition && !std::is_sorted(r.positions.begin(), r.positions.end()))
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return r.positions[a] < r.positions[b]; });
+        r.playlist.tracks.reserve(order.size());
+        for (const std::size_t i : order) {
+            if (const std::optional<std::uint32_t> track = ids.find(r.ids[i]))
+                r.playlist.tracks.push_back(*track);
+        }
+        playlists.push_back(std::move(r.playlist));
+    }
+    return playlists;
+}
 
 // Whole seconds of a play length, halves rounded to the even number.
 std::uint32_t roundedSeconds(std::uint32_t milliseconds)
@@ -59,7 +225,7 @@ QString numberText(std::uint32_t number)
 }
 
 // Why a read ended early.
-enum class Fault { None, Damaged, Ends };
+enum class Fault { None, Damaged, Ends, TooLarge };
 
 // The database bytes seen through a window that slides forward over the source:
 // only the bytes of the records being read are held, never the whole file.
@@ -179,6 +345,7 @@ public:
         , m_list(pod.m_songList)
         , m_bytes(source, chunkBytes)
         , m_yield(yield)
+        , m_budget(pod.m_byteBudget)
     {}
 
     ReadOutcome run()
@@ -194,11 +361,13 @@ public:
         m_pos += getlong(list + 4);
 
         // The count comes from the file: reserve no more than the bytes left can hold.
-        const qint64 room =
-            std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin, kMaxReservedTracks});
+        const qint64 room = std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin,
+                                              m_budget / kTrackCost, kMaxReservedTracks});
         m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
-        const qint64 lineRoom = (m_bytes.sizeBound() - m_pos) / kStringHeader;
+        const qint64 lineRoom = std::min((m_bytes.sizeBound() - m_pos) / kStringHeader, m_budget / kLineCost);
         m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
+
+        m_pod.m_library.reserve(m_pod.m_library.trackCount() + room);
 
         for (m_pod.m_songindex = 1; m_pod.m_songindex <= m_pod.m_songtotal; ++m_pod.m_songindex) {
             if (!readsong())
@@ -207,6 +376,13 @@ public:
                 m_yield();
         }
         m_pod.m_dbloaded = true;
+        readLaterDataSets();
+        // Playlists past the budget are left out; the songs read stay.
+        if (m_fault == Fault::TooLarge) {
+            m_playlists.clear();
+            m_fault = Fault::None;
+        }
+        m_pod.m_library.setPlaylists(resolvePlaylists(std::move(m_playlists), m_pod.m_library));
         return ReadOutcome::Complete;
     }
 
@@ -228,7 +404,20 @@ public:
             + QStringLiteral(": only %1 of %2 songs were read").arg(m_pod.songsstored()).arg(m_pod.m_songtotal);
     }
 
+    static QString tooLarge() { return QStringLiteral("is too large to read"); }
+    bool passedBudget() const { return m_fault == Fault::TooLarge; }
+
 private:
+    // Counts bytes against the budget; false once the read would pass it.
+    bool spend(qint64 bytes)
+    {
+        m_budget -= bytes;
+        if (m_budget >= 0)
+            return true;
+        m_fault = Fault::TooLarge;
+        return false;
+    }
+
     // The first bytes of the record with the given tag at pos, at least minLength of them,
     // when its header length (offset 4) is at least minLength and lies inside the data.
     const unsigned char *record(qint64 pos, const char (&tag)[5], qint64 minLength)
@@ -261,15 +450,148 @@ private:
             if (!set)
                 return std::nullopt;
             const qint64 headerLength = getlong(set + 4);
-            if (getlong(set + 12) == kTrackListType)
-                return pos + headerLength;
+            const std::uint32_t type = getlong(set + 12);
             const qint64 total = getlong(set + 8);
+            if (type == kTrackListType) {
+                m_nextSet = total >= headerLength ? pos + total : -1;
+                return pos + headerLength;
+            }
             if (total < headerLength) {
                 m_fault = Fault::Damaged;
                 return std::nullopt;
             }
+            readPlaylistSet(pos + headerLength, type);
             pos += total;
         }
+    }
+
+    // The data sets after the track list, for their playlists, until the data
+    // ends or a data set is damaged; the tracks read stay as they are.
+    void readLaterDataSets()
+    {
+        qint64 pos = m_nextSet;
+        while (pos > 0 && m_bytes.reaches(pos + kDataSetHeaderMin)) {
+            const unsigned char *set = record(pos, "mhsd", kDataSetHeaderMin);
+            if (!set)
+                return;
+            const qint64 headerLength = getlong(set + 4);
+            const std::uint32_t type = getlong(set + 12);
+            const qint64 total = getlong(set + 8);
+            if (total < headerLength)
+                return;
+            readPlaylistSet(pos + headerLength, type);
+            pos += total;
+        }
+    }
+
+    // Reads the playlist list at pos when the data set is one to take: the one of
+    // type 3 when the database has it, else the one of type 2. A playlist that
+    // ends at a bad record ends the list; the playlists before it stay.
+    void readPlaylistSet(qint64 pos, std::uint32_t type)
+    {
+        if (type != kPodcastPlaylistsType && (type != kPlaylistsType || m_tookPodcastSet))
+            return;
+        m_tookPodcastSet = type == kPodcastPlaylistsType;
+        m_playlists.clear();
+        const unsigned char *list = record(pos, "mhlp", kPlaylistSetMin);
+        if (!list)
+            return;
+        const std::uint32_t count = getlong(list + 8);
+        pos += getlong(list + 4);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            ReadPlaylist playlist;
+            const qint64 next = readPlaylist(pos, playlist);
+            if (next <= pos)
+                return;
+            m_playlists.push_back(std::move(playlist));
+            pos = next;
+        }
+    }
+
+    // Reads the playlist record at pos with its items; where the next one begins,
+    // or -1 when a record is damaged or the data ends.
+    qint64 readPlaylist(qint64 pos, ReadPlaylist &out)
+    {
+        const unsigned char *p = record(pos, "mhyp", kPlaylistMin);
+        if (!p)
+            return -1;
+        const qint64 header = getlong(p + 4);
+        const qint64 total = getlong(p + 8);
+        const std::uint32_t records = getlong(p + 12);
+        const std::uint32_t items = getlong(p + 16);
+        out.playlist.master = p[20] == 1;
+        out.playlist.podcast = qFromLittleEndian<std::uint16_t>(p + 42) == 1;
+        if (total < header)
+            return -1;
+        qint64 at = pos + header;
+        for (std::uint32_t i = 0; i < records; ++i) {
+            const std::optional<qint64> length = subRecord(at);
+            if (!length)
+                return -1;
+            if (getlong(m_bytes.get(at, kStringRecordMin) + 12) == Title && *length >= kStringHeader) {
+                QStringView name;
+                if (!decodeString(at, *length, 0, name))
+                    return -1;
+                if (!name.isNull())
+                    out.playlist.name = m_list.keepWritten(name.size());
+            }
+            at += *length;
+        }
+        // The items fit in the data before them: reserve no more than that.
+        const qint64 room = std::min<qint64>({items, (m_bytes.sizeBound() - at) / kItemMin, m_budget / kItemCost});
+        out.ids.reserve(static_cast<std::size_t>(room));
+        out.positions.reserve(static_cast<std::size_t>(room));
+        for (std::uint32_t i = 0; i < items; ++i) {
+            at = readItem(at, out);
+            if (at < 0)
+                return -1;
+        }
+        return pos + total;
+    }
+
+    // Reads the playlist item at pos; where the next item begins, or -1.
+    qint64 readItem(qint64 pos, ReadPlaylist &out)
+    {
+        const unsigned char *p = record(pos, "mhip", kItemMin);
+        if (!p)
+            return -1;
+        const qint64 header = getlong(p + 4);
+        const qint64 total = getlong(p + 8);
+        const std::uint32_t records = getlong(p + 12);
+        const std::uint32_t id = getlong(p + 24);
+        if (!spend(kItemCost))
+            return -1;
+        std::optional<std::uint32_t> position;
+        qint64 at = pos + header;
+        for (std::uint32_t i = 0; i < records; ++i) {
+            const std::optional<qint64> length = subRecord(at);
+            if (!length)
+                return -1;
+            const unsigned char *r = m_bytes.get(at, kPositionRecordMin);
+            if (!position && r && getlong(r + 12) == kPositionRecordType && *length >= kPositionRecordMin)
+                position = getlong(r + 24);
+            at += *length;
+        }
+        out.ids.push_back(id);
+        out.positions.push_back(position.value_or(0));
+        out.everyPosition = out.everyPosition && position.has_value();
+        // Older writers set the item's total length to its header length: then
+        // the next item follows its records.
+        if (total == header && records > 0)
+            return at;
+        return total >= header ? pos + total : -1;
+    }
+
+    // The total length of the string-like record at pos, when it is one and fits the data.
+    std::optional<qint64> subRecord(qint64 pos)
+    {
+        const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
+        if (!r || std::memcmp(r, "mhod", 4) != 0)
+            return std::nullopt;
+        const qint64 total = getlong(r + 8);
+        if (total < kStringRecordMin || !m_bytes.fits(pos, total))
+            return std::nullopt;
+        return total;
     }
 
     // Reads the track record at m_pos and its string records. A whole track is appended to
@@ -283,8 +605,22 @@ private:
         const qint64 header = getlong(track + 4);
         const std::uint32_t strings = getlong(track + 12);
         const TrackFacts facts{roundedSeconds(getlong(track + 40)), getlong(track + 44)};
+        const unsigned char *fields = m_bytes.get(m_pos, std::min(header, kTrackFieldsEnd));
+        if (!fields) {
+            m_fault = Fault::Ends;
+            return false;
+        }
+        TrackRecord numbers = trackNumbers(fields, header);
 
+        // The track number line is paid for with the track.
+        if (!spend(kTrackCost + kRecordCost + (facts.tracknumber != 0 ? kLineCost : 0)))
+            return false;
         const SongList::Mark start = m_list.mark();
+        const auto dropTrack = [&](Fault fault) {
+            m_fault = fault;
+            m_list.rollback(start);
+            return false;
+        };
         m_list.beginTrack();
         qint64 pos = m_pos + header;
         for (std::uint32_t i = 0; i < strings; ++i) {
@@ -292,47 +628,75 @@ private:
             const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
             const qint64 total = r ? getlong(r + 8) : 0;
             const bool tagged = r && std::memcmp(r, "mhod", 4) == 0 && total >= kStringRecordMin;
-            if (!tagged || !m_bytes.fits(pos, total)) {
-                m_fault = tagged || !r ? Fault::Ends : Fault::Damaged;
-                m_list.rollback(start);
-                return false;
-            }
-            const std::uint32_t type = getlong(r + 12);
-            if (type >= Title && type <= FileType && total >= kStringHeader)
-                readString(pos, total, type, facts.seconds);
+            if (!tagged || !m_bytes.fits(pos, total))
+                return dropTrack(tagged || !r ? Fault::Ends : Fault::Damaged);
+            const std::optional<StringKind> kind = stringKind(getlong(r + 12));
+            if (kind && total >= kStringHeader && !readString(pos, total, *kind, facts.seconds, numbers))
+                return dropTrack(Fault::TooLarge);
             pos += total;
         }
-        if (!m_bytes.reaches(pos)) {
-            m_fault = Fault::Ends;
-            m_list.rollback(start);
-            return false;
-        }
+        if (!m_bytes.reaches(pos))
+            return dropTrack(Fault::Ends);
         if (facts.tracknumber != 0)
             m_list.appendLine(SongField::TrackNumber, shared(m_numbers, facts.tracknumber, numberText));
         m_pod.m_tracks.push_back(facts);
+        m_pod.m_library.append(numbers);
         m_pos = pos;
         return true;
     }
 
-    // Appends the line(s) of the string record at pos. A string that does not fit its
-    // record is left out; the track keeps its other strings.
-    void readString(qint64 pos, qint64 total, std::uint32_t type, std::uint32_t seconds)
+    // Keeps the text of the string record at pos in the track's record and, for
+    // the song list's kinds, appends its line(s). A string that does not fit its
+    // record is left out; the track keeps its other strings. False when the budget ends.
+    bool readString(qint64 pos, qint64 total, const StringKind &kind, std::uint32_t seconds, TrackRecord &record)
     {
+        const qint64 lines = !kind.line ? 0 : *kind.line == SongField::Title ? 2 : 1;
+        QStringView written;
+        if (!decodeString(pos, total, lines * kLineCost, written))
+            return false;
+        if (written.isNull())
+            return true;
+        const QStringView kept = keepShared(kind.text, written);
+        record.set(kind.text, kept);
+        if (!kind.line)
+            return true;
+        m_list.appendLine(*kind.line, kept);
+        if (*kind.line == SongField::Title)
+            m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
+        return true;
+    }
+
+    // Writes the string of the string record at pos at the arena's end, without
+    // keeping it (see SongList::room), into `written`; a null view when it does not
+    // fit its record. A string longer than kMaxStringBytes is cut to that, on a
+    // character boundary; a location's ':' become backslashes. The string and
+    // `extraCost` more are paid for from the budget: false when it ends.
+    bool decodeString(qint64 pos, qint64 total, qint64 extraCost, QStringView &written)
+    {
+        written = {};
         const unsigned char *r = m_bytes.get(pos, kStringHeader);
         if (!r)
-            return;
+            return true;
+        const std::uint32_t type = getlong(r + 12);
         const bool utf8 = getlong(r + 24) == kUtf8Encoding;
-        const qint64 length = getlong(r + 28);
-        if (length > total - kStringHeader)
-            return;
-        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length);
+        const qint64 claimed = getlong(r + 28);
+        if (claimed > total - kStringHeader)
+            return true;
+        qint64 length = std::min(claimed, kMaxStringBytes);
+        if (!spend(extraCost + length * kCharCost))
+            return false;
+        // One byte past a cut shows whether the cut splits a UTF-8 sequence.
+        const unsigned char *bytes = m_bytes.get(pos + kStringHeader, length + (length < claimed ? 1 : 0));
         if (!bytes)
-            return;
-
-        static constexpr std::array<SongField, 7> kFields{SongField::Title,   SongField::Title,  SongField::File,
-                                                          SongField::Album,   SongField::Artist, SongField::Genre,
-                                                          SongField::FileType};
-        const SongField field = kFields[type];
+            return true;
+        if (length < claimed) {
+            if (utf8) {
+                while (length > 0 && (bytes[length] & 0xC0) == 0x80)
+                    --length;
+            } else if (QChar::isHighSurrogate(qFromLittleEndian<char16_t>(bytes + length - 2))) {
+                length -= 2;
+            }
+        }
         char16_t *to = m_list.room(utf8 ? m_utf8.requiredSpace(length) : length / 2);
         qsizetype chars = 0;
         if (utf8) {
@@ -345,15 +709,14 @@ private:
         }
         if (type == Location)
             std::replace(to, to + chars, u':', u'\\');
-        m_list.appendLine(field, keepShared(field, QStringView(to, chars)));
-        if (type == Title)
-            m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
+        written = QStringView(to, chars);
+        return true;
     }
 
     // The text just written at the arena's end, kept once: a track whose text of the
     // same kind equals the track's before (the same album, artist, genre, file type)
     // shares it.
-    QStringView keepShared(SongField field, QStringView written)
+    QStringView keepShared(TrackText field, QStringView written)
     {
         QStringView &previous = m_previous[static_cast<std::size_t>(field)];
         if (!previous.isNull() && previous == written)
@@ -378,9 +741,13 @@ private:
     const Yield &m_yield;
     qint64 m_pos = 0;
     Fault m_fault = Fault::None;
+    qint64 m_budget;  // bytes the read may still cost
     bool m_pastHeader = false;
     QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
-    std::array<QStringView, 8> m_previous{};
+    std::array<QStringView, static_cast<std::size_t>(TrackText::Count)> m_previous{};
+    qint64 m_nextSet = -1;  // where the data set after the track list begins
+    bool m_tookPodcastSet = false;
+    std::vector<ReadPlaylist> m_playlists;
     std::unordered_map<std::uint32_t, QStringView> m_lengths;  // by whole seconds
     std::unordered_map<std::uint32_t, QStringView> m_numbers;  // track number texts
 };
@@ -400,7 +767,9 @@ iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &y
     if (!file)
         return ReadOutcome::Stopped;
     const DatabaseForm form = path == itunesCdbPath(m_poddrive) ? DatabaseForm::Compressed : DatabaseForm::Plain;
-    return readFrom(*file, form, path, yield, kChunkBytes);
+    const ReadOutcome outcome = readFrom(*file, form, path, yield, kChunkBytes);
+    mergePlayCountsFile(m_library, playCountsPath(m_poddrive));
+    return outcome;
 }
 
 iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield, qint64 chunkBytes, DatabaseForm form)
@@ -420,9 +789,23 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
         inflated.emplace(source);
     DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
     Reader reader(*this, bytes, chunkBytes, yield);
-    const ReadOutcome outcome = reader.run();
-    if (outcome != ReadOutcome::Complete)
+    ReadOutcome outcome = ReadOutcome::Stopped;
+    bool tooLarge = false;
+    try {
+        outcome = reader.run();
+        tooLarge = reader.passedBudget();
+    } catch (const std::bad_alloc &) {
+        tooLarge = true;
+    }
+    if (tooLarge) {
+        // A database too large to read shows none of its songs, and its memory is given back.
+        m_tracks = {};
+        m_library = Library();
+        m_songList = SongList();
+        m_errorText = name + QLatin1Char(' ') + Reader::tooLarge();
+    } else if (outcome != ReadOutcome::Complete) {
         m_errorText = name + QLatin1Char(' ') + reader.whatWentWrong(bytes);
+    }
     return outcome;
 }
 

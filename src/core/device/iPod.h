@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device/SongList.h"
+#include "core/library/Library.h"
 
 class DatabaseSource;
 
@@ -53,7 +54,8 @@ public:
         AlreadyLoaded,  // the database was read before; nothing changed
         NoPlayer,       // the locator found no player
         Complete,       // every track was read
-        Stopped,        // the file could not be opened, or the read ended at a bad record
+        Stopped,        // the file could not be opened, the read ended at a bad record, or the
+                        // database is too large to read (then no song is kept)
     };
     enum class DatabaseForm {
         Plain,
@@ -61,15 +63,22 @@ public:
     };
     // The database is read this many bytes at a time.
     static constexpr qint64 kChunkBytes = qint64{1} << 20;
+    // The memory one database may cost, counting the song list and the grid rows that show it.
+    static constexpr qint64 kDefaultByteBudget = qint64{1} << 30;
     using PlayerLocator = std::function<std::optional<QString>()>;
     using Yield = std::function<void()>;
 
-    // Finds the player (setting poddrive) and reads its database once.
-    // yield runs after every 100th track.
+    // Finds the player (setting poddrive) and reads its database once, then
+    // merges the plays made on the player since the last sync into the library
+    // (see mergePlayCountsFile). yield runs after every 100th track.
     ReadOutcome readitunesdb(const PlayerLocator &locate, const Yield &yield = {});
     // Reads database bytes that are already in memory, chunkBytes at a time.
     ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes,
                              DatabaseForm form = DatabaseForm::Plain);
+
+    // Bounds the memory of the reads that follow; a database that needs more ends
+    // its read with "... is too large to read".
+    void setByteBudget(qint64 bytes) { m_byteBudget = bytes; }
 
     // What went wrong in the last read that stopped, with the path read; empty otherwise.
     const QString &errorText() const { return m_errorText; }
@@ -84,6 +93,8 @@ public:
     int songsstored() const { return static_cast<int>(m_tracks.size()); }
     songinfo song(qsizetype track) const;  // 0-based, below songsstored()
     const SongList &songList() const { return m_songList; }
+    // Every field of every track read, and the playlists; its texts live in the song list.
+    const Library &library() const { return m_library; }
 
 private:
     class Reader;
@@ -101,7 +112,9 @@ private:
     qint64 m_songtotal = 0;  // the count of the track list, 32 bits unsigned
     qint64 m_songindex = 0;  // 1-based number of the track being read
     bool m_dbloaded = false;
+    qint64 m_byteBudget = kDefaultByteBudget;
     std::vector<TrackFacts> m_tracks;
     SongList m_songList;
+    Library m_library;
     QString m_errorText;
 };

@@ -45,6 +45,7 @@ void GridModel::resizeCells(int rows, int cols)
     m_text = std::move(text);
     m_back = std::move(back);
     m_fore = std::move(fore);
+    m_colKeys.assign(static_cast<std::size_t>(cols), {});
     m_colWidth.resize(static_cast<std::size_t>(cols), -1);
     m_colAlign.resize(static_cast<std::size_t>(cols), Align::LeftCenter);
     m_rows = rows;
@@ -77,9 +78,10 @@ void GridModel::setCols(int cols)
     emit currentCellChanged(m_row, m_col);
 }
 
-QString GridModel::text(int row, int col) const
+const QString &GridModel::text(int row, int col) const
 {
-    return isValidCell(row, col) ? m_text[cellIndex(row, col)] : QString();
+    static const QString none;
+    return isValidCell(row, col) ? m_text[cellIndex(row, col)] : none;
 }
 
 template <typename T>
@@ -93,7 +95,17 @@ void GridModel::setCell(std::vector<T> &cells, int row, int col, const T &value)
 
 void GridModel::setText(int row, int col, const QString &text)
 {
+    if (row > 0 && isValidCell(row, col))
+        m_colKeys[static_cast<std::size_t>(col)] = {};
     setCell(m_text, row, col, text);
+}
+
+void GridModel::prefetchRow(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return;
+    for (std::size_t i = cellIndex(row, 0), end = i + static_cast<std::size_t>(m_cols); i < end; ++i)
+        __builtin_prefetch(m_text[i].constData());
 }
 
 OleColor GridModel::backColor(int row, int col) const
@@ -246,8 +258,29 @@ void GridModel::reorderRows(const std::vector<int> &order)
         for (int row = start; !done[static_cast<std::size_t>(row)]; row = order[static_cast<std::size_t>(row - 1)])
             done[static_cast<std::size_t>(row)] = true;
     }
+    for (std::vector<std::uint32_t> &keys : m_colKeys) {
+        if (keys.empty())
+            continue;
+        std::vector<std::uint32_t> moved(keys.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            moved[i] = keys[static_cast<std::size_t>(order[i] - 1)];
+        keys = std::move(moved);
+    }
     if (m_bulkDepth == 0 && m_rows > 1)
         emit dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1));
+}
+
+const std::vector<std::uint32_t> *GridModel::columnKeys(int col) const
+{
+    if (col < 0 || col >= m_cols || m_colKeys[static_cast<std::size_t>(col)].empty())
+        return nullptr;
+    return &m_colKeys[static_cast<std::size_t>(col)];
+}
+
+void GridModel::keepColumnKeys(int col, std::vector<std::uint32_t> keys)
+{
+    if (col >= 0 && col < m_cols && keys.size() == static_cast<std::size_t>(m_rows - 1))
+        m_colKeys[static_cast<std::size_t>(col)] = std::move(keys);
 }
 
 void GridModel::beginBulkUpdate()

@@ -52,8 +52,14 @@ public:
 
     // Cell access by grid row and column (row 0 is the header).
     bool isValidCell(int row, int col) const;
-    QString text(int row, int col) const;
+    // The text of a cell (an empty text outside the grid). The reference holds
+    // until the cell or the grid's size changes.
+    const QString &text(int row, int col) const;
     void setText(int row, int col, const QString &text);
+    // Asks the processor to fetch the texts of a row that is about to be read.
+    // After a sort the rows' texts lie scattered in memory; a loop over the
+    // rows that asks a few rows ahead waits for memory once, not once per cell.
+    void prefetchRow(int row) const;
     OleColor backColor(int row, int col) const;
     void setBackColor(int row, int col, OleColor color);
     OleColor foreColor(int row, int col) const;
@@ -87,6 +93,13 @@ public:
     // Anything but a permutation of 1 .. rows() - 1 is refused.
     void reorderRows(const std::vector<int> &order);
 
+    // Sort keys of a column: one value per song row, made by the sort from the
+    // column's song cells. The grid keeps them in step with its rows:
+    // reorderRows moves them along, and a change of any song cell of the
+    // column, or of the grid's size, drops them (null: none kept).
+    const std::vector<std::uint32_t> *columnKeys(int col) const;
+    void keepColumnKeys(int col, std::vector<std::uint32_t> keys);
+
     // While a bulk update is open, cell changes emit no per-cell signals; the
     // close emits one change for the whole grid.
     void beginBulkUpdate();
@@ -117,6 +130,7 @@ private:
     std::vector<QString> m_text;
     std::vector<OleColor> m_back;
     std::vector<OleColor> m_fore;
+    std::vector<std::vector<std::uint32_t>> m_colKeys;  // per column; empty: none kept
     std::vector<int> m_colWidth;
     std::vector<Align> m_colAlign;
     int m_row = 0;

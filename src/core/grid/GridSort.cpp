@@ -4,7 +4,10 @@
 #include "core/grid/GridModel.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,13 +25,25 @@ bool allDigits(QStringView text)
     });
 }
 
+// The value of a text of digits; up to 15 of them are read exactly without
+// the general number parser.
+double digitsValue(QStringView digits)
+{
+    if (digits.size() > 15)
+        return digits.toDouble();
+    std::int64_t value = 0;
+    for (const QChar ch : digits)
+        value = value * 10 + (ch.unicode() - u'0');
+    return static_cast<double>(value);
+}
+
 // A number with blanks around it, an optional sign, digits and an optional
 // decimal point: "   7", "  12.5". Anything else is text.
 std::optional<double> readNumber(QStringView text)
 {
     text = text.trimmed();
-    const QStringView unsignedPart =
-        text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QStringView unsignedPart = negative || text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
     const qsizetype point = unsignedPart.indexOf(QLatin1Char('.'));
     const QStringView whole = point < 0 ? unsignedPart : unsignedPart.left(point);
     const QStringView fraction = point < 0 ? QStringView() : unsignedPart.mid(point + 1);
@@ -36,6 +51,8 @@ std::optional<double> readNumber(QStringView text)
         && (allDigits(whole) || allDigits(fraction));
     if (!valid)
         return std::nullopt;
+    if (point < 0)
+        return negative ? -digitsValue(whole) : digitsValue(whole);
     return text.toDouble();
 }
 
@@ -48,51 +65,200 @@ std::optional<double> readDuration(QStringView text)
     const QStringView seconds = text.mid(colon + 1);
     if (colon < 0 || !allDigits(minutes) || seconds.size() != 2 || !allDigits(seconds))
         return std::nullopt;
-    return minutes.toDouble() * 60 + seconds.toDouble();
+    return digitsValue(minutes) * 60 + digitsValue(seconds);
 }
 
-// Sort key of one cell. Keys that read as a number (a duration in the Length
-// column) come first, ordered by value; all other texts follow, ordered by
-// their text under simple Unicode case folding, so "abba" and "ABBA" sort
-// together ("ß" and "ss" stay apart). Putting every
-// number before every text keeps the order consistent when a column mixes them.
-struct SortKey
-{
-    bool isText = false;
-    double number = 0;
-    QString folded;
-};
+// The order of a sort column. Keys that read as a number (a duration in the
+// Length column) come first, ordered by value; all other texts follow,
+// ordered unit by unit by their text under simple Unicode case folding, so
+// "abba" and "ABBA" sort together ("ß" and "ss" stay apart). Putting every
+// number before every text keeps the order consistent when a column mixes
+// them. The order is made once per column as ranks: rows with equal keys get
+// equal ranks, and the grid keeps the ranks until a cell of the column changes.
 
-bool keyLess(const SortKey &a, const SortKey &b)
+// Appends the text case-folded, with a fast path for ASCII, which most tags
+// are; other texts go through the full Unicode folding.
+void appendCaseFolded(std::vector<char16_t> &out, const QString &text)
 {
-    if (a.isText != b.isText)
-        return !a.isText;
-    if (!a.isText)
-        return a.number < b.number;
-    return a.folded < b.folded;
-}
-
-// Case folding with a fast path for ASCII, which most tags are; other texts
-// go through the full Unicode folding.
-QString caseFolded(const QString &text)
-{
-    QString folded(text.size(), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(folded.data());
+    const std::size_t start = out.size();
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
-        if (c >= 0x80)
-            return text.toCaseFolded();
-        *out++ = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+        if (c >= 0x80) {
+            out.resize(start);
+            const QString folded = text.toCaseFolded();
+            out.insert(out.end(), folded.utf16(), folded.utf16() + folded.size());
+            return;
+        }
+        out.push_back(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c);
     }
-    return folded;
 }
 
-SortKey makeKey(const QString &text, int column)
+// A number as an unsigned integer that orders the same way (both zeros alike).
+std::uint64_t orderedBits(double value)
 {
-    const auto value = columnInfo(column).sort == SortKind::Duration ? readDuration(text) : readNumber(text);
-    if (value)
-        return SortKey{false, *value, {}};
-    return SortKey{true, 0, caseFolded(text)};
+    const auto bits = std::bit_cast<std::uint64_t>(value == 0 ? 0.0 : value);
+    constexpr std::uint64_t sign = 0x8000'0000'0000'0000u;
+    return (bits & sign) != 0 ? ~bits : bits | sign;
+}
+
+// One song row while a column's ranks are made: the part of its key compared
+// at the present step, and the row (0-based among the song rows).
+struct RankItem
+{
+    std::uint64_t part;
+    std::size_t row;
+};
+using RankItems = std::vector<RankItem>;
+
+void sortByPart(RankItems::iterator begin, RankItems::iterator end)
+{
+    std::sort(begin, end, [](const RankItem &a, const RankItem &b) { return a.part < b.part; });
+}
+
+// Calls run(first, last) for each run of items with equal parts, in order.
+template <typename Run>
+void forEachRun(RankItems::iterator begin, RankItems::iterator end, const Run &run)
+{
+    while (begin != end) {
+        auto last = begin + 1;
+        while (last != end && last->part == begin->part)
+            ++last;
+        run(begin, last);
+        begin = last;
+    }
+}
+
+// The case-folded texts of the song cells that do not read as numbers.
+class FoldedTexts
+{
+public:
+    FoldedTexts(std::size_t rows, std::size_t units)
+        : m_start(rows)
+        , m_end(rows)
+    {
+        m_chars.reserve(units);
+    }
+
+    void add(std::size_t row, const QString &text)
+    {
+        m_start[row] = m_chars.size();
+        appendCaseFolded(m_chars, text);
+        m_end[row] = m_chars.size();
+    }
+
+    // Three UTF-16 units of the row's folded text from unit 3 * step on, each
+    // as its value + 1 in 17 bits and 0 past the end: parts compare as the
+    // texts do unit by unit, a text before every longer one that begins with it.
+    std::uint64_t part(std::size_t row, std::size_t step) const
+    {
+        std::uint64_t value = 0;
+        for (std::size_t i = m_start[row] + 3 * step, last = i + 3; i < last; ++i)
+            value = value << 17 | (i < m_end[row] ? std::uint64_t{m_chars[i]} + 1 : 0);
+        return value;
+    }
+    // Whether the texts whose part this is end in it.
+    static bool endsIn(std::uint64_t part) { return (part & 0x1FFFF) == 0; }
+
+private:
+    std::vector<char16_t> m_chars;
+    std::vector<std::size_t> m_start;
+    std::vector<std::size_t> m_end;
+};
+
+// Ranks the text rows by their folded texts, three units at a time: each step
+// sorts only rows whose texts agreed so far, and a step where they all agree
+// costs one pass. Ranks are given in order from nextRank on.
+void rankTexts(RankItems &items, const FoldedTexts &texts, std::uint32_t &nextRank, std::vector<std::uint32_t> &ranks)
+{
+    struct Range
+    {
+        std::size_t begin, end, step;
+        bool settled;  // every text in it is equal
+    };
+    const auto at = [&items](std::size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
+    // A stack taken last first: runs are pushed in reverse so that they come off in order.
+    std::vector<Range> pending;
+    if (!items.empty())
+        pending.push_back({0, items.size(), 0, false});
+    std::vector<Range> runs;
+    while (!pending.empty()) {
+        const Range range = pending.back();
+        pending.pop_back();
+        if (range.settled) {
+            for (auto it = at(range.begin); it != at(range.end); ++it)
+                ranks[it->row] = nextRank;
+            ++nextRank;
+            continue;
+        }
+        bool alike = true;
+        for (auto it = at(range.begin); it != at(range.end); ++it) {
+            it->part = texts.part(it->row, range.step);
+            alike = alike && it->part == at(range.begin)->part;
+        }
+        if (!alike)
+            sortByPart(at(range.begin), at(range.end));
+        runs.clear();
+        forEachRun(at(range.begin), at(range.end), [&](RankItems::iterator first, RankItems::iterator last) {
+            const auto b = static_cast<std::size_t>(first - items.begin());
+            const auto e = static_cast<std::size_t>(last - items.begin());
+            runs.push_back({b, e, range.step + 1, e - b == 1 || FoldedTexts::endsIn(first->part)});
+        });
+        pending.insert(pending.end(), runs.rbegin(), runs.rend());
+    }
+}
+
+// The rank of each song row of the column, in the grid's present row order.
+std::vector<std::uint32_t> columnRanks(const GridModel &grid, int column)
+{
+    const auto rows = static_cast<std::size_t>(grid.rows() - 1);
+    const bool durations = columnInfo(column).sort == SortKind::Duration;
+    // One allocation each: the units of every cell, a row at most once in either list.
+    std::size_t units = 0;
+    for (std::size_t r = 0; r < rows; ++r)
+        units += static_cast<std::size_t>(grid.text(static_cast<int>(r) + 1, column).size());
+    RankItems numbers;
+    numbers.reserve(rows);
+    RankItems textRows;
+    textRows.reserve(rows);
+    FoldedTexts texts(rows, units);
+    for (std::size_t r = 0; r < rows; ++r) {
+        const QString &cell = grid.text(static_cast<int>(r) + 1, column);
+        if (const auto value = durations ? readDuration(cell) : readNumber(cell)) {
+            numbers.push_back({orderedBits(*value), r});
+        } else {
+            textRows.push_back({0, r});
+            texts.add(r, cell);
+        }
+    }
+    std::vector<std::uint32_t> ranks(rows);
+    std::uint32_t nextRank = 0;
+    sortByPart(numbers.begin(), numbers.end());
+    forEachRun(numbers.begin(), numbers.end(), [&](RankItems::iterator first, RankItems::iterator last) {
+        for (; first != last; ++first)
+            ranks[first->row] = nextRank;
+        ++nextRank;
+    });
+    rankTexts(textRows, texts, nextRank, ranks);
+    return ranks;
+}
+
+// The new row order by rank, rows of equal rank in their present order: a
+// counting sort, as ranks are below the number of rows. order[i] is the grid
+// row that becomes row i + 1.
+std::vector<int> orderByRank(const std::vector<std::uint32_t> &ranks, bool descending)
+{
+    std::vector<std::size_t> slot(ranks.size() + 1, 0);
+    for (const std::uint32_t rank : ranks)
+        ++slot[descending ? ranks.size() - 1 - rank : rank];
+    std::size_t next = 0;
+    for (std::size_t &s : slot)
+        next += std::exchange(s, next);
+    std::vector<int> order(ranks.size());
+    for (std::size_t r = 0; r < ranks.size(); ++r) {
+        const std::uint32_t rank = ranks[r];
+        order[slot[descending ? ranks.size() - 1 - rank : rank]++] = static_cast<int>(r) + 1;
+    }
+    return order;
 }
 
 }  // namespace
@@ -122,19 +288,10 @@ void sortGrid(GridModel &grid, int column, bool descending)
     const int songRows = grid.rows() - 1;
     grid.beginBulkUpdate();
     if (songRows > 1) {
-        std::vector<SortKey> keys;
-        keys.reserve(static_cast<std::size_t>(songRows));
-        for (int r = 1; r <= songRows; ++r)
-            keys.push_back(makeKey(grid.text(r, column), column));
-        std::vector<int> order(static_cast<std::size_t>(songRows));
-        for (int i = 0; i < songRows; ++i)
-            order[static_cast<std::size_t>(i)] = i + 1;
-        const auto keyOf = [&keys](int row) -> const SortKey & { return keys[static_cast<std::size_t>(row - 1)]; };
-        if (descending)
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keyLess(keyOf(b), keyOf(a)); });
-        else
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keyLess(keyOf(a), keyOf(b)); });
-        grid.reorderRows(order);
+        if (!grid.columnKeys(column))
+            grid.keepColumnKeys(column, columnRanks(grid, column));
+        if (const std::vector<std::uint32_t> *ranks = grid.columnKeys(column))
+            grid.reorderRows(orderByRank(*ranks, descending));
     }
     resetgridcolor(grid);
     setgridcolor(grid);

@@ -12,7 +12,8 @@
 #include <QHash>
 
 #include <algorithm>
-
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -138,17 +139,25 @@ StatsReport getinfo(const StatsInput &input, QStringList &List2, ProgressSink &p
     for (qsizetype j = 0; j < List2.size(); ++j)
         artistIndex.insert(artistKey(artistName(List2[j])), j);
     std::vector<long long> songCount(static_cast<std::size_t>(List2.size()), 0);
+    // Each spelling is upper-cased once: a spelling met before finds its
+    // artist at once. The views point into the song list, which outlives them.
+    std::unordered_map<std::u16string_view, qsizetype> spellingIndex;
     for (qsizetype i = 0; i < songs.count(); ++i) {
         // Only a line that begins with the label is an artist line.
         if (const SongList::Line &line = songs.at(i); line.field == SongField::Artist) {
-            const QString key = artistKey(line.value);
-            auto it = artistIndex.constFind(key);
-            if (it == artistIndex.constEnd()) {
-                it = artistIndex.insert(key, List2.size());
-                List2.append(songs.line(i));
-                songCount.push_back(0);
+            const std::u16string_view value(line.value.utf16(), static_cast<std::size_t>(line.value.size()));
+            auto spelling = spellingIndex.find(value);
+            if (spelling == spellingIndex.end()) {
+                const QString key = artistKey(line.value);
+                auto it = artistIndex.constFind(key);
+                if (it == artistIndex.constEnd()) {
+                    it = artistIndex.insert(key, List2.size());
+                    List2.append(songs.line(i));
+                    songCount.push_back(0);
+                }
+                spelling = spellingIndex.emplace(value, *it).first;
             }
-            ++songCount[static_cast<std::size_t>(*it)];
+            ++songCount[static_cast<std::size_t>(spelling->second)];
         }
         progress.setProgressValue(i);
     }

@@ -13,5 +13,6 @@ Form1Services DesktopServices::forWindow(QWidget *playerControls, std::optional<
             .playerControls = playerControls,
             .playerRoot = std::move(playerRoot),
             .endProgram = std::move(endProgram),
-            .imageLoader = &images};
+            .imageLoader = &images,
+            .tagFiller = &tags};
 }

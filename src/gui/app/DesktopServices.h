@@ -9,6 +9,7 @@
 #include "gui/common/QtPrintService.h"
 #include "gui/photos/QtImageLoader.h"
 #include "gui/player/QtMediaPlayer.h"
+#include "tags/TagLibFiller.h"
 
 #include <QString>
 
@@ -28,6 +29,7 @@ struct DesktopServices
     QtMediaPlayer player;
     FileCopyStorage copyStorage;
     QtImageLoader images;
+    TagLibFiller tags;
 
     // The window's view of them. playerControls (may be null) is shown in the
     // window's media player box, which then owns it.

@@ -6,6 +6,7 @@
 #include "core/device/DeviceInfo.h"
 #include "core/device/PlayerDetection.h"
 #include "core/export/HtmlList.h"
+#include "core/export/PlayerLibrary.h"
 #include "core/grid/GridModel.h"
 #include "core/player/MediaPlayer.h"
 #include "core/player/Playback.h"
@@ -17,6 +18,7 @@
 #include "gui/common/BarProgress.h"
 #include "gui/common/ShowWindow.h"
 #include "gui/copy/frmCopy.h"
+#include "gui/export/ExportDialog.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/ContextHelp.h"
 #include "gui/help/modBallon.h"
@@ -145,6 +147,7 @@ void Form1::bindMenus()
     plain("mnuon", [this] { definebaloonhelp(centralWidget()); });
     plain("mnuoff", [this] { killmyballoontips(centralWidget()); });
     plain("mnudisclaimer", [this] { mnudisclaimer_Click(); });
+    plain("mnuexport", [this] { mnuexport_Click(); });
     plain("mnuhelp", [this] { m_help->enter(); });
 }
 
@@ -256,6 +259,32 @@ void Form1::Command3_Click()
 void Form1::File1_Click()
 {
     m_photos->showSelectedPicture();
+}
+
+ExportDialog *Form1::exportWindow() const
+{
+    return m_exportWindow;
+}
+
+void Form1::mnuexport_Click()
+{
+    if (!m_connectdone) {
+        m_services.messages.show(QStringLiteral("Connect to the player first."), appTitle(), MessageButtons::Ok,
+                                 MessageIcon::Information);
+        return;
+    }
+    if (!m_exportWindow) {
+        m_exportWindow = new ExportDialog(playerLibrary(m_session.library()), grid(), m_label6,
+                                          {.storage = m_services.copyStorage,
+                                           .tags = m_services.tagFiller,
+                                           .opener = m_services.urlOpener,
+                                           .dialogs = m_services.fileDialog,
+                                           .messages = m_services.messages},
+                                          this);
+        m_exportWindow->setWindowFlag(Qt::Window);
+        m_exportWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    showWindow(m_exportWindow);
 }
 
 void Form1::mnuexit_Click()

@@ -27,6 +27,8 @@ class MessageService;
 class PhotoViewer;
 class Playback;
 class PrintService;
+class ExportDialog;
+class TagFiller;
 class UrlOpener;
 class VolumeService;
 class frmCopy;
@@ -54,6 +56,7 @@ struct Form1Services
     std::function<void()> endProgram;          // ends the program (the event loop) when called
     QStringList helpDirs = defaultHelpDirs();  // where the help file is looked for
     ImageLoader *imageLoader = nullptr;        // decodes the photos; null: every photo shows "No Preview Available"
+    TagFiller *tagFiller = nullptr;            // fills tags into exported copies; null: the export cannot
 };
 
 // The main window: builds the controls and menus and binds them to the
@@ -88,6 +91,8 @@ public:
     frmCopy *copyWindow() const;
     // The statistics window while it is open, null otherwise.
     frmStats *statsWindow() const;
+    // The export window while it is open, null otherwise.
+    ExportDialog *exportWindow() const;
     // The unique-artist list, kept for the run.
     const QStringList &list2() const { return m_List2; }
 
@@ -115,6 +120,7 @@ public slots:
     void mnuexit_Click();
     void mnucopy_Click();
     void mnustatistics_Click();
+    void mnuexport_Click();
     void mnucreatehtml_Click();
     void Timer1_Timer();
     void FGrid_KeyPress(int charCode);
@@ -151,6 +157,7 @@ private:
     GridSearch m_search;
     QStringList m_List2;
     QPointer<frmStats> m_statsWindow;
+    QPointer<ExportDialog> m_exportWindow;
     std::unique_ptr<BarProgress> m_progress;  // the progress bar and status text as the commands report to them
     MediaPlayer *m_player;
     Playback *m_playback = nullptr;

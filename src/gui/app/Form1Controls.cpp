@@ -146,6 +146,7 @@ void Form1Controls::buildMenus()
     QMenuBar *bar = m_window->menuBar();
     QMenu *mnufile = subMenu(m_window, nullptr, "mnufile", QStringLiteral("File"));
     bar->addMenu(mnufile);
+    menuItem(mnufile, "mnuexport", QStringLiteral("Export Library..."));
     menuItem(mnufile, "mnuexit", QStringLiteral("Exit"), 1);
 
     QMenu *mnuother = subMenu(m_window, nullptr, "mnuother", QStringLiteral("Other"));

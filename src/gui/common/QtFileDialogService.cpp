@@ -8,3 +8,8 @@ QString QtFileDialogService::getSaveFileName(const QString &filter)
     return QFileDialog::getSaveFileName(m_parent, QString(), QString(), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
+
+QString QtFileDialogService::getExistingFolder(const QString &start)
+{
+    return QFileDialog::getExistingDirectory(m_parent, QString(), start);
+}

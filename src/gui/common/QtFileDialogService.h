@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The save-file dialog shown with QFileDialog over the given window.
+// The save-file and folder dialogs shown with QFileDialog over the given window.
 class QtFileDialogService : public FileDialogService
 {
 public:
@@ -12,6 +12,7 @@ public:
         : m_parent(parent)
     {}
     QString getSaveFileName(const QString &filter) override;
+    QString getExistingFolder(const QString &start) override;
 
 private:
     QWidget *m_parent;

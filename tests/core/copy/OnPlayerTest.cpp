@@ -75,13 +75,17 @@ protected:
     QTemporaryDir second, volume, inner, other;
 };
 
-TEST_F(OnPlayerMounts, ABindMountOfThePlayerIsThePlayerAndTheCopyWritesNothingThere)
+TEST_F(OnPlayerMounts, BindMountsOfThePlayerOrOfAFolderInsideItAreThePlayer)
 {
     const QString song = player.addSong(u"F00"_s, u"AAAA.mp3"_s, 100);
     if (!mount(player.root(), second.path()))
         GTEST_SKIP() << "mount --bind refused here: " << std::strerror(errno);
+    ASSERT_TRUE(mount(player.root() + u"/iPod_Control/Music"_s, inner.path()));
+    ASSERT_TRUE(mount(other.path(), volume.path()));
     EXPECT_TRUE(liesOnPlayer(second.path(), player.root()));
     EXPECT_TRUE(liesOnPlayer(second.filePath(u"iPod_Control/Music"_s), player.root()));
+    EXPECT_TRUE(liesOnPlayer(inner.filePath(u"F00/New Folder"_s), player.root()));
+    EXPECT_FALSE(liesOnPlayer(volume.path(), player.root())) << "a bind mount of a folder outside the player";
 
     GridModel grid;
     fillGrid(grid, {{u"Song"_s, song, true}});
@@ -89,7 +93,7 @@ TEST_F(OnPlayerMounts, ABindMountOfThePlayerIsThePlayerAndTheCopyWritesNothingTh
     FileCopyStorage storage;
     RecordingProgress progress;
     const auto before = player.snapshot();
-    EXPECT_EQ(copyfiles({grid, player.root(), second.path(), messages, storage, progress}).outcome,
+    EXPECT_EQ(copyfiles({grid, player.root(), inner.path(), messages, storage, progress}).outcome,
               CopyOutcome::DestinationOnPlayer);
     EXPECT_EQ(messages.texts().last(), u"Can't copy to iPod.."_s);
     EXPECT_EQ(player.snapshot(), before);

@@ -89,6 +89,27 @@ TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
     expectStop(u" cannot be read: the compressed data inflates to more than %1 bytes"_s.arg(bomb.size() * 64));
 }
 
+TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
+{
+    itdb::Database db;
+    db.databaseHeaderLength = 244;
+    db.trackHeaderLength = 48;
+    db.tracks.resize(20'000);
+    for (itdb::Track &t : db.tracks)
+        t.order.clear();
+    put(u"iTunesCDB"_s, itdb::compressed(itdb::write(db)));
+    iPod pod;
+    pod.setByteBudget(1 << 20);
+    EXPECT_EQ(read(pod), Outcome::Stopped);
+    EXPECT_EQ(pod.errorText(), cdbPath() + u" is too large to read"_s);
+    EXPECT_EQ(pod.songsstored(), 0);
+    EXPECT_EQ(pod.songList().count(), 0);
+
+    iPod roomy;
+    EXPECT_EQ(read(roomy), Outcome::Complete) << roomy.errorText().toStdString();
+    EXPECT_EQ(roomy.songsstored(), 20'000);
+}
+
 TEST_F(CompressedPlayer, IsFoundBesideAnEmptyPlainDatabaseOrAlone)
 {
     FakeVolumes volumes;

@@ -78,8 +78,8 @@ TEST(DeviceInfo, SpecialAndOversizedDescriptionFilesNeitherHangNorFlood)
 
     QDir(sysinfo).removeRecursively();
     QDir(deviceInfo).removeRecursively();
-    write(root, u"iPod_Control/Device/SysInfo"_s, QByteArray(50 << 20, 'm'));
-    write(root, u"iPod_Control/iTunes/DeviceInfo"_s, "xName\t" + QByteArray(8 << 20, 'n'));
+    write(root, u"iPod_Control/Device/SysInfo"_s, QByteArray(2 << 20, 'm'));
+    write(root, u"iPod_Control/iTunes/DeviceInfo"_s, "xName\t" + QByteArray(2 << 20, 'n'));
     const DeviceInfo info = getpodinfo(root.path());
     EXPECT_EQ(info.infoText, driveLine + QString(64 * 1024, u'm'));
     EXPECT_EQ(info.deviceName, u"Name\t"_s);

@@ -127,6 +127,39 @@ TEST_F(ReaderFile, AHugeFileThatIsNoDatabaseIsRefusedAtItsFirstBytes)
     expectStop(u" is not a track database"_s);
 }
 
+TEST_F(ReaderFile, AStringClaimingGigabytesIsCutOnACharacterAndTheReadGoesOn)
+{
+    itdb::Database db;
+    db.tracks.resize(2);
+    db.tracks[0].title = QString(30'000, u'€');  // three bytes each in UTF-8
+    db.tracks[0].artist = u"Artist"_s;
+    db.tracks[0].order = {itdb::Title, itdb::Artist};
+    db.tracks[0].utf8 = true;
+    db.tracks[1].title = u"Second"_s;
+    const QByteArray bytes = itdb::write(db);
+    // The title record claims two gigabytes, which the file holds as a hole.
+    const qsizetype title = trackOffsets(bytes)[0] + db.trackHeaderLength;
+    const qsizetype titleEnd = title + itdb::getU32(bytes, title + 8);
+    const qint64 claimed = qint64{2} << 30;
+    QByteArray head = bytes.first(titleEnd);
+    itdb::putU32(head, title + 8, static_cast<std::uint32_t>(40 + claimed));
+    itdb::putU32(head, title + 28, static_cast<std::uint32_t>(claimed));
+    QFile file(dbPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(head), head.size());
+    ASSERT_TRUE(file.seek(title + 40 + claimed));
+    ASSERT_EQ(file.write(bytes.sliced(titleEnd)), bytes.size() - titleEnd);
+    file.close();
+
+    iPod pod;
+    pod.setByteBudget(1 << 20);
+    ASSERT_EQ(read(pod), Outcome::Complete) << pod.errorText().toStdString();
+    ASSERT_EQ(pod.songsstored(), 2);
+    EXPECT_EQ(pod.song(0).title, QString(65536 / 3, u'€'));
+    EXPECT_EQ(pod.song(0).artist, u"Artist"_s);
+    EXPECT_EQ(pod.song(1).title, u"Second"_s);
+}
+
 TEST_F(ReaderFile, ABrokenTrackIsNamedWithTheSongsRead)
 {
     const QByteArray bytes = mixedDatabase();

@@ -55,6 +55,28 @@ TEST(SortGrid, EachColumnKindInBothDirectionsMovingWholeRows)
     }
 }
 
+// The keys a sort keeps must follow the rows through other sorts and give way
+// to a changed cell.
+TEST(SortGrid, KeptKeysFollowOtherSortsAndChangedCells)
+{
+    GridModel grid;
+    formatgrid(grid, 3);
+    const QStringList artists = texts(u"  Cello|  Alto|  Bass|  Drum");
+    const QStringList albums = texts(u"  W|  Z|  Y|  X");
+    for (int i = 0; i < artists.size(); ++i) {
+        grid.setText(i + 1, GridColumn::Artist, artists[i]);
+        grid.setText(i + 1, GridColumn::Album, albums[i]);
+    }
+    sortGrid(grid, GridColumn::Artist, false);
+    sortGrid(grid, GridColumn::Album, false);
+    sortGrid(grid, GridColumn::Artist, true);
+    EXPECT_EQ(column(grid, GridColumn::Artist), texts(u"  Drum|  Cello|  Bass|  Alto"));
+    EXPECT_EQ(column(grid, GridColumn::Album), texts(u"  X|  W|  Y|  Z"));
+    grid.setText(4, GridColumn::Artist, QStringLiteral("  Zither"));
+    sortGrid(grid, GridColumn::Artist, false);
+    EXPECT_EQ(column(grid, GridColumn::Artist), texts(u"  Bass|  Cello|  Drum|  Zither"));
+}
+
 TEST(SortGrid, HeaderOnlyGridStaysAsItIs)
 {
     GridModel grid;

@@ -1,0 +1,346 @@
+#include "core/export/ExportJob.h"
+
+#include "CopyTestSupport.h"
+#include "CountingStorage.h"
+#include "SpecialFiles.h"
+#include "core/common/ProgressSink.h"
+#include "core/copy/CopyStorage.h"
+#include "core/export/LibraryCsv.h"
+#include "core/export/PlayerLibrary.h"
+#include "core/grid/GridModel.h"
+#include "tags/TagLibFiller.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <taglib/fileref.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/tag.h>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A CSV reader written from RFC 4180, apart from the writer: records end at
+// CR LF, quoted fields may hold anything, "" is a quote.
+QList<QStringList> readCsv(QByteArray text)
+{
+    EXPECT_TRUE(text.startsWith("\xEF\xBB\xBF"));
+    text.remove(0, 3);
+    QList<QStringList> records;
+    QStringList record;
+    QByteArray field;
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inQuotes) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += text[++i];
+            else if (c == '"')
+                inQuotes = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            inQuotes = true;
+        } else if (c == ',') {
+            record << QString::fromUtf8(field);
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            record << QString::fromUtf8(field);
+            field.clear();
+            records << record;
+            record.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_FALSE(inQuotes);
+    EXPECT_TRUE(field.isEmpty() && record.isEmpty()) << "the last record has no CR LF";
+    return records;
+}
+
+// Every file below the folder, relative to it, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), readFile(path));
+    }
+    return files;
+}
+
+class ExportJobTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(destination.isValid()); }
+
+    // A song whose file lies on the player, with the given tags.
+    qsizetype addSong(const QString &title, const QString &artist, const QString &album, int track, int size = 3000)
+    {
+        ExportSong s;
+        s.title = title;
+        s.artist = artist;
+        s.album = album;
+        s.track = track;
+        s.lengthMs = 61'400;
+        s.location = player.addSong(u"F%1"_s.arg(songs.size() % 3, 2, 10, QLatin1Char('0')),
+                                    u"S%1.MP3"_s.arg(songs.size()), size);
+        s.size = size;
+        songs.push_back(s);
+        return static_cast<qsizetype>(songs.size()) - 1;
+    }
+
+    ExportLibrary library() const
+    {
+        ExportLibrary result;
+        result.songCount = static_cast<qsizetype>(songs.size());
+        result.song = [this](qsizetype i) { return songs[static_cast<std::size_t>(i)]; };
+        result.fieldNames = {u"title"_s, u"artist"_s, u"location"_s};
+        result.fieldValues = [this](qsizetype i) {
+            const ExportSong &s = songs[static_cast<std::size_t>(i)];
+            return QStringList{s.title, s.artist, s.location};
+        };
+        result.playlists = playlists;
+        return result;
+    }
+
+    ExportReport run(ExportOptions options = {}, TagFiller *tags = nullptr)
+    {
+        if (options.destination.isEmpty())
+            options.destination = destination.path();
+        options.playerRoot = player.root();
+        const ExportLibrary lib = library();
+        return exportLibrary({.library = lib,
+                              .options = std::move(options),
+                              .storage = storage,
+                              .tags = tags,
+                              .progress = progress,
+                              .wouldWrite = [this](const QString &path) { wouldWrite << path; }});
+    }
+
+    QString copyOf(const QString &relative) const { return destination.filePath(relative); }
+
+    PlayerFolder player;
+    QTemporaryDir destination;
+    std::vector<ExportSong> songs;
+    std::vector<ExportPlaylist> playlists;
+    CountingStorage storage;
+    NoProgress progress;
+    QStringList wouldWrite;
+};
+
+TEST_F(ExportJobTest, SecondRunOpensNoSongAndNoFileThereIsReplaced)
+{
+    addSong(u"One"_s, u"A"_s, u"X"_s, 1);
+    addSong(u"Two"_s, u"A"_s, u"X"_s, 2);
+    addSong(u"Three"_s, u"B"_s, u"Y"_s, 3);
+    // Someone else's file where the third song would go.
+    QDir().mkpath(copyOf(u"B/Y"_s));
+    writeBytes(copyOf(u"B/Y/03 Three.mp3"_s), "not the song");
+
+    const ExportReport first = run();
+    EXPECT_EQ(first.outcome, ExportOutcome::Done);
+    EXPECT_EQ(first.tally.copied, 3);
+    EXPECT_EQ(readFile(copyOf(u"A/X/01 One.mp3"_s)), player.bytes(songs[0].location));
+    EXPECT_EQ(readFile(copyOf(u"A/X/02 Two.mp3"_s)), player.bytes(songs[1].location));
+    EXPECT_EQ(readFile(copyOf(u"B/Y/03 Three.mp3"_s)), "not the song");
+    EXPECT_EQ(readFile(copyOf(u"B/Y/03 Three (2).mp3"_s)), player.bytes(songs[2].location));
+
+    const QMap<QString, QByteArray> afterFirst = filesBelow(destination.path());
+    storage.copies = 0;
+    const ExportReport second = run();
+    EXPECT_EQ(second.outcome, ExportOutcome::Done);
+    EXPECT_EQ(storage.opens(), 0);
+    EXPECT_EQ(second.tally.alreadyThere, 3);
+    EXPECT_EQ(second.tally.copied, 0);
+    EXPECT_EQ(filesBelow(destination.path()), afterFirst);
+
+    // A copy of the right size but other bytes is only found by comparing.
+    QByteArray damaged = player.bytes(songs[1].location);
+    damaged[10] = static_cast<char>(damaged[10] ^ 1);
+    writeBytes(copyOf(u"A/X/02 Two.mp3"_s), damaged);
+    ExportOptions verify;
+    verify.verify = true;
+    const ExportReport verified = run(verify);
+    EXPECT_EQ(storage.compares, 3);
+    EXPECT_EQ(storage.copies, 1);
+    EXPECT_EQ(verified.tally.copied, 1);
+    EXPECT_EQ(verified.tally.alreadyThere, 2);
+    EXPECT_EQ(filesBelow(destination.path()), afterFirst);
+}
+
+TEST_F(ExportJobTest, KeepsGoingPastSongsThatCannotBeReadAndNamesThem)
+{
+    HangWatch watch;
+    addSong(u"Good"_s, u"A"_s, u"X"_s, 1);
+    const qsizetype vanished = addSong(u"Gone"_s, u"A"_s, u"X"_s, 2);
+    const qsizetype pipe = addSong(u"Pipe"_s, u"A"_s, u"X"_s, 3);
+    const qsizetype cut = addSong(u"Cut"_s, u"A"_s, u"X"_s, 4);
+    addSong(u"Last"_s, u"A"_s, u"X"_s, 5);
+    const auto onPlayer = [&](qsizetype i) {
+        return player.root() + QString(songs[static_cast<std::size_t>(i)].location).replace(u'\\', u'/');
+    };
+    QFile::remove(onPlayer(vanished));
+    makeSpecialFile(SpecialFile::Fifo, onPlayer(pipe));
+    songs[static_cast<std::size_t>(cut)].size = 4000;  // the database says longer than the file is
+
+    const ExportReport report = run();
+    EXPECT_EQ(report.outcome, ExportOutcome::SomeUnreadable);
+    EXPECT_EQ(report.tally.copied, 2);
+    EXPECT_EQ(report.tally.unreadable, 3);
+    ASSERT_EQ(report.unreadable.size(), 3);
+    for (const qsizetype i : {vanished, pipe, cut})
+        EXPECT_TRUE(report.unreadable.join(u'\n').contains(songs[static_cast<std::size_t>(i)].location));
+    const QMap<QString, QByteArray> files = filesBelow(destination.path());
+    EXPECT_EQ(files.keys(),
+              (QStringList{u".quillory-export"_s, u"A/X/01 Good.mp3"_s, u"A/X/05 Last.mp3"_s, u"Library.csv"_s}));
+
+    // A destination that cannot be written stops the export at once.
+    writeBytes(copyOf(u"blocked"_s), "a file, not a folder");
+    ExportOptions blocked;
+    blocked.destination = copyOf(u"blocked/inside"_s);
+    const ExportReport failed = run(blocked);
+    EXPECT_EQ(failed.outcome, ExportOutcome::DestinationFailed);
+    EXPECT_FALSE(failed.errorText.isEmpty());
+}
+
+TEST_F(ExportJobTest, PlaylistsResolveToTheCopiesInOrderAndTheLibraryFileReadsBack)
+{
+    const qsizetype a = addSong(u"Alpha, \"the\" first"_s, u"Zoë"_s, u"X"_s, 1);
+    const qsizetype b = addSong(u"Beta\nline"_s, u"Zoë"_s, u"X"_s, 2);
+    const qsizetype c = addSong(u"Gamma"_s, u"Other"_s, u"Y"_s, 3);
+    playlists = {{u"Mix/Tape"_s, {c, a, c, b}}, {u"Mix/Tape"_s, {b}}, {u"Empty"_s, {}}};
+    ExportOptions options;
+    options.selected.assign(3, true);
+    options.selected[2] = false;  // c is not exported
+
+    const ExportReport report = run(options);
+    ASSERT_EQ(report.outcome, ExportOutcome::Done);
+    const QString folder = copyOf(u"Playlists"_s);
+    QStringList lines = QString::fromUtf8(readFile(folder + u"/Mix_Tape.m3u8"_s)).split(u'\n');
+    ASSERT_EQ(lines.takeLast(), QString());
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], u"#EXTM3U"_s);
+    EXPECT_EQ(lines[1], u"#EXTINF:61,Zoë - Alpha, \"the\" first"_s);
+    EXPECT_EQ(lines[3], u"#EXTINF:61,Zoë - Beta line"_s);
+    for (const auto &[line, song] : {std::pair{2, a}, std::pair{4, b}}) {
+        EXPECT_TRUE(lines[line].startsWith(u"../"_s)) << lines[line].toStdString();
+        EXPECT_EQ(readFile(folder + u'/' + lines[line]), player.bytes(songs[static_cast<std::size_t>(song)].location));
+    }
+    EXPECT_EQ(QString::fromUtf8(readFile(folder + u"/Mix_Tape (2).m3u8"_s)).count(u"#EXTINF"_s), 1);
+    EXPECT_EQ(readFile(folder + u"/Empty.m3u8"_s), "#EXTM3U\n");
+
+    const QList<QStringList> records = readCsv(readFile(copyOf(u"Library.csv"_s)));
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(records[0], (QStringList{u"title"_s, u"artist"_s, u"location"_s, u"exported"_s}));
+    for (const auto &[row, song] : {std::pair{1, a}, std::pair{2, b}}) {
+        const ExportSong &s = songs[static_cast<std::size_t>(song)];
+        ASSERT_EQ(records[row].size(), 4);
+        EXPECT_EQ(records[row].mid(0, 3), (QStringList{s.title, s.artist, s.location}));
+        EXPECT_EQ(readFile(copyOf(records[row][3])), player.bytes(s.location));
+    }
+}
+
+TEST_F(ExportJobTest, DryRunAndTheRefusalOfThePlayerWriteNothing)
+{
+    addSong(u"One"_s, u"A"_s, u"X"_s, 1);
+    playlists = {{u"P"_s, {0}}};
+    const QMap<QString, QByteArray> playerBefore = player.snapshot();
+    ExportOptions dry;
+    dry.dryRun = true;
+    const ExportReport report = run(dry);
+    EXPECT_EQ(report.outcome, ExportOutcome::Done);
+    EXPECT_EQ(wouldWrite,
+              (QStringList{copyOf(u"A/X/01 One.mp3"_s), copyOf(u"Playlists/P.m3u8"_s), copyOf(u"Library.csv"_s)}));
+    EXPECT_TRUE(filesBelow(destination.path()).isEmpty());
+    EXPECT_EQ(storage.opens(), 0);
+
+    ExportOptions onPlayer;
+    onPlayer.destination = player.root() + u"/Export"_s;
+    EXPECT_EQ(run(onPlayer).outcome, ExportOutcome::DestinationOnPlayer);
+    EXPECT_EQ(player.snapshot(), playerBefore);
+    EXPECT_FALSE(QFileInfo::exists(onPlayer.destination));
+}
+
+TEST_F(ExportJobTest, OnlyTaggedSongsFollowTheGridRowsInTheirPresentOrder)
+{
+    for (int i = 0; i < 3; ++i)
+        addSong(u"S%1"_s.arg(i), u"A"_s, u"X"_s, i + 1);
+    // The grid sorted backwards: row 1 holds the last song.
+    GridModel grid;
+    fillGrid(
+        grid,
+        {{u"S2"_s, songs[2].location, true}, {u"S1"_s, songs[1].location, false}, {u"S0"_s, songs[0].location, true}});
+    const ExportLibrary lib = library();
+    EXPECT_EQ(taggedSongs(grid, lib), (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(ExportJobTest, FillTagsWritesMissingTagsIntoTheCopyOnly)
+{
+    const QString encoded = destination.filePath(u"tone.mp3"_s);
+    QProcess encoder;
+    encoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    encoder.start(u"gst-launch-1.0"_s,
+                  {u"-q"_s, u"audiotestsrc"_s, u"num-buffers=20"_s, u"!"_s, u"audioconvert"_s, u"!"_s, u"lamemp3enc"_s,
+                   u"!"_s, u"filesink"_s, u"location="_s + encoded});
+    if (!encoder.waitForFinished(60000) || encoder.exitStatus() != QProcess::NormalExit || encoder.exitCode() != 0)
+        GTEST_SKIP() << "cannot encode an MP3";
+    const QByteArray tone = readFile(encoded);
+    QFile::remove(encoded);
+
+    const qsizetype bare = addSong(u"Bare"_s, u"Artist"_s, u"Album"_s, 4, static_cast<int>(tone.size()));
+    const qsizetype titled = addSong(u"Database title"_s, u"Artist"_s, u"Album"_s, 5, static_cast<int>(tone.size()));
+    const auto onPlayer = [&](qsizetype i) {
+        return player.root() + QString(songs[static_cast<std::size_t>(i)].location).replace(u'\\', u'/');
+    };
+    writeBytes(onPlayer(bare), tone);
+    writeBytes(onPlayer(titled), tone);
+    {
+        TagLib::MPEG::File file(QFile::encodeName(onPlayer(titled)).constData());
+        file.ID3v2Tag(true)->setTitle("The file's own title");
+        ASSERT_TRUE(file.save());
+    }
+    songs[static_cast<std::size_t>(titled)].size = QFileInfo(onPlayer(titled)).size();
+    songs[static_cast<std::size_t>(bare)].genre = u"Jazz"_s;
+    songs[static_cast<std::size_t>(bare)].year = 1977;
+    const QMap<QString, QByteArray> playerBefore = player.snapshot();
+
+    TagLibFiller tags;
+    ASSERT_EQ(run({}, &tags).outcome, ExportOutcome::Done);
+    EXPECT_EQ(player.snapshot(), playerBefore);
+
+    const TagLib::FileRef bareCopy(QFile::encodeName(copyOf(u"Artist/Album/04 Bare.mp3"_s)).constData());
+    ASSERT_FALSE(bareCopy.isNull());
+    EXPECT_EQ(bareCopy.tag()->title().to8Bit(true), "Bare");
+    EXPECT_EQ(bareCopy.tag()->artist().to8Bit(true), "Artist");
+    EXPECT_EQ(bareCopy.tag()->album().to8Bit(true), "Album");
+    EXPECT_EQ(bareCopy.tag()->genre().to8Bit(true), "Jazz");
+    EXPECT_EQ(bareCopy.tag()->year(), 1977u);
+    EXPECT_EQ(bareCopy.tag()->track(), 4u);
+    EXPECT_GT(bareCopy.audioProperties()->lengthInMilliseconds(), 0);
+
+    const TagLib::FileRef titledCopy(QFile::encodeName(copyOf(u"Artist/Album/05 Database title.mp3"_s)).constData());
+    ASSERT_FALSE(titledCopy.isNull());
+    EXPECT_EQ(titledCopy.tag()->title().to8Bit(true), "The file's own title");
+    EXPECT_EQ(titledCopy.tag()->artist().to8Bit(true), "Artist");
+
+    // The copies are longer than their songs now, and still taken as theirs.
+    EXPECT_GT(QFileInfo(copyOf(u"Artist/Album/04 Bare.mp3"_s)).size(), tone.size());
+    storage.copies = 0;
+    const ExportReport again = run({}, &tags);
+    EXPECT_EQ(again.tally.alreadyThere, 2);
+    EXPECT_EQ(storage.opens(), 0);
+    EXPECT_FALSE(QFileInfo::exists(copyOf(u"Artist/Album/04 Bare (2).mp3"_s)));
+}
+
+}  // namespace
