@@ -20,5 +20,4 @@ public:
 
 signals:
     void endOfStream();  // once, when a song has played to its end
-    void clicked();      // the user clicked the control
 };

@@ -23,10 +23,6 @@ void Playback::mnuplay_Click()
 void Playback::goplaymusic()
 {
     ++m_playcount;
-    if (m_state.helpMode && m_state.helpMode()) {
-        emit helpRequested();
-        return;
-    }
     // Continuing a run: the next row. The grid refuses a move past its last
     // row, so the last song then plays again.
     if (m_playcount >= 2)

@@ -12,8 +12,8 @@ class MediaPlayer;
 // with continuous play on moves one row down each time a song ends.
 //
 // The window state this needs is read when it is needed, through callbacks:
-// whether the window is in help mode, the player root (the trimmed caption of
-// the root label) and whether "Continuous" is checked.
+// the player root (the trimmed caption of the root label) and whether
+// "Continuous" is checked.
 class Playback : public QObject
 {
     Q_OBJECT
@@ -21,7 +21,6 @@ class Playback : public QObject
 public:
     struct WindowState
     {
-        std::function<bool()> helpMode;
         std::function<QString()> playerRoot;
         std::function<bool()> continuous;
     };
@@ -36,8 +35,6 @@ public:
 signals:
     // The now-playing line: "Song:" + title cell + " - By:" + artist cell.
     void nowPlaying(const QString &text);
-    // Play was asked for in help mode: the window shows the Play item's help.
-    void helpRequested();
 
 private:
     void onEndOfStream();

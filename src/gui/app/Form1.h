@@ -2,10 +2,10 @@
 
 #include "core/app/PlayerSession.h"
 #include "core/copy/CopyStorage.h"
-#include "core/grid/GridFill.h"
 #include "core/grid/Search.h"
 #include "core/grid/Tagging.h"
 #include "core/help/HelpText.h"
+#include "gui/app/Form1Controls.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,40 +17,26 @@
 #include <optional>
 
 class BarProgress;
+class ContextHelp;
 class FGrid;
-class FileListBox;
 class FileDialogService;
 class GridModel;
 class ImageLoader;
 class MediaPlayer;
 class MessageService;
 class PhotoViewer;
-class PictureBox;
 class Playback;
 class PrintService;
 class ExportDialog;
 class TagFiller;
 class UrlOpener;
 class VolumeService;
-class frmhelp;
 class frmCopy;
 class frmCredits;
 class frmdisclaimer;
 class frmStats;
-class QAction;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QProgressBar;
-class QPushButton;
-class QScrollBar;
-class QStatusBar;
-class QTextEdit;
 class QTimer;
-class QToolButton;
-class QTreeView;
 
 // The outside world as the main window meets it. main() builds the real
 // services; tests pass doubles.
@@ -73,12 +59,10 @@ struct Form1Services
     TagFiller *tagFiller = nullptr;            // fills tags into exported copies; null: the export cannot
 };
 
-// The main window: the controls and menus, start-up, Exit, Connect and the
-// context-help mode.
-//
-// Help mode is the window's cursor: Qt::WhatsThisCursor while it is on, the
-// default cursor otherwise. A handler that takes part first tests it and, in
-// help mode, only shows the help section of its own control.
+// The main window: builds the controls and menus and binds them to the
+// logic; start-up, Exit and Connect. Context help (ContextHelp) takes the
+// clicks of help mode before any handler here sees them; the places of the
+// controls are Form1Geometry's.
 //
 // Controls that are never shown are kept as data, not widgets: the song
 // list lives in the session's iPod object (pod().songList()), the play-time
@@ -93,12 +77,10 @@ public:
     explicit Form1(Form1Services services, QWidget *parent = nullptr);
     ~Form1() override;
 
+    ContextHelp &help() const { return *m_help; }
     bool helpMode() const;
     // In help mode, shows the section of whereat's help context number.
     void gethelpnow(QObject *whereat);
-    // Looks the section up and shows it in the help window. Does nothing
-    // unless mode is the help cursor; ends help mode otherwise, whatever follows.
-    void showhelpsection(std::optional<int> section, const QString &fileName, Qt::CursorShape mode);
 
     iPod &pod() { return m_session.pod(); }
     const iPod &pod() const { return m_session.pod(); }
@@ -121,10 +103,10 @@ public:
     GridModel &grid() { return *m_grid; }
     const GridModel &grid() const { return *m_grid; }
     const PlayerSession &session() const { return m_session; }
-    FGrid *gridView() const { return m_FGrid; }
+    FGrid *gridView() const { return m_ui.fgrid; }
 
     // The grid's pop-up menu ("Grid Menu"), not shown on the menu bar.
-    QMenu *gridMenu() const { return m_mnugrid; }
+    QMenu *gridMenu() const { return m_ui.mnugrid; }
 
     PhotoViewer &photos() const { return *m_photos; }
 
@@ -134,74 +116,39 @@ signals:
 public slots:
     void Command1_Click();
     void Command3_Click();
-    void Text4_Click();
-    void RBox1_Click();
-    void PBar_Click();
-    void Dir1_Click();
     void File1_Click();
-    void Picture2_Click();
     void mnuexit_Click();
     void mnucopy_Click();
     void mnustatistics_Click();
     void mnuexport_Click();
     void mnucreatehtml_Click();
-    void mnuhelp_Click();
     void Timer1_Timer();
-    void FGrid_Click();
-    void FGrid_DblClick();
     void FGrid_KeyPress(int charCode);
-    void mnuSelectAll_Click();
-    void mnuUnSelectAll_Click();
-    void mnuplay_Click();
-    void Mplayer_Click();
     void HScroll4_Change(int value);
-    void mnuon_Click();
-    void mnuoff_Click();
     void mnucredits_Click();
     void mnudisclaimer_Click();
-
-    void mnutitle_Click();
-    void mnulength_Click();
-    void mnuartist_Click();
-    void mnualbum_Click();
-    void mnugenre_Click();
-    void mnufiletype_Click();
-    void mnutracknumber_Click();
-    void mnutitlede_Click();
-    void mnulengthde_Click();
-    void mnuartistde_Click();
-    void mnualbumde_Click();
-    void mnugenrede_Click();
-    void mnufiletypede_Click();
-    void mnutracknumberde_Click();
+    // The sort commands of the grid menu.
+    void mnusort_Click(int column, bool descending);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();
-    void buildMenus();
-    void connectPlayer();
-    QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, int helpNumber = 0);
-    QMenu *addSubMenu(QMenu *parentMenu, const char *name, const QString &caption, int helpNumber = 0);
+    void bindControls();
+    void bindMenus();
+    void watchForHelp();
     void Form_Load();
-    void showHelpWindow();
     void showPodInfo();
     void playerRead();
-    // A sort menu command: the help test, then the sort by that column.
-    void sortCommand(int column, bool descending);
-    // The start of Statistics and Create HTML: the help test, then
-    // "Connect First..." before Connect. True when the command goes on.
-    bool reportCommandStarts(QAction *item);
+    // "Connect First..." before Connect; true when the command goes on.
+    bool connectedFor(const QString &notice);
 
     Form1Services m_services;
     // First of the members, so the grid it holds outlives everything that shows it.
     PlayerSession m_session;
-    HelpText m_helpText;
     QString m_label6 = QStringLiteral("Label6");
     bool m_connectdone = false;
-    QPointer<frmhelp> m_helpWindow;
+    ContextHelp *m_help;
     QPointer<frmCopy> m_copyWindow;
     QPointer<frmCredits> m_credits;
     QPointer<frmdisclaimer> m_disclaimer;
@@ -214,40 +161,8 @@ private:
     std::unique_ptr<BarProgress> m_progress;  // the progress bar and status text as the commands report to them
     MediaPlayer *m_player;
     Playback *m_playback = nullptr;
-
-    QToolButton *m_Command1 = nullptr;
-    QLineEdit *m_Text5 = nullptr;
-    FGrid *m_FGrid = nullptr;
-    QGroupBox *m_InfoFrame = nullptr;
-    QTextEdit *m_RBox1 = nullptr;
-    QGroupBox *m_PictureFrame = nullptr;
-    QTreeView *m_Dir1 = nullptr;
-    FileListBox *m_File1 = nullptr;
-    PictureBox *m_Picture2 = nullptr;
+    QTimer *m_Timer1;
     PhotoViewer *m_photos = nullptr;
-    QWidget *m_Mplayer = nullptr;
-    QCheckBox *m_Check1 = nullptr;
-    QScrollBar *m_HScroll4 = nullptr;
-    QLabel *m_Label2 = nullptr;
-    QLabel *m_Label1 = nullptr;
-    QLineEdit *m_Text4 = nullptr;
-    QPushButton *m_Command3 = nullptr;
-    QProgressBar *m_PBar = nullptr;
-    QStatusBar *m_SBar = nullptr;
-    QLabel *m_statusLabel = nullptr;
-    QTimer *m_Timer1 = nullptr;
 
-    QMenu *m_mnugrid = nullptr;
-    // The sort items by direction (ascending, descending) and key column.
-    QAction *m_sortItems[2][GridColumn::TrackNumber + 1] = {};
-    QAction *m_mnuplay = nullptr;
-    QAction *m_mnuSelectAll = nullptr;
-    QAction *m_mnuUnSelectAll = nullptr;
-    QAction *m_mnuexit = nullptr;
-    QAction *m_mnuexport = nullptr;
-    QAction *m_mnucopy = nullptr;
-    QAction *m_mnuhelp = nullptr;
-    QAction *m_mnucredits = nullptr;
-    QAction *m_mnustatistics = nullptr;
-    QAction *m_mnucreatehtml = nullptr;
+    Form1Controls m_ui;
 };

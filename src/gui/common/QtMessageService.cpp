@@ -1,9 +1,14 @@
 #include "gui/common/QtMessageService.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
+
+// What a title bar needs beside the title: the window's icon and buttons.
+constexpr int titleBarRoom = 160;
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
@@ -44,5 +49,12 @@ MessageAnswer QtMessageService::show(const QString &text, const QString &title, 
 {
     QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // messages quote titles and file names, which are never markup
+    // A box no wider than a short text would have its title cut by the
+    // window manager: leave room for the title beside the frame's buttons.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(title) + titleBarRoom;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     return answerOf(box.exec());
 }

@@ -85,8 +85,13 @@ frmCopy::frmCopy(GridModel &grid, const QString &playerRoot, MessageService &mes
         QMetaObject::invokeMethod(
             this, [this] { Dir1->setCurrentIndex(m_folders->index(m_dirPath)); }, Qt::QueuedConnection);
     });
-    // Folders are listed in the background: keep the current one in view as they arrive.
-    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] { Dir1->scrollTo(Dir1->currentIndex()); });
+    // Folders are listed in the background: as the folders above the current
+    // one arrive, it is selected again and scrolled into the middle of the list.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex current = m_folders->index(m_dirPath);
+        Dir1->setCurrentIndex(current);
+        Dir1->scrollTo(current, QAbstractItemView::PositionAtCenter);
+    });
     connect(Command2, &QPushButton::clicked, this, &frmCopy::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &frmCopy::Command1_Click);
 }

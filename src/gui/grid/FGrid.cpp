@@ -1,5 +1,7 @@
 #include "gui/grid/FGrid.h"
 
+#include "core/grid/Columns.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -7,7 +9,10 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 
@@ -91,6 +96,17 @@ protected:
     }
 };
 
+// What a column without a width of its own usually shows: the grid's
+// default width is widened to fit it.
+QString usualText(int column)
+{
+    switch (column) {
+    case GridColumn::FileType: return QStringLiteral("  MPEG audio file");
+    case GridColumn::FileName: return QStringLiteral("  \\iPod_Control\\Music\\F00\\ABCD.mp3");
+    default: return {};
+    }
+}
+
 }  // namespace
 
 QColor oleColor(OleColor color, const QPalette &palette)
@@ -115,6 +131,7 @@ FGrid::FGrid(GridModel *grid, QWidget *parent)
     setModel(grid);
 
     horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -140,7 +157,11 @@ void FGrid::applyColumnLayout()
 {
     for (int c = 0; c < m_grid->cols(); ++c) {
         const int twips = m_grid->colWidth(c);
-        setColumnWidth(c, twips >= 0 ? twips / twipsPerPixel : horizontalHeader()->defaultSectionSize());
+        // A cell's text sits between the style's margins, one on each side.
+        const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+        const int usual = fontMetrics().horizontalAdvance(usualText(c)) + margins;
+        setColumnWidth(c,
+                       twips >= 0 ? twips / twipsPerPixel : std::max(horizontalHeader()->defaultSectionSize(), usual));
     }
 }
 

@@ -26,14 +26,15 @@ QString informationIcon()
 }
 
 // The tooltip text of one balloon: the icon, the title in bold, then the
-// lines (separated by CR LF) on lines of their own.
+// lines (separated by CR LF) on lines of their own. The lines never wrap:
+// the tooltip would otherwise narrow itself and break them mid-sentence.
 QString balloonHtml(const QString &text, const QString &title)
 {
     QString lines = text.toHtmlEscaped();
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
     return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"><tr><td valign=\"middle\"><img src=\"")
         + informationIcon() + QStringLiteral("\" width=\"16\" height=\"16\"></td><td valign=\"middle\"><b>")
-        + title.toHtmlEscaped() + QStringLiteral("</b></td></tr></table>") + lines;
+        + title.toHtmlEscaped() + QStringLiteral("</b></td></tr></table><nobr>") + lines + QStringLiteral("</nobr>");
 }
 
 // A list or grid shows its items in a viewport, and an item's own tooltip

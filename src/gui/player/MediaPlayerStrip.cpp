@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMediaPlayer>
-#include <QMouseEvent>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
@@ -34,11 +33,6 @@ MediaPlayerStrip::MediaPlayerStrip(QtMediaPlayer &player, QWidget *parent)
     m_time->setText(timeText(0));
     m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(QStringLiteral("00:00")));
 
-    for (QWidget *w :
-         {static_cast<QWidget *>(this), static_cast<QWidget *>(m_playPause), static_cast<QWidget *>(m_stop),
-          static_cast<QWidget *>(m_position), static_cast<QWidget *>(m_time)})
-        w->installEventFilter(this);
-
     QMediaPlayer *mp = m_player->mediaPlayer();
     connect(m_playPause, &QToolButton::clicked, this, [mp] {
         if (mp->playbackState() == QMediaPlayer::PlayingState)
@@ -65,20 +59,6 @@ QString MediaPlayerStrip::timeText(qint64 ms)
 {
     const qint64 seconds = qMax<qint64>(ms, 0) / 1000;
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-bool MediaPlayerStrip::eventFilter(QObject *watched, QEvent *event)
-{
-    // A release that a child ignores travels on to the strip; only the widget
-    // that is under the pointer counts it, so one click is one signal.
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto *w = static_cast<QWidget *>(watched);
-        const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
-        QWidget *under = childAt(w->mapTo(this, pos));
-        if (w->rect().contains(pos) && (under ? under : this) == w)
-            emit m_player->clicked();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void MediaPlayerStrip::updateButtons()

@@ -8,8 +8,7 @@ class QToolButton;
 class QtMediaPlayer;
 
 // The visible media player control: play/pause, stop, a position slider and
-// the elapsed time, driving the QtMediaPlayer it is given. A mouse click anywhere on
-// the strip, its buttons included, raises the player's clicked signal.
+// the elapsed time, driving the QtMediaPlayer it is given.
 class MediaPlayerStrip : public QWidget
 {
     Q_OBJECT
@@ -22,9 +21,6 @@ public:
 
     // The elapsed-time text: whole minutes, ":", two-digit seconds.
     static QString timeText(qint64 ms);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void updateButtons();

@@ -59,9 +59,9 @@ TEST_F(Form1Test, BalloonShowsOverTheItemsOfListsAndGrid)
         EXPECT_FALSE(view->toolTip().isEmpty()) << name;
         EXPECT_EQ(restOnFirstItem(view), view->toolTip()) << name;
     }
-    // Without balloons the grid's cells show their own text again.
+    // Without balloons the grid's cells show their own text again, escaped.
     child<QAction>("mnuoff")->trigger();
-    EXPECT_EQ(restOnFirstItem(view()), u"  Song 1"_s);
+    EXPECT_EQ(restOnFirstItem(view()), u"<p style=\"white-space:pre\">  Song 1</p>"_s);
 }
 
 TEST_F(Form1Test, CreditsKeepTheirScrollWhileOpenAndStartAfreshAfterClosing)

@@ -2,8 +2,10 @@
 
 #include "core/help/BalloonTips.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -36,6 +38,20 @@ TEST(modBallonTest, TipsWithIconBoldTitleAndTheirLines)
         EXPECT_TRUE(Qt::mightBeRichText(shown));
     }
     EXPECT_TRUE(other->toolTip().isEmpty());
+
+    // Shown, every line stays whole: the tip is as wide as its longest line.
+    for (const BalloonTip &tip : balloonTips()) {
+        auto *control = form.findChild<QWidget *>(tip.control);
+        QToolTip::showText(QPoint(10, 10), control->toolTip(), control);
+        const QWidget *label = nullptr;
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            if (window->objectName() == u"qtooltip_label"_s && window->isVisible())
+                label = window;
+        ASSERT_NE(label, nullptr);
+        for (const QString &line : tip.lines)
+            EXPECT_GT(label->width(), label->fontMetrics().horizontalAdvance(line)) << qPrintable(line);
+        QToolTip::hideText();
+    }
 
     // The icon is a 16 x 16 picture carried inside the tip.
     const QRegularExpressionMatch icon = QRegularExpression(u"src=\"data:image/png;base64,([^\"]+)\""_s)

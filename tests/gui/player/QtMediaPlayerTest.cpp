@@ -6,11 +6,9 @@
 #include <QAudioOutput>
 #include <QDataStream>
 #include <QFile>
-#include <QLabel>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -75,7 +73,7 @@ TEST_F(QtMediaPlayerTest, SkipsUnplayableFilesAndRunsDownTheGridOnWavs)
     grid.setCurrentCell(1, 0);
     QStringList played;  // connected first: sees each file before the next is assigned
     QObject::connect(&player, &MediaPlayer::endOfStream, [&] { played.append(player.fileName()); });
-    Playback playback(grid, player, {{}, [this] { return dir.path(); }, [] { return true; }});
+    Playback playback(grid, player, {[this] { return dir.path(); }, [] { return true; }});
     playback.mnuplay_Click();
     QTRY_COMPARE_WITH_TIMEOUT(played.size(), 3, endTimeoutMs);
     const QString b = dir.filePath(QStringLiteral("b.wav"));
@@ -119,7 +117,7 @@ TEST_P(EncodedFileTest, PlaysToItsEndOnce)
 // The file extension, then the encoding elements.
 INSTANTIATE_TEST_SUITE_P(Formats, EncodedFileTest, ::testing::Values("mp3 lamemp3enc", "m4a avenc_aac ! mp4mux"));
 
-TEST(MediaPlayerStrip, EveryClickIsAClickAndStopEndsNoStream)
+TEST(MediaPlayerStrip, StopEndsNoStream)
 {
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("long.wav"));
@@ -128,12 +126,6 @@ TEST(MediaPlayerStrip, EveryClickIsAClickAndStopEndsNoStream)
     MediaPlayerStrip strip(player);
     strip.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&strip));
-
-    QSignalSpy clicks(&strip.player(), &MediaPlayer::clicked);
-    QTest::mouseClick(strip.findChild<QLabel *>(), Qt::LeftButton);
-    QTest::mouseClick(strip.findChild<QSlider *>(), Qt::LeftButton);
-    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(1, 1));
-    EXPECT_EQ(clicks.size(), 3);
 
     QMediaPlayer *mp = strip.player().mediaPlayer();
     QSignalSpy ends(&strip.player(), &MediaPlayer::endOfStream);
@@ -144,8 +136,7 @@ TEST(MediaPlayerStrip, EveryClickIsAClickAndStopEndsNoStream)
         if (button->toolTip() == QStringLiteral("Stop"))
             stop = button;
     ASSERT_NE(stop, nullptr);
-    QTest::mouseClick(stop, Qt::LeftButton);  // a click on a button is a click on the strip too
-    EXPECT_EQ(clicks.size(), 4);
+    QTest::mouseClick(stop, Qt::LeftButton);
     EXPECT_EQ(mp->playbackState(), QMediaPlayer::StoppedState);
     EXPECT_FALSE(ends.wait(quietMs));
 
