@@ -340,11 +340,11 @@ bool holdsDatabase(const QString &poddrive)
 class iPod::Reader
 {
 public:
-    Reader(iPod &pod, DatabaseSource &source, qint64 chunkBytes, const Yield &yield)
+    Reader(iPod &pod, DatabaseSource &source, qint64 chunkBytes, ProgressSink &progress)
         : m_pod(pod)
         , m_list(pod.m_songList)
         , m_bytes(source, chunkBytes)
-        , m_yield(yield)
+        , m_progress(progress)
         , m_budget(pod.m_byteBudget)
     {}
 
@@ -372,8 +372,8 @@ public:
         for (m_pod.m_songindex = 1; m_pod.m_songindex <= m_pod.m_songtotal; ++m_pod.m_songindex) {
             if (!readsong())
                 return ReadOutcome::Stopped;
-            if (m_pod.m_songindex % 100 == 0 && m_yield)
-                m_yield();
+            if (m_pod.m_songindex % 100 == 0)
+                m_progress.yield();
         }
         m_pod.m_dbloaded = true;
         readLaterDataSets();
@@ -738,7 +738,7 @@ private:
     iPod &m_pod;
     SongList &m_list;
     ChunkBuffer m_bytes;
-    const Yield &m_yield;
+    ProgressSink &m_progress;
     qint64 m_pos = 0;
     Fault m_fault = Fault::None;
     qint64 m_budget;  // bytes the read may still cost
@@ -752,7 +752,7 @@ private:
     std::unordered_map<std::uint32_t, QStringView> m_numbers;  // track number texts
 };
 
-iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &yield)
+iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, ProgressSink &progress)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
@@ -767,28 +767,28 @@ iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &y
     if (!file)
         return ReadOutcome::Stopped;
     const DatabaseForm form = path == itunesCdbPath(m_poddrive) ? DatabaseForm::Compressed : DatabaseForm::Plain;
-    const ReadOutcome outcome = readFrom(*file, form, path, yield, kChunkBytes);
+    const ReadOutcome outcome = readFrom(*file, form, path, progress, kChunkBytes);
     mergePlayCountsFile(m_library, playCountsPath(m_poddrive));
     return outcome;
 }
 
-iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield, qint64 chunkBytes, DatabaseForm form)
+iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, ProgressSink &progress, qint64 chunkBytes, DatabaseForm form)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
     m_errorText.clear();
     MemorySource source(bytes, chunkBytes);
-    return readFrom(source, form, QStringLiteral("the track database"), yield, chunkBytes);
+    return readFrom(source, form, QStringLiteral("the track database"), progress, chunkBytes);
 }
 
-iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, ProgressSink &progress,
                                  qint64 chunkBytes)
 {
     std::optional<CompressedSource> inflated;
     if (form == DatabaseForm::Compressed)
         inflated.emplace(source);
     DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
-    Reader reader(*this, bytes, chunkBytes, yield);
+    Reader reader(*this, bytes, chunkBytes, progress);
     ReadOutcome outcome = ReadOutcome::Stopped;
     bool tooLarge = false;
     try {
