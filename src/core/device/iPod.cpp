@@ -523,20 +523,18 @@ private:
         out.playlist.podcast = qFromLittleEndian<std::uint16_t>(p + 42) == 1;
         if (total < header)
             return -1;
-        qint64 at = pos + header;
-        for (std::uint32_t i = 0; i < records; ++i) {
-            const std::optional<qint64> length = subRecord(at);
-            if (!length)
-                return -1;
-            if (getlong(m_bytes.get(at, kStringRecordMin) + 12) == Title && *length >= kStringHeader) {
-                QStringView name;
-                if (!decodeString(at, *length, 0, name))
-                    return -1;
-                if (!name.isNull())
-                    out.playlist.name = m_list.keepWritten(name.size());
-            }
-            at += *length;
-        }
+        qint64 at = walkSubRecords(pos + header, records, [&](qint64 from, const unsigned char *r, qint64 length) {
+            if (getlong(r + 12) != Title || length < kStringHeader)
+                return true;
+            QStringView name;
+            if (!decodeString(from, length, 0, name))
+                return false;
+            if (!name.isNull())
+                out.playlist.name = m_list.keepWritten(name.size());
+            return true;
+        });
+        if (at < 0)
+            return -1;
         // The items fit in the data before them: reserve no more than that.
         const qint64 room = std::min<qint64>({items, (m_bytes.sizeBound() - at) / kItemMin, m_budget / kItemCost});
         out.ids.reserve(static_cast<std::size_t>(room));
@@ -562,16 +560,16 @@ private:
         if (!spend(kItemCost))
             return -1;
         std::optional<std::uint32_t> position;
-        qint64 at = pos + header;
-        for (std::uint32_t i = 0; i < records; ++i) {
-            const std::optional<qint64> length = subRecord(at);
-            if (!length)
-                return -1;
-            const unsigned char *r = m_bytes.get(at, kPositionRecordMin);
-            if (!position && r && getlong(r + 12) == kPositionRecordType && *length >= kPositionRecordMin)
-                position = getlong(r + 24);
-            at += *length;
-        }
+        const qint64 at =
+            walkSubRecords(pos + header, records, [&](qint64 from, const unsigned char *r, qint64 length) {
+                if (position || getlong(r + 12) != kPositionRecordType || length < kPositionRecordMin)
+                    return true;
+                if (const unsigned char *full = m_bytes.get(from, kPositionRecordMin))
+                    position = getlong(full + 24);
+                return true;
+            });
+        if (at < 0)
+            return -1;
         out.ids.push_back(id);
         out.positions.push_back(position.value_or(0));
         out.everyPosition = out.everyPosition && position.has_value();
@@ -582,16 +580,23 @@ private:
         return total >= header ? pos + total : -1;
     }
 
-    // The total length of the string-like record at pos, when it is one and fits the data.
-    std::optional<qint64> subRecord(qint64 pos)
+    // Walks the `count` string-like records from pos, giving each to visit as its
+    // position, its first kStringRecordMin bytes and its total length. Where the
+    // walk ends, or -1 when a record is not one, does not fit the data, or visit
+    // gives false.
+    template <typename Visit>
+    qint64 walkSubRecords(qint64 pos, std::uint32_t count, Visit visit)
     {
-        const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
-        if (!r || std::memcmp(r, "mhod", 4) != 0)
-            return std::nullopt;
-        const qint64 total = getlong(r + 8);
-        if (total < kStringRecordMin || !m_bytes.fits(pos, total))
-            return std::nullopt;
-        return total;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
+            if (!r || std::memcmp(r, "mhod", 4) != 0)
+                return -1;
+            const qint64 total = getlong(r + 8);
+            if (total < kStringRecordMin || !m_bytes.fits(pos, total) || !visit(pos, r, total))
+                return -1;
+            pos += total;
+        }
+        return pos;
     }
 
     // Reads the track record at m_pos and its string records. A whole track is appended to
