@@ -304,11 +304,6 @@ QString lengthText(std::uint32_t milliseconds)
     return secondsText(roundedSeconds(milliseconds));
 }
 
-std::uint32_t getlong(const unsigned char *bytes)
-{
-    return qFromLittleEndian<std::uint32_t>(bytes);
-}
-
 QString itunesDbPath(const QString &poddrive)
 {
     return playerPath(poddrive, QStringLiteral("\\iPod_Control\\iTunes\\iTunesDB"));
@@ -724,7 +719,8 @@ private:
     QStringView keepShared(TrackText field, QStringView written)
     {
         QStringView &previous = m_previous[static_cast<std::size_t>(field)];
-        if (!previous.isNull() && previous == written)
+        if (!previous.isNull() && previous.size() == written.size()
+            && std::memcmp(previous.utf16(), written.utf16(), static_cast<std::size_t>(written.size()) * 2) == 0)
             return previous;
         previous = m_list.keepWritten(written.size());
         return previous;

@@ -8,6 +8,7 @@ class DatabaseSource;
 
 #include <QByteArrayView>
 #include <QString>
+#include <QtEndian>
 
 #include <cstdint>
 #include <functional>
@@ -33,7 +34,10 @@ struct songinfo
 QString lengthText(std::uint32_t milliseconds);
 
 // Four bytes, least significant first.
-std::uint32_t getlong(const unsigned char *bytes);
+inline std::uint32_t getlong(const unsigned char *bytes)
+{
+    return qFromLittleEndian<std::uint32_t>(bytes);
+}
 
 // Where the track database lies under a player root, and its compressed form.
 QString itunesDbPath(const QString &poddrive);
