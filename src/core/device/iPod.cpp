@@ -235,6 +235,7 @@ public:
     ChunkBuffer(DatabaseSource &source, qint64 chunkBytes)
         : m_source(source)
         , m_chunk(std::max<qint64>(chunkBytes, 1))
+        , m_bound(source.sizeBound())
     {}
 
     // The n bytes at pos, or nothing when the data ends before pos + n. Bytes before
@@ -247,7 +248,7 @@ public:
     }
     // True when the data reaches pos (holds at least pos bytes).
     bool reaches(qint64 pos) { return get(pos, 0) != nullptr; }
-    qint64 sizeBound() const { return m_source.sizeBound(); }
+    qint64 sizeBound() const { return m_bound; }
     // True when the data can hold n bytes at pos; the source hears of it when not.
     bool fits(qint64 pos, qint64 n)
     {
@@ -291,6 +292,7 @@ private:
 
     DatabaseSource &m_source;
     qint64 m_chunk;
+    qint64 m_bound;  // the source's size bound, which does not change while it is read
     std::unique_ptr<unsigned char[]> m_bytes;
     qint64 m_capacity = 0;
     qint64 m_start = 0;   // position of m_bytes[0] in the data
@@ -715,9 +717,11 @@ private:
 
     // The text just written at the arena's end, kept once: a track whose text of the
     // same kind equals the track's before (the same album, artist, genre, file type)
-    // shares it.
+    // shares it. A title or a location is a track's own, and is kept without looking.
     QStringView keepShared(TrackText field, QStringView written)
     {
+        if (field == TrackText::Title || field == TrackText::Location || field == TrackText::SortTitle)
+            return m_list.keepWritten(written.size());
         QStringView &previous = m_previous[static_cast<std::size_t>(field)];
         if (!previous.isNull() && previous.size() == written.size()
             && std::memcmp(previous.utf16(), written.utf16(), static_cast<std::size_t>(written.size()) * 2) == 0)
