@@ -730,13 +730,26 @@ private:
         return previous;
     }
 
-    // Length and track number texts are kept once per value.
-    template <typename Make>
-    QStringView shared(std::unordered_map<std::uint32_t, QStringView> &texts, std::uint32_t key, Make make)
+    // Length and track number texts are kept once per value: the common small
+    // values in a table, the others in a map.
+    struct SharedTexts
     {
-        auto found = texts.find(key);
-        if (found == texts.end())
-            found = texts.emplace(key, m_list.keep(make(key))).first;
+        static constexpr std::uint32_t kTableSize = 4096;
+        std::vector<QStringView> table = std::vector<QStringView>(kTableSize);
+        std::unordered_map<std::uint32_t, QStringView> others;
+    };
+    template <typename Make>
+    QStringView shared(SharedTexts &texts, std::uint32_t key, Make make)
+    {
+        if (key < SharedTexts::kTableSize) {
+            QStringView &text = texts.table[key];
+            if (text.isNull())
+                text = m_list.keep(make(key));
+            return text;
+        }
+        auto found = texts.others.find(key);
+        if (found == texts.others.end())
+            found = texts.others.emplace(key, m_list.keep(make(key))).first;
         return found->second;
     }
 
@@ -753,8 +766,8 @@ private:
     qint64 m_nextSet = -1;  // where the data set after the track list begins
     bool m_tookPodcastSet = false;
     std::vector<ReadPlaylist> m_playlists;
-    std::unordered_map<std::uint32_t, QStringView> m_lengths;  // by whole seconds
-    std::unordered_map<std::uint32_t, QStringView> m_numbers;  // track number texts
+    SharedTexts m_lengths;  // by whole seconds
+    SharedTexts m_numbers;  // track number texts
 };
 
 iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, ProgressSink &progress)
