@@ -29,7 +29,7 @@ TableRow trackRow(const Library &library, qsizetype track)
     TableRow row;
     row.reserve(kTrackFieldCount);
     for (int f = 0; f < kTrackFieldCount; ++f) {
-        const std::optional<QString> value = trackFieldValue(library, track, static_cast<TrackField>(f));
+        const std::optional<QString> value = trackFieldValue(library, track, f);
         const FieldKind kind = trackFieldInfo(f).kind;
         if (!value)
             row.push_back({QStringLiteral("null"), true});

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const iPod::DatabaseForm form : {iPod::DatabaseForm::Plain, iPod::DatabaseForm::Compressed}) {
         iPod pod;
         const iPod::ReadOutcome outcome =
-            pod.readDatabase(QByteArrayView(data, static_cast<qsizetype>(size)), {}, chunk, form);
+            pod.readDatabase(QByteArrayView(data, static_cast<qsizetype>(size)), noProgress(), chunk, form);
         const SongList &list = pod.songList();
         if (list.trackCount() != pod.songsstored())
             std::abort();

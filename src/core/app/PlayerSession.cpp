@@ -5,7 +5,7 @@
 
 PlayerSession::Outcome PlayerSession::read(const iPod::PlayerLocator &locate, ProgressSink &progress)
 {
-    switch (m_pod.readitunesdb(locate, [&progress] { progress.yield(); })) {
+    switch (m_pod.readitunesdb(locate, progress)) {
     case iPod::ReadOutcome::NoPlayer: m_outcome = Outcome::NoPlayer; break;
     case iPod::ReadOutcome::AlreadyLoaded:
     case iPod::ReadOutcome::Complete: m_outcome = Outcome::Complete; break;

@@ -6,8 +6,9 @@
 namespace {
 
 // Characters per arena block: large enough that the unused tail of a block is
-// negligible, small enough that the last block wastes little.
-constexpr std::size_t kBlockChars = std::size_t{1} << 18;
+// negligible, small enough that the last block wastes little; a block is one
+// huge page where the system has them (see BulkMemory.h).
+constexpr std::size_t kBlockChars = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -59,7 +60,8 @@ char16_t *SongList::room(qsizetype chars)
     if (m_blocks.empty() || m_blocks.back().size - m_used < need) {
         // A text never spans two blocks; one longer than a block gets a block of its own.
         const std::size_t size = std::max(kBlockChars, need);
-        m_blocks.push_back(Block{std::make_unique_for_overwrite<char16_t[]>(size), size});
+        const std::size_t bytes = size * sizeof(char16_t);
+        m_blocks.push_back(Block{{static_cast<char16_t *>(allocateBulk(bytes)), BlockFree{bytes}}, size});
         m_used = 0;
     }
     return m_blocks.back().text.get() + m_used;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/BulkMemory.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -72,13 +74,18 @@ private:
     };
     static std::uint32_t toLength(QStringView v) { return static_cast<std::uint32_t>(v.size()); }
 
+    struct BlockFree
+    {
+        std::size_t bytes;
+        void operator()(char16_t *text) const noexcept { freeBulk(text, bytes); }
+    };
     struct Block
     {
-        std::unique_ptr<char16_t[]> text;
+        std::unique_ptr<char16_t[], BlockFree> text;
         std::size_t size;
     };
 
-    std::vector<Stored> m_lines;
+    std::vector<Stored, BulkAllocator<Stored>> m_lines;
     std::vector<qsizetype> m_trackStarts;
     std::vector<Block> m_blocks;
     std::size_t m_used = 0;  // characters used of the last block

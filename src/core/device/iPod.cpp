@@ -235,6 +235,7 @@ public:
     ChunkBuffer(DatabaseSource &source, qint64 chunkBytes)
         : m_source(source)
         , m_chunk(std::max<qint64>(chunkBytes, 1))
+        , m_bound(source.sizeBound())
     {}
 
     // The n bytes at pos, or nothing when the data ends before pos + n. Bytes before
@@ -247,7 +248,7 @@ public:
     }
     // True when the data reaches pos (holds at least pos bytes).
     bool reaches(qint64 pos) { return get(pos, 0) != nullptr; }
-    qint64 sizeBound() const { return m_source.sizeBound(); }
+    qint64 sizeBound() const { return m_bound; }
     // True when the data can hold n bytes at pos; the source hears of it when not.
     bool fits(qint64 pos, qint64 n)
     {
@@ -291,6 +292,7 @@ private:
 
     DatabaseSource &m_source;
     qint64 m_chunk;
+    qint64 m_bound;  // the source's size bound, which does not change while it is read
     std::unique_ptr<unsigned char[]> m_bytes;
     qint64 m_capacity = 0;
     qint64 m_start = 0;   // position of m_bytes[0] in the data
@@ -302,11 +304,6 @@ private:
 QString lengthText(std::uint32_t milliseconds)
 {
     return secondsText(roundedSeconds(milliseconds));
-}
-
-std::uint32_t getlong(const unsigned char *bytes)
-{
-    return qFromLittleEndian<std::uint32_t>(bytes);
 }
 
 QString itunesDbPath(const QString &poddrive)
@@ -340,11 +337,11 @@ bool holdsDatabase(const QString &poddrive)
 class iPod::Reader
 {
 public:
-    Reader(iPod &pod, DatabaseSource &source, qint64 chunkBytes, const Yield &yield)
+    Reader(iPod &pod, DatabaseSource &source, qint64 chunkBytes, ProgressSink &progress)
         : m_pod(pod)
         , m_list(pod.m_songList)
         , m_bytes(source, chunkBytes)
-        , m_yield(yield)
+        , m_progress(progress)
         , m_budget(pod.m_byteBudget)
     {}
 
@@ -372,8 +369,8 @@ public:
         for (m_pod.m_songindex = 1; m_pod.m_songindex <= m_pod.m_songtotal; ++m_pod.m_songindex) {
             if (!readsong())
                 return ReadOutcome::Stopped;
-            if (m_pod.m_songindex % 100 == 0 && m_yield)
-                m_yield();
+            if (m_pod.m_songindex % 100 == 0)
+                m_progress.yield();
         }
         m_pod.m_dbloaded = true;
         readLaterDataSets();
@@ -523,20 +520,18 @@ private:
         out.playlist.podcast = qFromLittleEndian<std::uint16_t>(p + 42) == 1;
         if (total < header)
             return -1;
-        qint64 at = pos + header;
-        for (std::uint32_t i = 0; i < records; ++i) {
-            const std::optional<qint64> length = subRecord(at);
-            if (!length)
-                return -1;
-            if (getlong(m_bytes.get(at, kStringRecordMin) + 12) == Title && *length >= kStringHeader) {
-                QStringView name;
-                if (!decodeString(at, *length, 0, name))
-                    return -1;
-                if (!name.isNull())
-                    out.playlist.name = m_list.keepWritten(name.size());
-            }
-            at += *length;
-        }
+        qint64 at = walkSubRecords(pos + header, records, [&](qint64 from, const unsigned char *r, qint64 length) {
+            if (getlong(r + 12) != Title || length < kStringHeader)
+                return true;
+            QStringView name;
+            if (!decodeString(from, length, 0, name))
+                return false;
+            if (!name.isNull())
+                out.playlist.name = m_list.keepWritten(name.size());
+            return true;
+        });
+        if (at < 0)
+            return -1;
         // The items fit in the data before them: reserve no more than that.
         const qint64 room = std::min<qint64>({items, (m_bytes.sizeBound() - at) / kItemMin, m_budget / kItemCost});
         out.ids.reserve(static_cast<std::size_t>(room));
@@ -562,16 +557,16 @@ private:
         if (!spend(kItemCost))
             return -1;
         std::optional<std::uint32_t> position;
-        qint64 at = pos + header;
-        for (std::uint32_t i = 0; i < records; ++i) {
-            const std::optional<qint64> length = subRecord(at);
-            if (!length)
-                return -1;
-            const unsigned char *r = m_bytes.get(at, kPositionRecordMin);
-            if (!position && r && getlong(r + 12) == kPositionRecordType && *length >= kPositionRecordMin)
-                position = getlong(r + 24);
-            at += *length;
-        }
+        const qint64 at =
+            walkSubRecords(pos + header, records, [&](qint64 from, const unsigned char *r, qint64 length) {
+                if (position || getlong(r + 12) != kPositionRecordType || length < kPositionRecordMin)
+                    return true;
+                if (const unsigned char *full = m_bytes.get(from, kPositionRecordMin))
+                    position = getlong(full + 24);
+                return true;
+            });
+        if (at < 0)
+            return -1;
         out.ids.push_back(id);
         out.positions.push_back(position.value_or(0));
         out.everyPosition = out.everyPosition && position.has_value();
@@ -582,16 +577,23 @@ private:
         return total >= header ? pos + total : -1;
     }
 
-    // The total length of the string-like record at pos, when it is one and fits the data.
-    std::optional<qint64> subRecord(qint64 pos)
+    // Walks the `count` string-like records from pos, giving each to visit as its
+    // position, its first kStringRecordMin bytes and its total length. Where the
+    // walk ends, or -1 when a record is not one, does not fit the data, or visit
+    // gives false.
+    template <typename Visit>
+    qint64 walkSubRecords(qint64 pos, std::uint32_t count, Visit visit)
     {
-        const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
-        if (!r || std::memcmp(r, "mhod", 4) != 0)
-            return std::nullopt;
-        const qint64 total = getlong(r + 8);
-        if (total < kStringRecordMin || !m_bytes.fits(pos, total))
-            return std::nullopt;
-        return total;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const unsigned char *r = m_bytes.get(pos, kStringRecordMin);
+            if (!r || std::memcmp(r, "mhod", 4) != 0)
+                return -1;
+            const qint64 total = getlong(r + 8);
+            if (total < kStringRecordMin || !m_bytes.fits(pos, total) || !visit(pos, r, total))
+                return -1;
+            pos += total;
+        }
+        return pos;
     }
 
     // Reads the track record at m_pos and its string records. A whole track is appended to
@@ -715,30 +717,46 @@ private:
 
     // The text just written at the arena's end, kept once: a track whose text of the
     // same kind equals the track's before (the same album, artist, genre, file type)
-    // shares it.
+    // shares it. A title or a location is a track's own, and is kept without looking.
     QStringView keepShared(TrackText field, QStringView written)
     {
+        if (field == TrackText::Title || field == TrackText::Location || field == TrackText::SortTitle)
+            return m_list.keepWritten(written.size());
         QStringView &previous = m_previous[static_cast<std::size_t>(field)];
-        if (!previous.isNull() && previous == written)
+        if (!previous.isNull() && previous.size() == written.size()
+            && std::memcmp(previous.utf16(), written.utf16(), static_cast<std::size_t>(written.size()) * 2) == 0)
             return previous;
         previous = m_list.keepWritten(written.size());
         return previous;
     }
 
-    // Length and track number texts are kept once per value.
-    template <typename Make>
-    QStringView shared(std::unordered_map<std::uint32_t, QStringView> &texts, std::uint32_t key, Make make)
+    // Length and track number texts are kept once per value: the common small
+    // values in a table, the others in a map.
+    struct SharedTexts
     {
-        auto found = texts.find(key);
-        if (found == texts.end())
-            found = texts.emplace(key, m_list.keep(make(key))).first;
+        static constexpr std::uint32_t kTableSize = 4096;
+        std::vector<QStringView> table = std::vector<QStringView>(kTableSize);
+        std::unordered_map<std::uint32_t, QStringView> others;
+    };
+    template <typename Make>
+    QStringView shared(SharedTexts &texts, std::uint32_t key, Make make)
+    {
+        if (key < SharedTexts::kTableSize) {
+            QStringView &text = texts.table[key];
+            if (text.isNull())
+                text = m_list.keep(make(key));
+            return text;
+        }
+        auto found = texts.others.find(key);
+        if (found == texts.others.end())
+            found = texts.others.emplace(key, m_list.keep(make(key))).first;
         return found->second;
     }
 
     iPod &m_pod;
     SongList &m_list;
     ChunkBuffer m_bytes;
-    const Yield &m_yield;
+    ProgressSink &m_progress;
     qint64 m_pos = 0;
     Fault m_fault = Fault::None;
     qint64 m_budget;  // bytes the read may still cost
@@ -748,11 +766,11 @@ private:
     qint64 m_nextSet = -1;  // where the data set after the track list begins
     bool m_tookPodcastSet = false;
     std::vector<ReadPlaylist> m_playlists;
-    std::unordered_map<std::uint32_t, QStringView> m_lengths;  // by whole seconds
-    std::unordered_map<std::uint32_t, QStringView> m_numbers;  // track number texts
+    SharedTexts m_lengths;  // by whole seconds
+    SharedTexts m_numbers;  // track number texts
 };
 
-iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &yield)
+iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, ProgressSink &progress)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
@@ -767,28 +785,28 @@ iPod::ReadOutcome iPod::readitunesdb(const PlayerLocator &locate, const Yield &y
     if (!file)
         return ReadOutcome::Stopped;
     const DatabaseForm form = path == itunesCdbPath(m_poddrive) ? DatabaseForm::Compressed : DatabaseForm::Plain;
-    const ReadOutcome outcome = readFrom(*file, form, path, yield, kChunkBytes);
+    const ReadOutcome outcome = readFrom(*file, form, path, progress, kChunkBytes);
     mergePlayCountsFile(m_library, playCountsPath(m_poddrive));
     return outcome;
 }
 
-iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, const Yield &yield, qint64 chunkBytes, DatabaseForm form)
+iPod::ReadOutcome iPod::readDatabase(QByteArrayView bytes, ProgressSink &progress, qint64 chunkBytes, DatabaseForm form)
 {
     if (m_dbloaded)
         return ReadOutcome::AlreadyLoaded;
     m_errorText.clear();
     MemorySource source(bytes, chunkBytes);
-    return readFrom(source, form, QStringLiteral("the track database"), yield, chunkBytes);
+    return readFrom(source, form, QStringLiteral("the track database"), progress, chunkBytes);
 }
 
-iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, ProgressSink &progress,
                                  qint64 chunkBytes)
 {
     std::optional<CompressedSource> inflated;
     if (form == DatabaseForm::Compressed)
         inflated.emplace(source);
     DatabaseSource &bytes = inflated ? static_cast<DatabaseSource &>(*inflated) : source;
-    Reader reader(*this, bytes, chunkBytes, yield);
+    Reader reader(*this, bytes, chunkBytes, progress);
     ReadOutcome outcome = ReadOutcome::Stopped;
     bool tooLarge = false;
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/ProgressSink.h"
 #include "core/device/SongList.h"
 #include "core/library/Library.h"
 
@@ -7,6 +8,7 @@ class DatabaseSource;
 
 #include <QByteArrayView>
 #include <QString>
+#include <QtEndian>
 
 #include <cstdint>
 #include <functional>
@@ -32,7 +34,10 @@ struct songinfo
 QString lengthText(std::uint32_t milliseconds);
 
 // Four bytes, least significant first.
-std::uint32_t getlong(const unsigned char *bytes);
+inline std::uint32_t getlong(const unsigned char *bytes)
+{
+    return qFromLittleEndian<std::uint32_t>(bytes);
+}
 
 // Where the track database lies under a player root, and its compressed form.
 QString itunesDbPath(const QString &poddrive);
@@ -66,15 +71,14 @@ public:
     // The memory one database may cost, counting the song list and the grid rows that show it.
     static constexpr qint64 kDefaultByteBudget = qint64{1} << 30;
     using PlayerLocator = std::function<std::optional<QString>()>;
-    using Yield = std::function<void()>;
 
     // Finds the player (setting poddrive) and reads its database once, then
     // merges the plays made on the player since the last sync into the library
-    // (see mergePlayCountsFile). yield runs after every 100th track.
-    ReadOutcome readitunesdb(const PlayerLocator &locate, const Yield &yield = {});
+    // (see mergePlayCountsFile). The progress sink's yield() runs after every 100th track.
+    ReadOutcome readitunesdb(const PlayerLocator &locate, ProgressSink &progress = noProgress());
     // Reads database bytes that are already in memory, chunkBytes at a time.
-    ReadOutcome readDatabase(QByteArrayView bytes, const Yield &yield = {}, qint64 chunkBytes = kChunkBytes,
-                             DatabaseForm form = DatabaseForm::Plain);
+    ReadOutcome readDatabase(QByteArrayView bytes, ProgressSink &progress = noProgress(),
+                             qint64 chunkBytes = kChunkBytes, DatabaseForm form = DatabaseForm::Plain);
 
     // Bounds the memory of the reads that follow; a database that needs more ends
     // its read with "... is too large to read".
@@ -98,7 +102,7 @@ public:
 
 private:
     class Reader;
-    ReadOutcome readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, const Yield &yield,
+    ReadOutcome readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, ProgressSink &progress,
                          qint64 chunkBytes);
 
     // What the song list does not hold of a track.

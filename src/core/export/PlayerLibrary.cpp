@@ -38,7 +38,7 @@ ExportLibrary playerLibrary(const Library &library)
     result.fieldValues = [&library](qsizetype i) {
         QStringList values;
         for (int column = 0; column < kTrackFieldCount; ++column)
-            values << trackFieldValue(library, i, static_cast<TrackField>(column)).value_or(QString());
+            values << trackFieldValue(library, i, column).value_or(QString());
         return values;
     };
     for (const Playlist &playlist : library.playlists()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/BulkMemory.h"
+
 #include <QStringView>
 
 #include <array>
@@ -107,7 +109,7 @@ public:
     void setPlayCountsMerged() { m_playCountsMerged = true; }
 
 private:
-    std::vector<TrackRecord> m_tracks;
+    std::vector<TrackRecord, BulkAllocator<TrackRecord>> m_tracks;
     std::vector<Playlist> m_playlists;
     bool m_playCountsMerged = false;
 };

@@ -4,34 +4,67 @@
 
 #include <QDateTime>
 
-#include <array>
+#include <iterator>
 
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr std::array<TrackFieldInfo, kTrackFieldCount> kFields{{
-    {"title"_L1, FieldKind::Text},        {"artist"_L1, FieldKind::Text},         {"albumartist"_L1, FieldKind::Text},
-    {"album"_L1, FieldKind::Text},        {"genre"_L1, FieldKind::Text},          {"composer"_L1, FieldKind::Text},
-    {"comment"_L1, FieldKind::Text},      {"filetype"_L1, FieldKind::Text},       {"tracknumber"_L1, FieldKind::Number},
-    {"trackcount"_L1, FieldKind::Number}, {"discnumber"_L1, FieldKind::Number},   {"disccount"_L1, FieldKind::Number},
-    {"year"_L1, FieldKind::Number},       {"lengthms"_L1, FieldKind::Number},     {"rating"_L1, FieldKind::Number},
-    {"playcount"_L1, FieldKind::Number},  {"skipcount"_L1, FieldKind::Number},    {"lastplayed"_L1, FieldKind::Date},
-    {"dateadded"_L1, FieldKind::Date},    {"bitrate"_L1, FieldKind::Number},      {"samplerate"_L1, FieldKind::Number},
-    {"size"_L1, FieldKind::Number},       {"compilation"_L1, FieldKind::Boolean}, {"mediatype"_L1, FieldKind::Number},
-    {"location"_L1, FieldKind::Text},     {"dbid"_L1, FieldKind::Number},
-}};
-
-QString text(QStringView value)
+// A column: its name and kind, and where its value comes from: the track's
+// text for a text column, a 32-bit member for a number or a date. The one
+// number column without a 32-bit member is the 64-bit database id.
+struct Column
 {
-    return value.toString();
+    TrackFieldInfo info;
+    TrackText text;
+    std::uint32_t TrackRecord::*number;
+};
+
+constexpr Column textColumn(QLatin1StringView name, TrackText text)
+{
+    return {{name, FieldKind::Text}, text, nullptr};
 }
+
+constexpr Column numberColumn(QLatin1StringView name, FieldKind kind, std::uint32_t TrackRecord::*number)
+{
+    return {{name, kind}, TrackText::Count, number};
+}
+
+constexpr Column kColumns[] = {
+    textColumn("title"_L1, TrackText::Title),
+    textColumn("artist"_L1, TrackText::Artist),
+    textColumn("albumartist"_L1, TrackText::AlbumArtist),
+    textColumn("album"_L1, TrackText::Album),
+    textColumn("genre"_L1, TrackText::Genre),
+    textColumn("composer"_L1, TrackText::Composer),
+    textColumn("comment"_L1, TrackText::Comment),
+    textColumn("filetype"_L1, TrackText::FileType),
+    numberColumn("tracknumber"_L1, FieldKind::Number, &TrackRecord::trackNumber),
+    numberColumn("trackcount"_L1, FieldKind::Number, &TrackRecord::trackCount),
+    numberColumn("discnumber"_L1, FieldKind::Number, &TrackRecord::discNumber),
+    numberColumn("disccount"_L1, FieldKind::Number, &TrackRecord::discCount),
+    numberColumn("year"_L1, FieldKind::Number, &TrackRecord::year),
+    numberColumn("lengthms"_L1, FieldKind::Number, &TrackRecord::lengthMs),
+    numberColumn("rating"_L1, FieldKind::Number, &TrackRecord::rating),
+    numberColumn("playcount"_L1, FieldKind::Number, &TrackRecord::playCount),
+    numberColumn("skipcount"_L1, FieldKind::Number, &TrackRecord::skipCount),
+    numberColumn("lastplayed"_L1, FieldKind::Date, &TrackRecord::lastPlayed),
+    numberColumn("dateadded"_L1, FieldKind::Date, &TrackRecord::dateAdded),
+    numberColumn("bitrate"_L1, FieldKind::Number, &TrackRecord::bitrate),
+    numberColumn("samplerate"_L1, FieldKind::Number, &TrackRecord::sampleRate),
+    numberColumn("size"_L1, FieldKind::Number, &TrackRecord::size),
+    {{"compilation"_L1, FieldKind::Boolean}, TrackText::Count, nullptr},
+    numberColumn("mediatype"_L1, FieldKind::Number, &TrackRecord::mediaType),
+    textColumn("location"_L1, TrackText::Location),
+    {{"dbid"_L1, FieldKind::Number}, TrackText::Count, nullptr},
+};
+static_assert(std::size(kColumns) == kTrackFieldCount);
 
 }  // namespace
 
-const TrackFieldInfo &trackFieldInfo(TrackField field)
+const TrackFieldInfo &trackFieldInfo(int column)
 {
-    return kFields[static_cast<std::size_t>(field)];
+    return kColumns[column].info;
 }
 
 std::optional<QString> playerDateText(std::uint32_t macSeconds)
@@ -41,37 +74,15 @@ std::optional<QString> playerDateText(std::uint32_t macSeconds)
     return QDateTime::fromSecsSinceEpoch(unixTime(macSeconds), Qt::UTC).toString(Qt::ISODate);
 }
 
-std::optional<QString> trackFieldValue(const Library &library, qsizetype i, TrackField field)
+std::optional<QString> trackFieldValue(const Library &library, qsizetype i, int column)
 {
     const TrackRecord &t = library.track(i);
-    switch (field) {
-    case TrackField::Title: return text(t.get(TrackText::Title));
-    case TrackField::Artist: return text(t.get(TrackText::Artist));
-    case TrackField::AlbumArtist: return text(t.get(TrackText::AlbumArtist));
-    case TrackField::Album: return text(t.get(TrackText::Album));
-    case TrackField::Genre: return text(t.get(TrackText::Genre));
-    case TrackField::Composer: return text(t.get(TrackText::Composer));
-    case TrackField::Comment: return text(t.get(TrackText::Comment));
-    case TrackField::FileType: return text(t.get(TrackText::FileType));
-    case TrackField::TrackNumber: return QString::number(t.trackNumber);
-    case TrackField::TrackCount: return QString::number(t.trackCount);
-    case TrackField::DiscNumber: return QString::number(t.discNumber);
-    case TrackField::DiscCount: return QString::number(t.discCount);
-    case TrackField::Year: return QString::number(t.year);
-    case TrackField::LengthMs: return QString::number(t.lengthMs);
-    case TrackField::Rating: return QString::number(t.rating);
-    case TrackField::PlayCount: return QString::number(t.playCount);
-    case TrackField::SkipCount: return QString::number(t.skipCount);
-    case TrackField::LastPlayed: return playerDateText(t.lastPlayed);
-    case TrackField::DateAdded: return playerDateText(t.dateAdded);
-    case TrackField::Bitrate: return QString::number(t.bitrate);
-    case TrackField::SampleRate: return QString::number(t.sampleRate);
-    case TrackField::Size: return QString::number(t.size);
-    case TrackField::Compilation: return t.compilation ? u"true"_s : u"false"_s;
-    case TrackField::MediaType: return QString::number(t.mediaType);
-    case TrackField::Location: return text(t.get(TrackText::Location));
-    case TrackField::DbId: return QString::number(t.dbid);
-    case TrackField::Count: break;
+    const Column &c = kColumns[column];
+    switch (c.info.kind) {
+    case FieldKind::Text: return t.get(c.text).toString();
+    case FieldKind::Number: return c.number ? QString::number(t.*c.number) : QString::number(t.dbid);
+    case FieldKind::Date: return playerDateText(t.*c.number);
+    case FieldKind::Boolean: return t.compilation ? u"true"_s : u"false"_s;
     }
     return QString();
 }

@@ -8,38 +8,10 @@
 class Library;
 
 // The fields of a track as the command line's tracks listing and the library
-// export name and format them, in their column order.
-enum class TrackField {
-    Title,
-    Artist,
-    AlbumArtist,
-    Album,
-    Genre,
-    Composer,
-    Comment,
-    FileType,
-    TrackNumber,
-    TrackCount,
-    DiscNumber,
-    DiscCount,
-    Year,
-    LengthMs,
-    Rating,
-    PlayCount,
-    SkipCount,
-    LastPlayed,
-    DateAdded,
-    Bitrate,
-    SampleRate,
-    Size,
-    Compilation,
-    MediaType,
-    Location,
-    DbId,
-    Count
-};
-
-inline constexpr int kTrackFieldCount = static_cast<int>(TrackField::Count);
+// export name and format them are numbered by column, 0 to kTrackFieldCount - 1,
+// each with its name and kind (trackFieldInfo). The text columns show a track's
+// TrackText fields.
+inline constexpr int kTrackFieldCount = 26;
 
 // How a field's value is written.
 enum class FieldKind {
@@ -55,16 +27,12 @@ struct TrackFieldInfo
     FieldKind kind;
 };
 
-const TrackFieldInfo &trackFieldInfo(TrackField field);
-inline const TrackFieldInfo &trackFieldInfo(int column)
-{
-    return trackFieldInfo(static_cast<TrackField>(column));
-}
+const TrackFieldInfo &trackFieldInfo(int column);
 
-// The value of a field of track i, formatted as its kind says; nullopt for a
+// The value of a column of track i, formatted as its kind says; nullopt for a
 // date that is never (JSON null, an empty cell elsewhere). The location is the
 // one the song list holds, with '\' between its parts.
-std::optional<QString> trackFieldValue(const Library &library, qsizetype track, TrackField field);
+std::optional<QString> trackFieldValue(const Library &library, qsizetype track, int column);
 
 // ISO 8601 UTC text of a player date (seconds since 1904); nullopt for 0 (never).
 std::optional<QString> playerDateText(std::uint32_t macSeconds);

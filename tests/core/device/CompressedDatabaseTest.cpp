@@ -50,7 +50,7 @@ TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
     ASSERT_LT(compressed.size(), plain.size());
     for (const qint64 chunk : {qint64{7}, iPod::kChunkBytes}) {
         iPod pod;
-        EXPECT_EQ(pod.readDatabase(compressed, {}, chunk, iPod::DatabaseForm::Compressed), Outcome::Complete);
+        EXPECT_EQ(pod.readDatabase(compressed, noProgress(), chunk, iPod::DatabaseForm::Compressed), Outcome::Complete);
         EXPECT_EQ(songLines(pod.songList()), songLines(expected.songList()));
     }
     // Beside an empty plain database, which players leave when they keep the compressed one.

@@ -1,6 +1,7 @@
 #include "ReaderTestSupport.h"
 
 #include "ItunesDbWriter.h"
+#include "ReportDoubles.h"
 #include "TestData.h"
 #include "TestStrings.h"
 
@@ -54,20 +55,16 @@ QByteArray mixedDatabase()
 void expectSameAtEveryChunkSize(const QByteArray &bytes)
 {
     iPod whole;
-    int wholeYields = 0;
-    ASSERT_EQ(whole.readDatabase(
-                  bytes, [&] { ++wholeYields; }, bytes.size()),
-              Outcome::Complete);
+    RecordingSink wholeProgress;
+    ASSERT_EQ(whole.readDatabase(bytes, wholeProgress, bytes.size()), Outcome::Complete);
     const QStringList expected = readBack(whole);
     for (const qint64 chunk : {1, 2, 3, 5, 16, 39, 41, 48, 157, 4093}) {
         SCOPED_TRACE(chunk);
         iPod pod;
-        int yields = 0;
-        ASSERT_EQ(pod.readDatabase(
-                      bytes, [&] { ++yields; }, chunk),
-                  Outcome::Complete);
+        RecordingSink progress;
+        ASSERT_EQ(pod.readDatabase(bytes, progress, chunk), Outcome::Complete);
         EXPECT_EQ(readBack(pod), expected);
-        EXPECT_EQ(yields, wholeYields);
+        EXPECT_EQ(progress.yields, wholeProgress.yields);
     }
 }
 

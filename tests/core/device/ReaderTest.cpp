@@ -1,6 +1,7 @@
 #include "ReaderTestSupport.h"
 
 #include "ItunesDbWriter.h"
+#include "ReportDoubles.h"
 #include "TestData.h"
 #include "TestStrings.h"
 
@@ -90,14 +91,14 @@ TEST(Reader, ReadsMoreTracksThanSixteenBitsHoldAndYieldsAfterEveryHundredth)
         tracks[i].trackNumber = i + 40000;
         tracks[i].order = {itdb::Title};
     }
-    int yielded = 0;
+    RecordingSink progress;
     iPod pod;
-    ASSERT_EQ(pod.readDatabase(written(std::move(tracks)), [&] { ++yielded; }), Outcome::Complete);
+    ASSERT_EQ(pod.readDatabase(written(std::move(tracks)), progress), Outcome::Complete);
     EXPECT_EQ(pod.songtotal(), 40000);
     ASSERT_EQ(pod.songsstored(), 40000);
     expectWholeTracks(pod);
     EXPECT_EQ(pod.songList().line(pod.songList().count() - 1), u"TRACK NUMBER:   79999"_s);
-    EXPECT_EQ(yielded, 400);
+    EXPECT_EQ(progress.yields, 400);
 }
 
 // Three numbered tracks, the second in UTF-8. The read stops at the first
@@ -251,7 +252,7 @@ TEST(ReaderCorpus, EveryInputReadsToWholeTracks)
         const QByteArray bytes = QByteArray::fromHex(hex);
         ASSERT_FALSE(bytes.isEmpty());
         iPod pod;
-        const bool complete = pod.readDatabase(bytes, {}, iPod::kChunkBytes, form) == Outcome::Complete;
+        const bool complete = pod.readDatabase(bytes, noProgress(), iPod::kChunkBytes, form) == Outcome::Complete;
         expectWholeTracks(pod);
         EXPECT_EQ(complete, pod.dbloaded());
         if (!expect.isEmpty()) {

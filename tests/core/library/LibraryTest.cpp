@@ -26,7 +26,7 @@ QStringList libraryRow(const Library &library, qsizetype i)
 {
     QStringList row;
     for (int f = 0; f < kTrackFieldCount; ++f)
-        row << trackFieldValue(library, i, static_cast<TrackField>(f)).value_or(u"null"_s);
+        row << trackFieldValue(library, i, f).value_or(u"null"_s);
     return row;
 }
 
