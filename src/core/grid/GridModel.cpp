@@ -42,9 +42,21 @@ void GridModel::resizeCells(int rows, int cols)
             fore[to] = m_fore[from];
         }
     }
+    std::vector<UpperSpan> upper(text.size());
+    for (int r = 0; r < m_rows; ++r) {
+        for (int c = 0; c < m_cols; ++c) {
+            const UpperSpan &span = m_upper[cellIndex(r, c)];
+            if (r < keepRows && c < keepCols)
+                upper[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
+                    span;
+            else
+                dropUpperText(span);
+        }
+    }
     m_text = std::move(text);
     m_back = std::move(back);
     m_fore = std::move(fore);
+    m_upper = std::move(upper);
     m_colKeys.assign(static_cast<std::size_t>(cols), {});
     m_colWidth.resize(static_cast<std::size_t>(cols), -1);
     m_colAlign.resize(static_cast<std::size_t>(cols), Align::LeftCenter);
@@ -95,9 +107,72 @@ void GridModel::setCell(std::vector<T> &cells, int row, int col, const T &value)
 
 void GridModel::setText(int row, int col, const QString &text)
 {
-    if (row > 0 && isValidCell(row, col))
+    if (!isValidCell(row, col))
+        return;
+    if (row > 0)
         m_colKeys[static_cast<std::size_t>(col)] = {};
-    setCell(m_text, row, col, text);
+    m_text[cellIndex(row, col)] = text;
+    keepUpperText(cellIndex(row, col));
+    cellChanged(row, col);
+}
+
+QStringView GridModel::upperText(int row, int col) const
+{
+    if (!isValidCell(row, col))
+        return {};
+    const std::size_t cell = cellIndex(row, col);
+    const UpperSpan &span = m_upper[cell];
+    if (span.start == UpperSpan::sameAsText)
+        return m_text[cell];
+    return QStringView(m_upperUnits.data() + span.start, span.size);
+}
+
+void GridModel::dropUpperText(const UpperSpan &span)
+{
+    if (span.start != UpperSpan::sameAsText)
+        m_upperUnitsUnused += static_cast<std::size_t>(span.size);
+}
+
+void GridModel::keepUpperText(std::size_t cell)
+{
+    dropUpperText(m_upper[cell]);
+    m_upper[cell] = {};
+    // Once most of the kept units belong to no cell, the live ones are
+    // gathered afresh, so the store stays within twice what the cells need.
+    if (m_upperUnitsUnused > 4096 && m_upperUnitsUnused > m_upperUnits.size() / 2) {
+        std::vector<char16_t> units;
+        units.reserve(m_upperUnits.size() - m_upperUnitsUnused);
+        for (UpperSpan &span : m_upper) {
+            if (span.start == UpperSpan::sameAsText)
+                continue;
+            const auto from = m_upperUnits.begin() + span.start;
+            span.start = static_cast<qsizetype>(units.size());
+            units.insert(units.end(), from, from + span.size);
+        }
+        m_upperUnits = std::move(units);
+        m_upperUnitsUnused = 0;
+    }
+    // Most tags are ASCII: upper-cased here unit by unit, kept only when a
+    // small letter changed. Other texts go through the full Unicode mapping.
+    const QString &text = m_text[cell];
+    const bool ascii = QtPrivate::isAscii(QStringView(text));
+    if (ascii && std::none_of(text.begin(), text.end(), [](QChar ch) {
+            return ch.unicode() >= u'a' && ch.unicode() <= u'z';
+        }))
+        return;
+    const auto start = static_cast<qsizetype>(m_upperUnits.size());
+    if (ascii) {
+        for (const QChar ch : text) {
+            const char16_t c = ch.unicode();
+            m_upperUnits.push_back(c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c);
+        }
+    } else {
+        const QString upper = text.toUpper();
+        if (upper == text)
+            return;
+        m_upperUnits.insert(m_upperUnits.end(), upper.utf16(), upper.utf16() + upper.size());
+    }
+    m_upper[cell] = {start, static_cast<qsizetype>(m_upperUnits.size()) - start};
 }
 
 void GridModel::prefetchRow(int row) const
@@ -238,6 +313,7 @@ void GridModel::reorderRows(const std::vector<int> &order)
     std::vector<QString> text(cols);
     std::vector<OleColor> back(cols);
     std::vector<OleColor> fore(cols);
+    std::vector<UpperSpan> upper(cols);
     const auto moveRow = [&](auto &cells, std::vector<std::remove_reference_t<decltype(cells[0])>> &held, int start) {
         const auto rowBegin = [&](int row) { return cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0)); };
         std::move(rowBegin(start), rowBegin(start) + static_cast<std::ptrdiff_t>(cols), held.begin());
@@ -249,12 +325,24 @@ void GridModel::reorderRows(const std::vector<int> &order)
         }
         std::move(held.begin(), held.end(), rowBegin(to));
     };
+    // Colours that are alike in every song cell (as they are but for tags)
+    // stay where they are: moving them would change nothing.
+    const auto songCellsUniform = [this](const std::vector<OleColor> &cells) {
+        const auto first = cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(1, 0));
+        return first == cells.end()
+            || std::all_of(first, cells.end(), [value = *first](OleColor c) { return c == value; });
+    };
+    const bool backUniform = songCellsUniform(m_back);
+    const bool foreUniform = songCellsUniform(m_fore);
     for (int start = 1; start < m_rows; ++start) {
         if (done[static_cast<std::size_t>(start)])
             continue;
         moveRow(m_text, text, start);
-        moveRow(m_back, back, start);
-        moveRow(m_fore, fore, start);
+        moveRow(m_upper, upper, start);
+        if (!backUniform)
+            moveRow(m_back, back, start);
+        if (!foreUniform)
+            moveRow(m_fore, fore, start);
         for (int row = start; !done[static_cast<std::size_t>(row)]; row = order[static_cast<std::size_t>(row - 1)])
             done[static_cast<std::size_t>(row)] = true;
     }
