@@ -152,27 +152,34 @@ void GridModel::keepUpperText(std::size_t cell)
         m_upperUnits = std::move(units);
         m_upperUnitsUnused = 0;
     }
-    // Most tags are ASCII: upper-cased here unit by unit, kept only when a
+    // Most tags are ASCII: upper-cased here in one pass, kept only when a
     // small letter changed. Other texts go through the full Unicode mapping.
     const QString &text = m_text[cell];
-    const bool ascii = QtPrivate::isAscii(QStringView(text));
-    if (ascii && std::none_of(text.begin(), text.end(), [](QChar ch) {
-            return ch.unicode() >= u'a' && ch.unicode() <= u'z';
-        }))
-        return;
-    const auto start = static_cast<qsizetype>(m_upperUnits.size());
-    if (ascii) {
-        for (const QChar ch : text) {
-            const char16_t c = ch.unicode();
-            m_upperUnits.push_back(c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c);
-        }
-    } else {
+    const QStringView units(text);
+    const std::size_t start = m_upperUnits.size();
+    m_upperUnits.resize(start + static_cast<std::size_t>(units.size()));
+    char16_t *out = m_upperUnits.data() + start;
+    char16_t seen = 0;
+    bool changed = false;
+    for (const QChar ch : units) {
+        const char16_t c = ch.unicode();
+        seen |= c;
+        const bool small = static_cast<char16_t>(c - u'a') < 26;
+        changed = changed || small;
+        *out++ = small ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+    }
+    if (seen >= 0x80) {
+        m_upperUnits.resize(start);
         const QString upper = text.toUpper();
         if (upper == text)
             return;
-        m_upperUnits.insert(m_upperUnits.end(), upper.utf16(), upper.utf16() + upper.size());
+        const QStringView upperUnits(upper);
+        m_upperUnits.insert(m_upperUnits.end(), upperUnits.utf16(), upperUnits.utf16() + upperUnits.size());
+    } else if (!changed) {
+        m_upperUnits.resize(start);
+        return;
     }
-    m_upper[cell] = {start, static_cast<qsizetype>(m_upperUnits.size()) - start};
+    m_upper[cell] = {static_cast<qsizetype>(start), static_cast<qsizetype>(m_upperUnits.size() - start)};
 }
 
 void GridModel::prefetchRow(int row) const
