@@ -1,6 +1,7 @@
 #include "core/grid/GridModel.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 constexpr int defaultRows = 2;
@@ -124,7 +125,7 @@ QStringView GridModel::upperText(int row, int col) const
     const UpperSpan &span = m_upper[cell];
     if (span.start == UpperSpan::sameAsText)
         return m_text[cell];
-    return QStringView(m_upperUnits.data() + span.start, span.size);
+    return QStringView(m_upperUnits.data() + span.start, static_cast<qsizetype>(span.size));
 }
 
 void GridModel::dropUpperText(const UpperSpan &span)
@@ -146,7 +147,7 @@ void GridModel::keepUpperText(std::size_t cell)
             if (span.start == UpperSpan::sameAsText)
                 continue;
             const auto from = m_upperUnits.begin() + span.start;
-            span.start = static_cast<qsizetype>(units.size());
+            span.start = static_cast<std::uint32_t>(units.size());
             units.insert(units.end(), from, from + span.size);
         }
         m_upperUnits = std::move(units);
@@ -179,7 +180,11 @@ void GridModel::keepUpperText(std::size_t cell)
         m_upperUnits.resize(start);
         return;
     }
-    m_upper[cell] = {static_cast<qsizetype>(start), static_cast<qsizetype>(m_upperUnits.size() - start)};
+    // Spans count in 32 bits: more upper-cased text than that (8 GB) is
+    // treated as the allocation failure it would be anyway.
+    if (m_upperUnits.size() >= UpperSpan::sameAsText)
+        throw std::length_error("grid texts beyond 4 G units");
+    m_upper[cell] = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_upperUnits.size() - start)};
 }
 
 void GridModel::prefetchRow(int row) const

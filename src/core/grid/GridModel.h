@@ -131,12 +131,12 @@ private:
     void setCell(std::vector<T> &cells, int row, int col, const T &value);
     void resizeCells(int rows, int cols);
     // Where a cell's upper-cased text lies in m_upperUnits; sameAsText: the
-    // text itself.
+    // text itself. Eight bytes a cell: a sort moves them with the rows.
     struct UpperSpan
     {
-        static constexpr qsizetype sameAsText = -1;
-        qsizetype start = sameAsText;
-        qsizetype size = 0;
+        static constexpr std::uint32_t sameAsText = 0xFFFF'FFFF;
+        std::uint32_t start = sameAsText;
+        std::uint32_t size = 0;
     };
     void keepUpperText(std::size_t cell);
     void dropUpperText(const UpperSpan &span);
