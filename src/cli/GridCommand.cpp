@@ -26,13 +26,18 @@ CliStatus runGrid(const QCommandLineParser &options)
         printGridSongs(*format, grid, session.pod().songsstored());
         return status;
     }
-    // The cells as they are, blanks included, escaped as tsv cells are.
+    // The cells as they are, blanks included, escaped as tsv cells are. The
+    // cells are read in place: a copy of each would touch its shared count,
+    // which after a sort lies anywhere in memory.
     printLines(grid.rows(), [&](qsizetype row) {
         grid.prefetchRow(static_cast<int>(row) + rowsAhead);
-        SongValues cells;
-        for (int c = 0; c < GridColumn::Count; ++c)
-            cells[static_cast<std::size_t>(c)] = grid.text(static_cast<int>(row), c);
-        return songLine(OutputFormat::Tsv, cells);
+        QString line;
+        for (int c = 0; c < GridColumn::Count; ++c) {
+            if (c > 0)
+                line += QLatin1Char('\t');
+            appendTsvEscaped(line, grid.text(static_cast<int>(row), c));
+        }
+        return line;
     });
     return status;
 }

@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "core/grid/GridModel.h"
 
+#include <algorithm>
+
 namespace {
 
 QString jsonNumber(std::optional<long long> n)
@@ -90,19 +92,33 @@ SongValues gridRowValues(const GridModel &grid, int row)
     return values;
 }
 
+void appendTsvEscaped(QString &out, QStringView cell)
+{
+    const auto plain = [](QChar ch) {
+        const char16_t c = ch.unicode();
+        return c >= 0x20 && c != u'\\' && (c < 0x7F || c > 0x9F);
+    };
+    // Most cells need no escape: they are appended whole.
+    if (std::all_of(cell.begin(), cell.end(), plain)) {
+        out += cell;
+        return;
+    }
+    for (const QChar ch : cell) {
+        const QLatin1String escape = backslashEscape(ch);
+        if (!escape.isEmpty())
+            out += escape;
+        else if (!plain(ch))
+            out += controlEscaped(QStringView(&ch, 1));
+        else
+            out += ch;
+    }
+}
+
 QString tsvEscaped(QStringView cell)
 {
     QString out;
-    out.reserve(cell.size());
-    for (const QChar ch : cell) {
-        const QLatin1String escape = backslashEscape(ch);
-        if (escape.isEmpty())
-            out += ch;
-        else
-            out += escape;
-    }
-    // Tab, LF and CR are escaped already: the other control characters.
-    return controlEscaped(out);
+    appendTsvEscaped(out, cell);
+    return out;
 }
 
 QString csvField(QStringView value)

@@ -41,6 +41,8 @@ SongValues gridRowValues(const GridModel &grid, int row);
 // return become \\, \t, \n and \r, so every line is one row; the other
 // control characters become \xHH.
 QString tsvEscaped(QStringView cell);
+// Appends tsvEscaped(cell) to out.
+void appendTsvEscaped(QString &out, QStringView cell);
 // A field of a CSV record, quoted when it holds a comma, a quote, CR or LF.
 QString csvField(QStringView value);
 // A JSON string literal; control characters (C0, DEL, C1) as \u00XX.

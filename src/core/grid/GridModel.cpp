@@ -1,6 +1,7 @@
 #include "core/grid/GridModel.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 constexpr int defaultRows = 2;
@@ -42,9 +43,21 @@ void GridModel::resizeCells(int rows, int cols)
             fore[to] = m_fore[from];
         }
     }
+    std::vector<UpperSpan> upper(text.size());
+    for (int r = 0; r < m_rows; ++r) {
+        for (int c = 0; c < m_cols; ++c) {
+            const UpperSpan &span = m_upper[cellIndex(r, c)];
+            if (r < keepRows && c < keepCols)
+                upper[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
+                    span;
+            else
+                dropUpperText(span);
+        }
+    }
     m_text = std::move(text);
     m_back = std::move(back);
     m_fore = std::move(fore);
+    m_upper = std::move(upper);
     m_colKeys.assign(static_cast<std::size_t>(cols), {});
     m_colWidth.resize(static_cast<std::size_t>(cols), -1);
     m_colAlign.resize(static_cast<std::size_t>(cols), Align::LeftCenter);
@@ -95,9 +108,83 @@ void GridModel::setCell(std::vector<T> &cells, int row, int col, const T &value)
 
 void GridModel::setText(int row, int col, const QString &text)
 {
-    if (row > 0 && isValidCell(row, col))
+    if (!isValidCell(row, col))
+        return;
+    if (row > 0)
         m_colKeys[static_cast<std::size_t>(col)] = {};
-    setCell(m_text, row, col, text);
+    m_text[cellIndex(row, col)] = text;
+    keepUpperText(cellIndex(row, col));
+    cellChanged(row, col);
+}
+
+QStringView GridModel::upperText(int row, int col) const
+{
+    if (!isValidCell(row, col))
+        return {};
+    const std::size_t cell = cellIndex(row, col);
+    const UpperSpan &span = m_upper[cell];
+    if (span.start == UpperSpan::sameAsText)
+        return m_text[cell];
+    return QStringView(m_upperUnits.data() + span.start, static_cast<qsizetype>(span.size));
+}
+
+void GridModel::dropUpperText(const UpperSpan &span)
+{
+    if (span.start != UpperSpan::sameAsText)
+        m_upperUnitsUnused += static_cast<std::size_t>(span.size);
+}
+
+void GridModel::keepUpperText(std::size_t cell)
+{
+    dropUpperText(m_upper[cell]);
+    m_upper[cell] = {};
+    // Once most of the kept units belong to no cell, the live ones are
+    // gathered afresh, so the store stays within twice what the cells need.
+    if (m_upperUnitsUnused > 4096 && m_upperUnitsUnused > m_upperUnits.size() / 2) {
+        std::vector<char16_t> units;
+        units.reserve(m_upperUnits.size() - m_upperUnitsUnused);
+        for (UpperSpan &span : m_upper) {
+            if (span.start == UpperSpan::sameAsText)
+                continue;
+            const auto from = m_upperUnits.begin() + span.start;
+            span.start = static_cast<std::uint32_t>(units.size());
+            units.insert(units.end(), from, from + span.size);
+        }
+        m_upperUnits = std::move(units);
+        m_upperUnitsUnused = 0;
+    }
+    // Most tags are ASCII: upper-cased here in one pass, kept only when a
+    // small letter changed. Other texts go through the full Unicode mapping.
+    const QString &text = m_text[cell];
+    const QStringView units(text);
+    const std::size_t start = m_upperUnits.size();
+    m_upperUnits.resize(start + static_cast<std::size_t>(units.size()));
+    char16_t *out = m_upperUnits.data() + start;
+    char16_t seen = 0;
+    bool changed = false;
+    for (const QChar ch : units) {
+        const char16_t c = ch.unicode();
+        seen |= c;
+        const bool small = static_cast<char16_t>(c - u'a') < 26;
+        changed = changed || small;
+        *out++ = small ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+    }
+    if (seen >= 0x80) {
+        m_upperUnits.resize(start);
+        const QString upper = text.toUpper();
+        if (upper == text)
+            return;
+        const QStringView upperUnits(upper);
+        m_upperUnits.insert(m_upperUnits.end(), upperUnits.utf16(), upperUnits.utf16() + upperUnits.size());
+    } else if (!changed) {
+        m_upperUnits.resize(start);
+        return;
+    }
+    // Spans count in 32 bits: more upper-cased text than that (8 GB) is
+    // treated as the allocation failure it would be anyway.
+    if (m_upperUnits.size() >= UpperSpan::sameAsText)
+        throw std::length_error("grid texts beyond 4 G units");
+    m_upper[cell] = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_upperUnits.size() - start)};
 }
 
 void GridModel::prefetchRow(int row) const
@@ -238,6 +325,7 @@ void GridModel::reorderRows(const std::vector<int> &order)
     std::vector<QString> text(cols);
     std::vector<OleColor> back(cols);
     std::vector<OleColor> fore(cols);
+    std::vector<UpperSpan> upper(cols);
     const auto moveRow = [&](auto &cells, std::vector<std::remove_reference_t<decltype(cells[0])>> &held, int start) {
         const auto rowBegin = [&](int row) { return cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0)); };
         std::move(rowBegin(start), rowBegin(start) + static_cast<std::ptrdiff_t>(cols), held.begin());
@@ -249,12 +337,24 @@ void GridModel::reorderRows(const std::vector<int> &order)
         }
         std::move(held.begin(), held.end(), rowBegin(to));
     };
+    // Colours that are alike in every song cell (as they are but for tags)
+    // stay where they are: moving them would change nothing.
+    const auto songCellsUniform = [this](const std::vector<OleColor> &cells) {
+        const auto first = cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(1, 0));
+        return first == cells.end()
+            || std::all_of(first, cells.end(), [value = *first](OleColor c) { return c == value; });
+    };
+    const bool backUniform = songCellsUniform(m_back);
+    const bool foreUniform = songCellsUniform(m_fore);
     for (int start = 1; start < m_rows; ++start) {
         if (done[static_cast<std::size_t>(start)])
             continue;
         moveRow(m_text, text, start);
-        moveRow(m_back, back, start);
-        moveRow(m_fore, fore, start);
+        moveRow(m_upper, upper, start);
+        if (!backUniform)
+            moveRow(m_back, back, start);
+        if (!foreUniform)
+            moveRow(m_fore, fore, start);
         for (int row = start; !done[static_cast<std::size_t>(row)]; row = order[static_cast<std::size_t>(row - 1)])
             done[static_cast<std::size_t>(row)] = true;
     }

@@ -57,6 +57,11 @@ public:
     // until the cell or the grid's size changes.
     const QString &text(int row, int col) const;
     void setText(int row, int col, const QString &text);
+    // The cell's text upper-cased (QString::toUpper), as the search compares
+    // it. The grid upper-cases each text once, when it is set, and keeps the
+    // result only where it differs from the text. The view holds until the
+    // next change of any cell's text or of the grid's size.
+    QStringView upperText(int row, int col) const;
     // Asks the processor to fetch the texts of a row that is about to be read.
     // After a sort the rows' texts lie scattered in memory; a loop over the
     // rows that asks a few rows ahead waits for memory once, not once per cell.
@@ -125,12 +130,25 @@ private:
     template <typename T>
     void setCell(std::vector<T> &cells, int row, int col, const T &value);
     void resizeCells(int rows, int cols);
+    // Where a cell's upper-cased text lies in m_upperUnits; sameAsText: the
+    // text itself. Eight bytes a cell: a sort moves them with the rows.
+    struct UpperSpan
+    {
+        static constexpr std::uint32_t sameAsText = 0xFFFF'FFFF;
+        std::uint32_t start = sameAsText;
+        std::uint32_t size = 0;
+    };
+    void keepUpperText(std::size_t cell);
+    void dropUpperText(const UpperSpan &span);
 
     int m_rows = 0;
     int m_cols = 0;
     std::vector<QString> m_text;
     std::vector<OleColor> m_back;
     std::vector<OleColor> m_fore;
+    std::vector<UpperSpan> m_upper;                     // per cell
+    std::vector<char16_t> m_upperUnits;                 // the upper-cased texts that differ from theirs
+    std::size_t m_upperUnitsUnused = 0;                 // units of m_upperUnits that no cell uses any more
     std::vector<std::vector<std::uint32_t>> m_colKeys;  // per column; empty: none kept
     std::vector<int> m_colWidth;
     std::vector<Align> m_colAlign;

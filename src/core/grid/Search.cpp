@@ -4,15 +4,16 @@
 
 #include <QStringView>
 
+#include <string_view>
+
 namespace {
 
-// Whether the cell, upper-cased, contains wanted (already upper-cased). Cells
-// and texts of plain ASCII compare without building the upper-cased copy.
-bool containsUpper(const QString &cell, const QString &wanted, bool wantedIsAscii)
+// Whether the text holds the part, unit by unit. Cells are short: a plain
+// scan beats the general search, which prepares itself for each cell.
+bool containsUnits(QStringView text, std::u16string_view part)
 {
-    if (wantedIsAscii && QtPrivate::isAscii(QStringView(cell)))
-        return QStringView(cell).contains(wanted, Qt::CaseInsensitive);
-    return cell.toUpper().contains(wanted);
+    return std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())).find(part)
+        != std::u16string_view::npos;
 }
 
 }  // namespace
@@ -45,8 +46,9 @@ GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, ProgressSi
         progress.setStatusText(QStringLiteral("Search over..!"));
     }
 
-    const QString wanted = textToFind.toUpper();
-    const bool wantedIsAscii = QtPrivate::isAscii(QStringView(wanted));
+    // The grid keeps each cell upper-cased: a press upper-cases only the text sought.
+    const QString upper = textToFind.toUpper();
+    const std::u16string_view wanted(QStringView(upper).utf16(), static_cast<std::size_t>(upper.size()));
     for (;;) {
         progress.yield();
         if (progress.cancelled())
@@ -59,7 +61,7 @@ GridSearch::Outcome GridSearch::searchgrid(const QString &textToFind, ProgressSi
         }
         if (!m_grid.isValidCell(m_searchrow, m_searchcol))
             break;
-        if (containsUpper(m_grid.text(m_searchrow, m_searchcol), wanted, wantedIsAscii)) {
+        if (containsUnits(m_grid.upperText(m_searchrow, m_searchcol), wanted)) {
             outcome.found = true;
             outcome.row = m_searchrow;
             outcome.col = m_searchcol;
