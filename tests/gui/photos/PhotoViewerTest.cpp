@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,9 @@ protected:
         picture2->setGeometry(300, 0, 264 + 2 * frame, 220 + 2 * frame);
         ASSERT_EQ(picture2->targetSize(), QSize(264, 220));
         QObject::connect(&viewer, &PhotoViewer::statusText, [this](const QString &text) { status.append(text); });
+        // The loader decodes on a worker but hands the picture over on the window's thread.
+        QObject::connect(&viewer, &PhotoViewer::viewed,
+                         [] { EXPECT_EQ(QThread::currentThread(), qApp->thread()); });
         // As the main window does outside help mode.
         QObject::connect(file1, &FileListBox::click, &viewer, &PhotoViewer::showSelectedPicture);
         form.show();

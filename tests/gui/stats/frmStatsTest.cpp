@@ -47,8 +47,6 @@ private:
 class frmStatsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
     std::unique_ptr<frmStats> load(SongLibrary &library)
     {
         auto form = std::make_unique<frmStats>(messages, printer);
@@ -59,13 +57,6 @@ protected:
                         List2, progress);
         form->show();
         return form;
-    }
-
-    QPushButton *button(frmStats &form, const char *name)
-    {
-        auto *found = form.findChild<QPushButton *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr);
-        return found;
     }
 
     QTemporaryDir dir;
@@ -86,7 +77,7 @@ TEST_F(frmStatsTest, PrintsTheReportToTheChosenPrinterOnlyWhenTheDialogIsAccepte
     for (const bool accept : {false, true}) {
         messages.answers = {MessageAnswer::Yes};
         PrintDialogAnswer answer(accept);
-        button(*form, "Command2")->click();
+        form->findChild<QPushButton *>(u"Command2"_s)->click();
         EXPECT_TRUE(answer.seen());
         EXPECT_EQ(QFileInfo::exists(pdf), accept);
     }
@@ -111,7 +102,7 @@ TEST_F(frmStatsTest, ReportThatEndsEarlyShowsErrorAndKeepsTheTextHidden)
     EXPECT_EQ(messages.texts(), QStringList{u"Error!"_s});
     EXPECT_EQ(progress.statuses.last(), u"Getting Unique Artist.."_s);
 
-    button(*form, "Command1")->click();
+    form->findChild<QPushButton *>(u"Command1"_s)->click();
     EXPECT_FALSE(form->isVisible());
 }
 
