@@ -33,8 +33,7 @@ protected:
         ASSERT_EQ(picture2->targetSize(), QSize(264, 220));
         QObject::connect(&viewer, &PhotoViewer::statusText, [this](const QString &text) { status.append(text); });
         // The loader decodes on a worker but hands the picture over on the window's thread.
-        QObject::connect(&viewer, &PhotoViewer::viewed,
-                         [] { EXPECT_EQ(QThread::currentThread(), qApp->thread()); });
+        QObject::connect(&viewer, &PhotoViewer::viewed, [] { EXPECT_EQ(QThread::currentThread(), qApp->thread()); });
         // As the main window does outside help mode.
         QObject::connect(file1, &FileListBox::click, &viewer, &PhotoViewer::showSelectedPicture);
         form.show();
