@@ -3,7 +3,6 @@
 #include "core/common/MessageService.h"
 
 #include <QApplication>
-#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -11,45 +10,29 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Records each message box and whether an agreement window was on screen then.
+// Notes each message box and whether an agreement window was on screen then.
 class NoticeRecorder : public MessageService
 {
 public:
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon) override
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons, MessageIcon) override
     {
-        bool windowShown = false;
         for (QWidget *window : QApplication::topLevelWidgets())
             windowShown |= qobject_cast<frmdisclaimer *>(window) && window->isVisible();
-        notices.push_back({text, title, buttons, icon, windowShown});
+        notices << text + u'|' + title;
         return MessageAnswer::Ok;
     }
-
-    struct Notice
-    {
-        QString text, title;
-        MessageButtons buttons;
-        MessageIcon icon;
-        bool windowShown;
-    };
-    std::vector<Notice> notices;
+    QStringList notices;
+    bool windowShown = false;
 };
 
 TEST(frmdisclaimer, NoticeFirstThenTheAgreement)
 {
     NoticeRecorder messages;
-    QPointer<frmdisclaimer> form = new frmdisclaimer(messages);
-    ASSERT_EQ(messages.notices.size(), 1u);
-    const NoticeRecorder::Notice &notice = messages.notices[0];
-    EXPECT_EQ(notice.text, agreementNotice());
-    EXPECT_EQ(notice.title, u"Quillory"_s);
-    EXPECT_EQ(notice.buttons, MessageButtons::Ok);
-    EXPECT_EQ(notice.icon, MessageIcon::None);
-    EXPECT_FALSE(notice.windowShown);
-
-    form->show();
-    EXPECT_EQ(form->windowTitle(), u"Quillory - User License Agreement"_s);
-    EXPECT_EQ(form->agreement(), agreementText().replace(u"\r\n"_s, u"\n"_s));
-    delete form;
+    frmdisclaimer form(messages);
+    EXPECT_EQ(messages.notices, QStringList{agreementNotice() + u"|Quillory"_s});
+    EXPECT_FALSE(messages.windowShown);
+    form.show();
+    EXPECT_EQ(form.agreement(), agreementText().replace(u"\r\n"_s, u"\n"_s));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include "Form1Fixture.h"
-#include "core/help/BalloonTips.h"
 #include "gui/about/frmCredits.h"
 #include "gui/about/frmdisclaimer.h"
 
@@ -11,36 +10,9 @@
 
 namespace {
 
-// Balloon tips, credits and agreement from the main window's menus.
-
-TEST_F(Form1Test, BalloonTipsAreOnFromTheStartAndTheMenuSwitchesThem)
-{
-    Form1 &w = open();
-    const auto shownTips = [&w] {
-        QStringList shown;
-        for (const BalloonTip &tip : balloonTips()) {
-            const auto *control = w.centralWidget()->findChild<QWidget *>(tip.control);
-            shown << (control ? control->toolTip() : u"no control "_s + tip.control);
-        }
-        return shown;
-    };
-    const QStringList tips = shownTips();
-    ASSERT_EQ(tips.size(), 12);
-    for (int i = 0; i < 12; ++i)
-        EXPECT_TRUE(tips[i].contains(u"<b>"_s + balloonTips()[i].title)) << qPrintable(tips[i]);
-
-    // "On" while on and "Off" twice change nothing more.
-    child<QAction>("mnuon")->trigger();
-    child<QAction>("mnuoff")->trigger();
-    child<QAction>("mnuoff")->trigger();
-    EXPECT_EQ(shownTips(), QStringList(12));
-    child<QAction>("mnuon")->trigger();
-    EXPECT_EQ(shownTips(), tips);
-}
-
-// The lists and the grid show their items in a viewport: resting the mouse
-// on an item shows the control's balloon all the same.
-TEST_F(Form1Test, BalloonShowsOverTheItemsOfListsAndGrid)
+// Balloons are on from the start, over the items of the lists and the grid
+// too; the menu switches them, and without them a grid cell shows its own text, escaped.
+TEST_F(Form1Test, BalloonsShowOverListsAndGridAndTheMenuSwitchesThem)
 {
     const QDir photos(playerDir.filePath(u"photos"_s));
     ASSERT_TRUE(photos.mkpath(u"."_s));
@@ -54,61 +26,54 @@ TEST_F(Form1Test, BalloonShowsOverTheItemsOfListsAndGrid)
         QCoreApplication::sendEvent(view->viewport(), &event);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
+    const QString gridTip = view()->toolTip();
     for (const char *name : {"FGrid", "Dir1", "File1"}) {
-        auto *view = child<QAbstractItemView>(name);
-        EXPECT_FALSE(view->toolTip().isEmpty()) << name;
-        EXPECT_EQ(restOnFirstItem(view), view->toolTip()) << name;
+        auto *list = child<QAbstractItemView>(name);
+        EXPECT_TRUE(list->toolTip().contains(u"<b>"_s)) << name;
+        EXPECT_EQ(restOnFirstItem(list), list->toolTip()) << name;
     }
-    // Without balloons the grid's cells show their own text again, escaped.
+    // "Off" twice, then "On" once, brings them back as they were.
     child<QAction>("mnuoff")->trigger();
+    child<QAction>("mnuoff")->trigger();
+    EXPECT_TRUE(view()->toolTip().isEmpty());
     EXPECT_EQ(restOnFirstItem(view()), u"<p style=\"white-space:pre\">  Song 1</p>"_s);
+    child<QAction>("mnuon")->trigger();
+    EXPECT_EQ(view()->toolTip(), gridTip);
 }
 
-TEST_F(Form1Test, CreditsKeepTheirScrollWhileOpenAndStartAfreshAfterClosing)
+// Credits and agreement open once: the menu again brings the open window
+// forward, the credits keeping their scroll and the agreement showing no
+// second notice, even in help mode; after closing they start afresh.
+TEST_F(Form1Test, AboutWindowsOpenOnceAndStartAfreshAfterClosing)
 {
     Form1 &w = open();
+    const auto credits = [&w] { return w.findChildren<frmCredits *>(); };
+    const auto agreements = [&w] { return w.findChildren<frmdisclaimer *>(); };
+    const auto scroll = [&] { return credits().value(0)->findChild<QScrollBar *>(u"VScroll1"_s)->value(); };
     child<QAction>("mnucredits")->trigger();
-    frmCredits *credits = w.findChild<frmCredits *>();
-    ASSERT_NE(credits, nullptr);
-    EXPECT_TRUE(credits->isVisible());
-    for (int i = 0; i < 10; ++i)
-        credits->Timer1_Timer();
-    auto *scroll = credits->findChild<QScrollBar *>(u"VScroll1"_s);
-    EXPECT_EQ(scroll->value(), 3015 - 120);
-
-    child<QAction>("mnucredits")->trigger();
-    EXPECT_EQ(w.findChildren<frmCredits *>().size(), 1);
-    EXPECT_EQ(scroll->value(), 3015 - 120);
-
-    credits->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(w.findChild<frmCredits *>(), nullptr);
-    child<QAction>("mnucredits")->trigger();
-    ASSERT_NE(w.findChild<frmCredits *>(), nullptr);
-    EXPECT_EQ(w.findChild<frmCredits *>()->findChild<QScrollBar *>(u"VScroll1"_s)->value(), 3015);
-}
-
-TEST_F(Form1Test, DisclaimerShowsItsNoticeOnEachOpeningEvenInHelpMode)
-{
-    Form1 &w = open();
+    ASSERT_EQ(credits().size(), 1);
+    const int start = scroll();
+    credits()[0]->Timer1_Timer();
     enterHelpMode();
     child<QAction>("mnudisclaimer")->trigger();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(u"Please read this agreement carefully."_s));
-    frmdisclaimer *agreement = w.findChild<frmdisclaimer *>();
-    ASSERT_NE(agreement, nullptr);
-    EXPECT_TRUE(agreement->isVisible());
     EXPECT_TRUE(w.helpMode());
-
-    // Open already: brought forward, no second notice.
-    child<QAction>("mnudisclaimer")->trigger();
+    for (int again = 0; again < 2; ++again) {
+        child<QAction>("mnucredits")->trigger();
+        child<QAction>("mnudisclaimer")->trigger();
+    }
+    EXPECT_EQ(credits().size(), 1);
+    EXPECT_LT(scroll(), start);
+    EXPECT_EQ(agreements().size(), 1);
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(w.findChildren<frmdisclaimer *>().size(), 1);
 
-    QTest::mouseClick(agreement->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    credits()[0]->close();
+    QTest::mouseClick(agreements()[0]->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(w.findChild<frmdisclaimer *>(), nullptr);
+    EXPECT_TRUE(credits().isEmpty() && agreements().isEmpty());
+    child<QAction>("mnucredits")->trigger();
     child<QAction>("mnudisclaimer")->trigger();
+    ASSERT_EQ(credits().size(), 1);
+    EXPECT_EQ(scroll(), start);
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 

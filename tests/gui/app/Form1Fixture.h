@@ -101,15 +101,6 @@ protected:
     GridModel &grid() const { return window->grid(); }
     FGrid *view() const { return window->gridView(); }
 
-    // The texts of one column, song rows only.
-    QStringList column(int col) const
-    {
-        QStringList cells;
-        for (int r = 1; r < grid().rows(); ++r)
-            cells << grid().text(r, col);
-        return cells;
-    }
-
     QPoint cellCenter(int gridRow, int col) const
     {
         return view()->visualRect(grid().index(gridRow - 1, col)).center();

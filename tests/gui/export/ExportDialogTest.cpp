@@ -81,7 +81,6 @@ TEST(ExportDialog, RunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
     auto *folder = dialog.findChild<QLineEdit *>(u"destination"_s);
     ASSERT_TRUE(folder);
     folder->setText(destination.path());
-    EXPECT_EQ(dialog.preview().value(1), QDir(destination.path()).filePath(u"A/X/02 Song 2.mp3"_s));
     dialog.findChild<QLineEdit *>(u"template"_s)->setText(u"{title}"_s);
     EXPECT_EQ(dialog.preview().value(1), QDir(destination.path()).filePath(u"Song 2.mp3"_s));
     dialog.findChild<QLineEdit *>(u"template"_s)->clear();

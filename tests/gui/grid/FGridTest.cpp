@@ -51,9 +51,6 @@ TEST_F(GridView, CurrentCellAndSelectionFollowBothWays)
     EXPECT_EQ(model.col(), 1);
     EXPECT_EQ(model.rowSel(), 302);
     EXPECT_EQ(view.selectionModel()->selectedIndexes().size(), 1);
-
-    model.setCurrentCell(0, 0);
-    EXPECT_FALSE(view.currentIndex().isValid()) << "the header row is no cell of the view";
 }
 
 // The program moving the current cell (a sort, Select All, a copy) leaves
@@ -112,9 +109,8 @@ TEST_F(GridView, HeaderTagsAndTheCurrentCellShowTheirColours)
     EXPECT_EQ(cells.pixelColor(current.right() - 1, current.center().y()), highlight) << "no frame";
 
     const QColor selected = cells.pixelColor(view.visualRect(model.index(3, 0)).center() + QPoint(120, 0));
-    EXPECT_NE(selected, highlight) << "the selection covers the tag mark";
-    EXPECT_GT(selected.red(), selected.green());
-    EXPECT_GT(selected.red(), 150);
+    EXPECT_TRUE(selected != highlight && selected.red() > 150 && selected.red() > selected.green())
+        << "the selection covers the tag mark";
 
     // The header row is blue; an untagged song cell keeps the button colour.
     const QImage header = view.horizontalHeader()->grab().toImage();

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,8 @@ protected:
         picture2->setGeometry(300, 0, 264 + 2 * frame, 220 + 2 * frame);
         ASSERT_EQ(picture2->targetSize(), QSize(264, 220));
         QObject::connect(&viewer, &PhotoViewer::statusText, [this](const QString &text) { status.append(text); });
+        // The loader decodes on a worker but hands the picture over on the window's thread.
+        QObject::connect(&viewer, &PhotoViewer::viewed, [] { EXPECT_EQ(QThread::currentThread(), qApp->thread()); });
         // As the main window does outside help mode.
         QObject::connect(file1, &FileListBox::click, &viewer, &PhotoViewer::showSelectedPicture);
         form.show();
@@ -118,16 +121,6 @@ TEST_F(PhotoViewerTest, WhatCannotBeShownGivesNoPreviewCentred)
     const QPointF origin = picture2->noPreviewOrigin();
     EXPECT_DOUBLE_EQ(origin.x(), 132 - metrics.horizontalAdvance(u"No Preview Available"_s) / 2);
     EXPECT_DOUBLE_EQ(origin.y(), 110 - metrics.height() / 2);
-
-    // The text is drawn around the middle of the box, nothing near its corners.
-    const QImage drawn = picture2->grab().toImage();
-    const QColor background = drawn.pixelColor(picture2->contentsRect().topLeft() + QPoint(3, 3));
-    int inked = 0;
-    for (int x = 0; x < 264; ++x) {
-        for (int y = 100; y < 120; ++y)
-            inked += drawn.pixelColor(picture2->contentsRect().topLeft() + QPoint(x, y)) != background;
-    }
-    EXPECT_GT(inked, 20);
 }
 
 TEST_F(PhotoViewerTest, OnlyTheLastPictureAskedForIsShown)
@@ -141,17 +134,6 @@ TEST_F(PhotoViewerTest, OnlyTheLastPictureAskedForIsShown)
     QTest::qWait(200);
     EXPECT_EQ(viewed.size(), 1);
     EXPECT_EQ(viewer.Picture1().size(), QSize(50, 100));
-}
-
-TEST(PhotoViewer, WithoutALoaderEveryFileShowsNoPreview)
-{
-    QWidget form;
-    auto *picture2 = new PictureBox(&form);
-    PhotoViewer viewer(new QTreeView(&form), new FileListBox(&form), picture2, nullptr);
-    QSignalSpy viewed(&viewer, &PhotoViewer::viewed);
-    viewer.ViewImage(u"/nonexistent/a.jpg"_s);
-    EXPECT_EQ(viewed.size(), 1);
-    EXPECT_TRUE(picture2->showsNoPreview());
 }
 
 }  // namespace

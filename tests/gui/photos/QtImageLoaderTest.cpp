@@ -3,9 +3,7 @@
 #include "PhotoTestSupport.h"
 
 #include <QImageWriter>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -79,28 +77,6 @@ TEST_F(QtImageLoaderTest, PipeIsRefusedWithoutWaitingForAWriter)
     }
     EXPECT_TRUE(returned);
     EXPECT_TRUE(decoded.get().isNull());
-}
-
-TEST_F(QtImageLoaderTest, ReportsOnTheCallersThreadWithTheTicket)
-{
-    writePicture(path(u"one.jpg"_s), 40, 30);
-    writeBytes(path(u"broken.jpg"_s), "no picture");
-    QtImageLoader loader;
-    QList<std::pair<quint64, QSize>> reports;
-    QObject::connect(&loader, &ImageLoader::loaded, &loader, [&reports](quint64 ticket, const QVariant &picture) {
-        EXPECT_EQ(QThread::currentThread(), qApp->thread());
-        reports.append({ticket, picture.isValid() ? picture.value<QImage>().size() : QSize()});
-    });
-    QSignalSpy spy(&loader, &ImageLoader::loaded);
-
-    const quint64 first = loader.load(path(u"one.jpg"_s));
-    ASSERT_TRUE(spy.wait(5000));
-    const quint64 second = loader.load(path(u"broken.jpg"_s));
-    ASSERT_TRUE(spy.wait(5000));
-    EXPECT_NE(first, second);
-    ASSERT_EQ(reports.size(), 2);
-    EXPECT_EQ(reports[0], std::make_pair(first, QSize(40, 30)));
-    EXPECT_EQ(reports[1], std::make_pair(second, QSize()));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QDataStream>
 #include <QFile>
 #include <QMediaPlayer>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,32 +89,6 @@ TEST_F(QtMediaPlayerTest, VolumeInHundredthsOfDecibelBecomesLinearGain)
         EXPECT_NEAR(output->volume(), gain, 1e-5) << hundredths;
     }
 }
-
-// The player's own formats, encoded by the GStreamer command-line tool.
-class EncodedFileTest : public QtMediaPlayerTest, public ::testing::WithParamInterface<const char *>
-{};
-
-TEST_P(EncodedFileTest, PlaysToItsEndOnce)
-{
-    const QString path = dir.filePath(QStringLiteral("tone.") + QLatin1String(GetParam()).left(3));
-    QProcess encoder;
-    encoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    encoder.start(QStringLiteral("gst-launch-1.0"),
-                  QProcess::splitCommand(QStringLiteral("-q audiotestsrc num-buffers=20 ! audioconvert ! ")
-                                         + QString::fromLatin1(GetParam()).mid(4) + QStringLiteral(" ! filesink"))
-                      << QStringLiteral("location=") + path);
-    if (!encoder.waitForFinished(60000) || encoder.exitStatus() != QProcess::NormalExit || encoder.exitCode() != 0)
-        GTEST_SKIP() << "cannot encode " << GetParam();
-
-    QSignalSpy ends(&player, &MediaPlayer::endOfStream);
-    player.setFileName(path);
-    ASSERT_TRUE(ends.wait(endTimeoutMs));
-    QTest::qWait(300);
-    EXPECT_EQ(ends.size(), 1);
-}
-
-// The file extension, then the encoding elements.
-INSTANTIATE_TEST_SUITE_P(Formats, EncodedFileTest, ::testing::Values("mp3 lamemp3enc", "m4a avenc_aac ! mp4mux"));
 
 TEST(MediaPlayerStrip, StopEndsNoStream)
 {
