@@ -209,14 +209,8 @@ TEST_F(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
 TEST(PlayCounts, OnlyAWholeFileIsMergedAndOnlyWhatItsEntriesHold)
 {
     itdb::Database db;
-    for (int i = 0; i < 2; ++i)
-        db.tracks.push_back({.title = u"Song"_s,
-                             .location = {},
-                             .album = {},
-                             .artist = {},
-                             .genre = {},
-                             .fileType = {},
-                             .comment = {}});
+    db.tracks.resize(2);
+    db.tracks[0].title = db.tracks[1].title = u"Song"_s;
     const QByteArray bytes = itdb::write(db);
     const QByteArray whole = playCounts(0x1C, {{3, 1400000000, 40, 1}, {1, 0, 20, 0}, {9, 9, 9, 9}});
     const auto damaged = [&](qsizetype at, std::uint32_t value) {
@@ -265,8 +259,7 @@ TEST(LibraryPlaylists, TakenFromThePodcastSetInPositionOrder)
 {
     itdb::Database db;
     for (const QString &title : {u"One"_s, u"Two"_s, u"Three"_s})
-        db.tracks.push_back(
-            {.title = title, .location = {}, .album = {}, .artist = {}, .genre = {}, .fileType = {}, .comment = {}});
+        db.tracks.emplace_back().title = title;
     const itdb::PlaylistSet podcastSet{.type = 3,
                                        .playlists = {{.name = u"Mixed"_s, .ids = {3, 99, 1}, .positions = {20, 5, 10}},
                                                      {.name = {}, .ids = {2, 2}, .positions = {}, .podcast = true}}};
