@@ -99,7 +99,7 @@ protected:
     void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesDB"_s, reason); }
 };
 
-TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseFile)
+TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabase)
 {
     expectStop(u": there is no such file"_s);
     ASSERT_TRUE(QDir().mkdir(dbPath()));
@@ -113,6 +113,13 @@ TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseFile)
     iPod pod;
     EXPECT_EQ(read(pod), Outcome::Stopped);
     EXPECT_TRUE(pod.errorText().startsWith(dbPath() + u" cannot be opened: "_s)) << pod.errorText().toStdString();
+
+    ASSERT_TRUE(QFile::remove(dbPath()));
+    writeDb(QByteArray());
+    expectStop(u" is empty"_s);
+    // Two gigabytes of zeros that take no disk space are refused at their first bytes.
+    ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
+    expectStop(u" is not a track database"_s);
 }
 
 TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
@@ -122,15 +129,6 @@ TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
     writeDb(mixedDatabase());
     ASSERT_TRUE(QFile::setPermissions(dbPath(), QFileDevice::WriteOwner));
     expectStop(u" cannot be read: permission denied"_s);
-}
-
-TEST_F(ReaderFile, AHugeFileThatIsNoDatabaseIsRefusedAtItsFirstBytes)
-{
-    writeDb(QByteArray());
-    expectStop(u" is empty"_s);
-    // Two gigabytes of zeros that take no disk space.
-    ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
-    expectStop(u" is not a track database"_s);
 }
 
 TEST_F(ReaderFile, AStringClaimingGigabytesIsCutOnACharacterAndTheReadGoesOn)
