@@ -73,7 +73,7 @@ TEST(CopyMeterTest, TextsOfSizesRatesAndNames)
     EXPECT_EQ(CopyMeter::meterText(0, 5, 0, 0, {}), u"0 of 5 files, 0 B"_s);
 }
 
-TEST(CopyMeterTest, RedrawsAtMostTenTimesASecondAndEndsItsLineBeforeOtherText)
+TEST(CopyMeterTest, RedrawsAtMostTenTimesASecondFitTheTerminalAndEndTheirLineBeforeOtherText)
 {
     MeterRig rig(true);
     rig.stepMs = 30;  // a file every 30 ms: 20 files in 600 ms
@@ -86,10 +86,8 @@ TEST(CopyMeterTest, RedrawsAtMostTenTimesASecondAndEndsItsLineBeforeOtherText)
     EXPECT_GE(draws.size(), 6);
     EXPECT_EQ(draws.constLast(), u"20 of 20 files, 2.0 kB, 3.3 kB/s  Song 19.mp3\n"_s);
     EXPECT_EQ(draws.constFirst(), u"0 of 20 files, 0 B  Song 0.mp3"_s);
-}
 
-TEST(CopyMeterTest, LongNamesAreCutToTheTerminal)
-{
+    // Long names are cut to the terminal.
     MeterRig narrow(true, 30);
     narrow.copy(1, 10);
     for (const QString &draw : narrow.draws())

@@ -1,10 +1,10 @@
 // The manual pages, the shell completion and the AppStream file against the
 // commands and options the programs really take.
+#include "ProgramRun.h"
 #include "TestStrings.h"
 #include "cli/SongTable.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -18,22 +18,6 @@ namespace {
 
 const QString dataDir = QStringLiteral(QUILLORY_SOURCE_DIR "/data/");
 
-struct Output
-{
-    int exitCode = -1;
-    QString out, err;
-};
-
-Output runProgram(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 QString fileText(const QString &path)
 {
     QFile file(path);
@@ -44,13 +28,13 @@ QString fileText(const QString &path)
 std::map<QString, QStringList> commandsAndOptions()
 {
     std::map<QString, QStringList> result;
-    const QString help = runProgram(QStringLiteral(QUILLORY_CLI), {u"--help"_s}).out;
+    const QString help = runCli({u"--help"_s}).out;
     const QString list = help.section(u"\nCommands:\n"_s, 1).section(u"\n\n"_s, 0, 0);
     static const QRegularExpression optionPattern(u"^  (?:-\\w, )?(--[a-z-]+)"_s, QRegularExpression::MultilineOption);
     for (const QString &line : list.split(u'\n', Qt::SkipEmptyParts)) {
         const QString command = line.trimmed().section(u' ', 0, 0);
         QStringList &options = result[command];
-        auto matches = optionPattern.globalMatch(runProgram(QStringLiteral(QUILLORY_CLI), {command, u"--help"_s}).out);
+        auto matches = optionPattern.globalMatch(runCli({command, u"--help"_s}).out);
         while (matches.hasNext())
             options << matches.next().captured(1);
         options.sort();
@@ -67,7 +51,7 @@ QStringList completions(const QStringList &words)
         script += u" \"${%1}\""_s.arg(i + 2);
     script += u"); COMP_CWORD=%1; _%2; printf '%s\\n' \"${COMPREPLY[@]}\""_s.arg(words.size() - 1)
                   .arg(QString(words[0]).replace(u'-', u'_'));
-    const Output run =
+    const ProgramRun run =
         runProgram(u"bash"_s, QStringList{u"-c"_s, script, u"bash"_s, dataDir + u"quillory.bash-completion"_s} + words);
     QStringList offered = run.out.split(u'\n', Qt::SkipEmptyParts);
     offered.sort();
@@ -118,7 +102,7 @@ TEST(DocumentationTest, ManualPagesDescribeEveryCommandAndOption)
     if (groff.isEmpty())
         GTEST_SKIP() << "groff is not installed: the manual pages were not rendered";
     for (const QString &page : {u"quillory-cli.1"_s, u"quillory.1"_s}) {
-        const Output rendered = runProgram(groff, {u"-man"_s, u"-Tutf8"_s, u"-ww"_s, u"-P-cbou"_s, dataDir + page});
+        const ProgramRun rendered = runProgram(groff, {u"-man"_s, u"-Tutf8"_s, u"-ww"_s, u"-P-cbou"_s, dataDir + page});
         EXPECT_EQ(rendered.exitCode, 0);
         EXPECT_EQ(rendered.err, QString()) << page.toStdString();
         EXPECT_TRUE(rendered.out.contains(u"EXIT STATUS"_s));
@@ -133,7 +117,7 @@ TEST(DocumentationTest, AppStreamFileIsValid)
     const QString appstreamcli = QStandardPaths::findExecutable(u"appstreamcli"_s);
     if (appstreamcli.isEmpty())
         GTEST_SKIP() << "appstreamcli is not installed: the AppStream file was not validated";
-    const Output validation = runProgram(appstreamcli, {u"validate"_s, u"--no-net"_s, metainfo});
+    const ProgramRun validation = runProgram(appstreamcli, {u"validate"_s, u"--no-net"_s, metainfo});
     EXPECT_EQ(validation.exitCode, 0) << validation.out.toStdString() << validation.err.toStdString();
 }
 

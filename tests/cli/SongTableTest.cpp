@@ -1,9 +1,10 @@
-// The cell escapes and number readings of the song tables.
+// The cell escapes, number readings and song lines of the song tables.
 #include "cli/SongTable.h"
 #include "TestStrings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,27 @@ TEST(SongTableTest, EscapesRoundTripAndLeaveOtherTextAlone)
     QJsonParseError error{};
     EXPECT_EQ(QJsonDocument::fromJson(json, &error).array().at(0).toString(), awkward) << json.toStdString();
     EXPECT_EQ(error.error, QJsonParseError::NoError);
+}
+
+// One song in each format: the cells escaped by their format's rule, json
+// with the length's seconds beside the text and the track number a number or null.
+TEST(SongTableTest, SongLinesInEveryFormat)
+{
+    const SongValues song{u"Tab\there, \"x\""_s, u"59:59"_s, u"Maren"_s, {}, {}, {}, {}, u"\\F00\\A.mp3"_s};
+    EXPECT_EQ(songLine(OutputFormat::Tsv, song), u"Tab\\there, \"x\"\t59:59\tMaren\t\t\t\t\t\\\\F00\\\\A.mp3"_s);
+    EXPECT_EQ(songLine(OutputFormat::Csv, song), u"\"Tab\there, \"\"x\"\"\",59:59,Maren,,,,,\\F00\\A.mp3"_s);
+    SongValues numbered = song;
+    numbered[GridColumn::TrackNumber] = u"12"_s;
+    for (const auto &[values, number] : {std::pair{song, QJsonValue()}, {numbered, QJsonValue(12)}}) {
+        QJsonParseError error{};
+        const QJsonObject object =
+            QJsonDocument::fromJson(songLine(OutputFormat::Json, values).toUtf8(), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError);
+        EXPECT_EQ(object.keys(), texts(u"album|artist|filename|filetype|genre|length|lengthseconds|title|tracknumber"));
+        EXPECT_EQ(object[u"title"_s].toString(), song[0]);
+        EXPECT_EQ(object[u"lengthseconds"_s], QJsonValue(3599));
+        EXPECT_EQ(object[u"tracknumber"_s], number);
+    }
 }
 
 }  // namespace

@@ -50,19 +50,6 @@ public:
     std::vector<Shown> shown;
 };
 
-// Keeps what the copy shows of its progress.
-class RecordingProgress : public ProgressSink
-{
-public:
-    void setProgressRange(qint64, qint64 maximum) override { max = maximum; }
-    void setProgressValue(qint64 value) override { values.push_back(value); }
-    void setStatusText(const QString &text) override { status = text; }
-
-    qint64 max = -1;
-    std::vector<qint64> values;
-    QString status;
-};
-
 // Real copies, recorded; before the n-th file it runs what the test does
 // meanwhile, as events processed during the copy would.
 class SteppingStorage : public CopyStorage

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
-
 // The real track databases live outside the project (QUILLORY_TESTDATA_DIR,
 // set when the build is configured). A fresh clone has no such folder, so the
 // tests that read them skip and say why; QUILLORY_REQUIRE_TESTDATA=1 in the
@@ -18,27 +15,14 @@ inline QString testDataPath(const QString &name)
     return QStringLiteral(QUILLORY_TESTDATA_DIR "/") + name;
 }
 
-// Empty when the folder is there; otherwise what is missing.
-inline std::string missingTestData()
-{
-    if (QDir(QStringLiteral(QUILLORY_TESTDATA_DIR)).exists())
-        return {};
-    return "the real track databases are missing: no folder " QUILLORY_TESTDATA_DIR
-           " (configure with -DQUILLORY_TESTDATA_DIR=FOLDER)";
-}
-
-inline bool testDataRequired()
-{
-    const char *required = std::getenv("QUILLORY_REQUIRE_TESTDATA");
-    return required != nullptr && std::string(required) == "1";
-}
-
 // Ends the current test when the real track databases are missing: skipped,
 // or failed when QUILLORY_REQUIRE_TESTDATA=1.
 #define QUILLORY_NEEDS_TESTDATA()                                                                                      \
     do {                                                                                                               \
-        if (const std::string missing = missingTestData(); !missing.empty()) {                                         \
-            if (testDataRequired())                                                                                    \
+        if (!QDir(QStringLiteral(QUILLORY_TESTDATA_DIR)).exists()) {                                                   \
+            const char *missing = "the real track databases are missing: no folder " QUILLORY_TESTDATA_DIR             \
+                                  " (configure with -DQUILLORY_TESTDATA_DIR=FOLDER)";                                  \
+            if (qgetenv("QUILLORY_REQUIRE_TESTDATA") == "1")                                                           \
                 FAIL() << missing;                                                                                     \
             GTEST_SKIP() << missing;                                                                                   \
         }                                                                                                              \

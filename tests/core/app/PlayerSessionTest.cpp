@@ -1,9 +1,12 @@
+// The session behind Connect, its progress texts and the window's command line.
 #include "core/app/PlayerSession.h"
 
 #include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 #include "ReaderTestSupport.h"
 #include "ReportDoubles.h"
+#include "core/app/CommandLine.h"
+#include "core/app/ConnectProgress.h"
 #include "core/common/ProgressSteps.h"
 
 #include <QDir>
@@ -97,6 +100,51 @@ TEST(PlayerSession, OutcomesSayWhatAReadCameTo)
     EXPECT_EQ(unreadable.connect(at(player.path())), PlayerSession::Outcome::Unreadable);
     EXPECT_TRUE(unreadable.problem().contains(u"not a track database"_s)) << unreadable.problem().toStdString();
     EXPECT_EQ(unreadable.grid().rows(), 2);  // the header and one empty row
+}
+
+TEST(ProgressTextTest, PhasesInOrderWithHalvesRoundedToEven)
+{
+    const struct
+    {
+        int index, total;
+        bool loaded;
+        const char *text;
+    } cases[] = {
+        {0, 0, false, "Starting"},
+        {1, 8, false, "12%"},
+        {3, 8, false, "38%"},
+        {199, 200, false, "100%"},
+        {250, 250, false, "Sorting"},
+        {250, 250, true, "Parsing 250 songs..."},
+        {2'000'000'000, 2'100'000'000, true, "95%"},  // no overflow on large counts
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(progresstext(c.index, c.total, c.loaded), QLatin1String(c.text)) << c.index << '/' << c.total;
+}
+
+TEST(CommandLineTest, AcceptsNothingOrOnePlayerFolderAndAsksForHelpAndVersion)
+{
+    EXPECT_FALSE(parseCommandLine({}).playerRoot.has_value());
+    const CommandLine player = parseCommandLine(texts(u"--player|/media/anna/IPOD"));
+    EXPECT_TRUE(player.valid);
+    EXPECT_EQ(player.playerRoot, u"/media/anna/IPOD"_s);
+    EXPECT_FALSE(player.showHelp || player.showVersion);
+    for (const char16_t *arguments :
+         {u"--player", u"--player|", u"/media/anna/IPOD", u"--player|a|b", u"--player|a|--player|b"}) {
+        const CommandLine refused = parseCommandLine(texts(arguments));
+        EXPECT_FALSE(refused.valid) << QString::fromUtf16(arguments).toStdString();
+        EXPECT_FALSE(refused.errorText.isEmpty());
+    }
+    EXPECT_TRUE(parseCommandLine(texts(u"--help")).showHelp);
+    EXPECT_TRUE(parseCommandLine(texts(u"-h")).showHelp);
+    EXPECT_TRUE(parseCommandLine(texts(u"--version")).showVersion);
+    // A folder named like an option is still the folder.
+    EXPECT_EQ(parseCommandLine(texts(u"--player|--help")).playerRoot, QDir::current().absoluteFilePath(u"--help"_s));
+
+    const QString usage = usageText(u"quillory"_s);
+    EXPECT_TRUE(usage.startsWith(u"Usage: quillory [OPTIONS]\n"_s));
+    for (const QString &option : texts(u"--player <DIR>|--help|--version"))
+        EXPECT_TRUE(usage.contains(option)) << option.toStdString();
 }
 
 }  // namespace

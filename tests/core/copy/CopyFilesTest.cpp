@@ -1,4 +1,5 @@
 #include "CopyTestSupport.h"
+#include "ReportDoubles.h"
 
 #include "core/common/RegularFile.h"
 #include "core/copy/SafeFileName.h"
@@ -125,7 +126,7 @@ protected:
     GridModel grid;
     ScriptedMessages messages;
     SteppingStorage storage;
-    RecordingProgress progress;
+    RecordingSink progress;
 };
 
 TEST_F(CopyFilesTest, RefusalsCopyNothing)
@@ -187,9 +188,9 @@ TEST_F(CopyFilesTest, FullCopyIsByteForByteAndLeavesThePlayerAlone)
     EXPECT_EQ(storage.jobs.size(), 4u) << "the song already there is not copied again";
     EXPECT_EQ(player.snapshot(), before);
     EXPECT_EQ(messages.texts(), (QStringList{u" 5 Files to Copy!"_s, renamedFilesMessage(1)}));
-    EXPECT_EQ(progress.max, 5);
+    EXPECT_EQ(progress.maximum, 5);
     EXPECT_EQ(progress.values, (std::vector<qint64>{0, 1, 2, 3, 4, 5, 0}));
-    EXPECT_EQ(progress.status, u"Copying Done...! "_s);
+    EXPECT_EQ(progress.statuses.last(), u"Copying Done...! "_s);
     EXPECT_EQ(std::pair(grid.row(), grid.col()), std::pair(6, 7));
 }
 

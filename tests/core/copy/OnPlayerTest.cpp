@@ -1,6 +1,7 @@
 #include "core/copy/CopyFiles.h"
 
 #include "CopyTestSupport.h"
+#include "ReportDoubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,7 +92,7 @@ TEST_F(OnPlayerMounts, BindMountsOfThePlayerOrOfAFolderInsideItAreThePlayer)
     fillGrid(grid, {{u"Song"_s, song, true}});
     ScriptedMessages messages;
     FileCopyStorage storage;
-    RecordingProgress progress;
+    RecordingSink progress;
     const auto before = player.snapshot();
     EXPECT_EQ(copyfiles({grid, player.root(), inner.path(), messages, storage, progress}).outcome,
               CopyOutcome::DestinationOnPlayer);

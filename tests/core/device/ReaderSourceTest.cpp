@@ -4,6 +4,9 @@
 #include "ReportDoubles.h"
 #include "TestData.h"
 #include "TestStrings.h"
+#include "core/device/PlayerDetection.h"
+
+#include "FakeVolumes.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,10 +34,13 @@ QStringList readBack(const iPod &pod)
     return all;
 }
 
-QByteArray mixedDatabase()
+// Tracks of mixed encodings, lengths and fields; the header is long enough
+// for a compressed database.
+QByteArray mixedDatabase(int tracks = 40)
 {
     itdb::Database db;
-    for (int i = 0; i < 40; ++i) {
+    db.databaseHeaderLength = 244;
+    for (int i = 0; i < tracks; ++i) {
         itdb::Track t;
         t.title = u"Tïtle \U0001D11E "_s + QString::number(i);
         t.location = u":iPod_Control:Music:F0%1:X.m4a"_s.arg(i % 3);
@@ -90,7 +96,7 @@ protected:
     void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesDB"_s, reason); }
 };
 
-TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseFile)
+TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabase)
 {
     expectStop(u": there is no such file"_s);
     ASSERT_TRUE(QDir().mkdir(dbPath()));
@@ -104,6 +110,13 @@ TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseFile)
     iPod pod;
     EXPECT_EQ(read(pod), Outcome::Stopped);
     EXPECT_TRUE(pod.errorText().startsWith(dbPath() + u" cannot be opened: "_s)) << pod.errorText().toStdString();
+
+    ASSERT_TRUE(QFile::remove(dbPath()));
+    writeDb(QByteArray());
+    expectStop(u" is empty"_s);
+    // Two gigabytes of zeros that take no disk space are refused at their first bytes.
+    ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
+    expectStop(u" is not a track database"_s);
 }
 
 TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
@@ -113,15 +126,6 @@ TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
     writeDb(mixedDatabase());
     ASSERT_TRUE(QFile::setPermissions(dbPath(), QFileDevice::WriteOwner));
     expectStop(u" cannot be read: permission denied"_s);
-}
-
-TEST_F(ReaderFile, AHugeFileThatIsNoDatabaseIsRefusedAtItsFirstBytes)
-{
-    writeDb(QByteArray());
-    expectStop(u" is empty"_s);
-    // Two gigabytes of zeros that take no disk space.
-    ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
-    expectStop(u" is not a track database"_s);
 }
 
 TEST_F(ReaderFile, AStringClaimingGigabytesIsCutOnACharacterAndTheReadGoesOn)
@@ -173,6 +177,97 @@ TEST_F(ReaderFile, ABrokenTrackIsNamedWithTheSongsRead)
     EXPECT_EQ(read(pod), Outcome::Complete);
     EXPECT_EQ(pod.errorText(), QString());
     EXPECT_EQ(pod.songsstored(), 40);
+}
+
+// A player folder that keeps the compressed database.
+class CompressedPlayer : public PlayerFolderTest
+{
+protected:
+    void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesCDB"_s, reason); }
+    QString cdbPath() const { return databasePath(u"iTunesCDB"_s); }
+};
+
+TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
+{
+    const QByteArray plain = mixedDatabase(300);
+    iPod expected;
+    ASSERT_EQ(expected.readDatabase(plain), Outcome::Complete);
+
+    const QByteArray compressed = itdb::compressed(plain);
+    ASSERT_LT(compressed.size(), plain.size());
+    for (const qint64 chunk : {qint64{7}, iPod::kChunkBytes}) {
+        iPod pod;
+        EXPECT_EQ(pod.readDatabase(compressed, noProgress(), chunk, iPod::DatabaseForm::Compressed), Outcome::Complete);
+        EXPECT_EQ(songLines(pod.songList()), songLines(expected.songList()));
+    }
+    // Beside an empty plain database, which players leave when they keep the compressed one.
+    put(u"iTunesDB"_s, QByteArray());
+    put(u"iTunesCDB"_s, compressed);
+    iPod pod;
+    ASSERT_EQ(read(pod), Outcome::Complete) << pod.errorText().toStdString();
+    EXPECT_EQ(songLines(pod.songList()), songLines(expected.songList()));
+    EXPECT_EQ(pod.songsstored(), 300);
+}
+
+TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
+{
+    const QByteArray compressed = itdb::compressed(mixedDatabase(300));
+    put(u"iTunesCDB"_s, compressed.first(compressed.size() / 2));
+    expectStop(u" cannot be read: the compressed data ends early"_s);
+
+    QByteArray corrupt = compressed;
+    for (qsizetype i = 244 + 2; i < 244 + 40; ++i)
+        corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
+    put(u"iTunesCDB"_s, corrupt);
+    iPod pod;
+    EXPECT_EQ(read(pod), Outcome::Stopped);
+    EXPECT_TRUE(pod.errorText().startsWith(cdbPath() + u" cannot be read: the compressed data is damaged ("_s))
+        << pod.errorText().toStdString();
+
+    // Twenty megabytes of zeros in one string shrink to a few kilobytes.
+    itdb::Database db;
+    db.databaseHeaderLength = 244;
+    db.tracks.resize(2);
+    db.tracks[0].title = u"first"_s;
+    db.tracks[1].comment = QString(10'000'000, QChar(0));
+    const QByteArray bomb = itdb::compressed(itdb::write(db));
+    ASSERT_LT(bomb.size() * 64, 20'000'000);
+    put(u"iTunesCDB"_s, bomb);
+    expectStop(u" cannot be read: the compressed data inflates to more than %1 bytes"_s.arg(bomb.size() * 64));
+}
+
+TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
+{
+    itdb::Database db;
+    db.databaseHeaderLength = 244;
+    db.trackHeaderLength = 48;
+    db.tracks.resize(20'000);
+    for (itdb::Track &t : db.tracks)
+        t.order.clear();
+    put(u"iTunesCDB"_s, itdb::compressed(itdb::write(db)));
+    iPod pod;
+    pod.setByteBudget(1 << 20);
+    EXPECT_EQ(read(pod), Outcome::Stopped);
+    EXPECT_EQ(pod.errorText(), cdbPath() + u" is too large to read"_s);
+    EXPECT_EQ(pod.songsstored(), 0);
+    EXPECT_EQ(pod.songList().count(), 0);
+
+    iPod roomy;
+    EXPECT_EQ(read(roomy), Outcome::Complete) << roomy.errorText().toStdString();
+    EXPECT_EQ(roomy.songsstored(), 20'000);
+}
+
+TEST_F(CompressedPlayer, IsFoundBesideAnEmptyPlainDatabaseOrAlone)
+{
+    FakeVolumes volumes;
+    volumes.list = {{root.path(), true, false}};
+    put(u"iTunesDB"_s, QByteArray());
+    EXPECT_EQ(findpod(volumes), std::nullopt) << "an empty database alone";
+    put(u"iTunesCDB"_s, itdb::compressed(mixedDatabase(1)));
+    EXPECT_EQ(findpod(volumes), root.path());
+    ASSERT_TRUE(QFile::remove(databasePath(u"iTunesDB"_s)));
+    EXPECT_EQ(findpod(volumes), root.path());
+    EXPECT_EQ(locatePlayer(root.path(), volumes), root.path());
 }
 
 }  // namespace

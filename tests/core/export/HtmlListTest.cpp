@@ -88,15 +88,6 @@ TEST_F(HtmlListTest, WritesTheTableOpensItAndReportsEachStep)
     EXPECT_EQ(lib.grid->col(), 0) << "the rows are written from column 0";
 }
 
-TEST_F(HtmlListTest, GridWithoutSongsGivesFourteenLines)
-{
-    SongLibrary lib({});
-    lib.grid->setRows(1);
-    const QString path = dir.filePath(u"empty.html"_s);
-    ASSERT_TRUE(writeHtmlList(*lib.grid, path, progress).ok);
-    EXPECT_EQ(fileLines(path).size(), 14);
-}
-
 TEST_F(HtmlListTest, EveryTitleSurvivesAsUtf8AndWhatHtmlDisallowsBecomesAReplacement)
 {
     const QString title = u"Ωmega \U0001F3B5 \u6771\u4EAC é\u00A0"_s;
@@ -114,62 +105,49 @@ TEST_F(HtmlListTest, EveryTitleSurvivesAsUtf8AndWhatHtmlDisallowsBecomesAReplace
     EXPECT_EQ(lines[36], u"  <TD>  a\uFFFDb\uFFFD[2J\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\tc\uFFFDz</TD>"_s);
 }
 
-TEST_F(HtmlListTest, NameGetsHtmlUnlessItEndsInExactlyThat)
-{
-    EXPECT_EQ(htmlFileName(u"LIST.HTML"_s), u"LIST.HTML.html"_s);
-    EXPECT_EQ(htmlFileName(u"list.html"_s), u"list.html"_s);
-}
-
-TEST_F(HtmlListTest, CancelWritesAndOpensNothing)
-{
-    SongLibrary lib({{.title = u"A"_s}});
-    EXPECT_EQ(create(*lib.grid, QString()), HtmlOutcome::Cancelled);
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    EXPECT_TRUE(opener.opened.isEmpty() && progress.statuses.isEmpty() && messages.shown.empty());
-}
-
-TEST_F(HtmlListTest, FileThatCannotBeWrittenShowsWhyAndOpensNothing)
-{
-    SongLibrary lib({{.title = u"A"_s}});
-    // A folder that does not exist, and a name that is a folder.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"taken.html"_s));
-    for (const QString &name : {dir.filePath(u"missing/list"_s), dir.filePath(u"taken"_s)}) {
-        messages.shown.clear();
-        EXPECT_EQ(create(*lib.grid, name), HtmlOutcome::Failed);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        const QString prefix = u"The HTML file "_s + name + u".html could not be written: "_s;
-        EXPECT_TRUE(messages.shown[0].text.startsWith(prefix));
-        EXPECT_GT(messages.shown[0].text.size(), prefix.size()) << "the reason follows";
-        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
-    }
-    EXPECT_TRUE(opener.opened.isEmpty());
-    EXPECT_FALSE(progress.statuses.contains(u"Finished.."_s));
-}
-
-TEST_F(HtmlListTest, AFileOnThePlayerIsNeitherWrittenNorOpened)
-{
-    SongLibrary lib({{.title = u"A"_s}});
-    ASSERT_TRUE(QDir(dir.path()).mkpath(u"iPod_Control/iTunes"_s));
-    const QString path = dir.filePath(u"iPod_Control/songs"_s);
-    EXPECT_EQ(create(*lib.grid, path, dir.path()), HtmlOutcome::OnPlayer);
-    EXPECT_FALSE(QFile::exists(path + u".html"_s));
-    EXPECT_EQ(messages.texts(),
-              QStringList{u"The HTML file "_s + path
-                          + u".html is not written: it would be on the iPod, which is only read."_s});
-    EXPECT_TRUE(opener.opened.isEmpty());
-}
-
-TEST_F(HtmlListTest, ReplacesAnExistingFileAndSaysSoWhenNothingCanShowIt)
+// Each way the list can end: what is on disk, what was opened and what was said.
+TEST_F(HtmlListTest, CancelRefusalAndFailureWriteAndOpenNothing)
 {
     SongLibrary lib({{.title = u"New"_s}});
-    const QString path = dir.filePath(u"list.html"_s);
-    writeBytes(path, QByteArray(100'000, 'x'));
-    opener.succeeds = false;
-    EXPECT_EQ(create(*lib.grid, path), HtmlOutcome::NotOpened);
-    EXPECT_EQ(fileLines(path).size(), 25);
-    ASSERT_EQ(messages.texts().size(), 1);
-    EXPECT_TRUE(messages.texts()[0].contains(path));
-    EXPECT_EQ(progress.statuses.last(), u"Finished.."_s);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"taken.html"_s));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"player/iPod_Control/iTunes"_s));
+    const QString older = dir.filePath(u"older.html"_s);
+    writeBytes(older, QByteArray(100'000, 'x'));
+    const struct
+    {
+        QString answer;
+        HtmlOutcome outcome;
+        const char16_t *said;  // the start of the one message shown, if any
+    } cases[] = {
+        {QString(), HtmlOutcome::Cancelled, nullptr},
+        {dir.filePath(u"missing/list"_s), HtmlOutcome::Failed, u".html could not be written: "},
+        {dir.filePath(u"taken"_s), HtmlOutcome::Failed, u".html could not be written: "},
+        {dir.filePath(u"player/iPod_Control/songs"_s), HtmlOutcome::OnPlayer,
+         u".html is not written: it would be on the iPod, which is only read."},
+        // An older file is replaced; nothing can show it, which is said.
+        {older, HtmlOutcome::NotOpened, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer.toStdString());
+        messages.shown.clear();
+        opener.opened.clear();
+        opener.succeeds = c.outcome != HtmlOutcome::NotOpened;
+        EXPECT_EQ(create(*lib.grid, c.answer, dir.filePath(u"player"_s)), c.outcome);
+        EXPECT_TRUE(opener.opened.isEmpty() || c.outcome == HtmlOutcome::NotOpened);
+        if (c.said) {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            const QString prefix = u"The HTML file "_s + c.answer + QString::fromUtf16(c.said);
+            EXPECT_TRUE(messages.shown[0].text.startsWith(prefix)) << messages.shown[0].text.toStdString();
+            EXPECT_GE(messages.shown[0].text.size(), prefix.size() + (c.outcome == HtmlOutcome::Failed ? 1 : 0));
+        } else {
+            EXPECT_EQ(messages.shown.size(), c.outcome == HtmlOutcome::NotOpened ? 1u : 0u);
+        }
+    }
+    EXPECT_EQ(fileLines(older).size(), 25);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"older.html"_s});
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"player/iPod_Control/songs.html"_s)));
+    EXPECT_EQ(htmlFileName(u"LIST.HTML"_s), u"LIST.HTML.html"_s);
+    EXPECT_EQ(htmlFileName(u"list.html"_s), u"list.html"_s);
 }
 
 }  // namespace

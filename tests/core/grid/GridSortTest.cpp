@@ -1,10 +1,18 @@
+// The grid's sort, its change signals and its tagging keys.
 #include "core/grid/GridSort.h"
 
 #include "TestStrings.h"
 #include "core/grid/GridFill.h"
 #include "core/grid/GridModel.h"
+#include "core/grid/Tagging.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -89,6 +97,97 @@ TEST(SortGrid, HeaderOnlyGridStaysAsItIs)
     EXPECT_EQ(grid.backColor(0, 0), GridColors::HeaderBack);
     EXPECT_EQ(grid.foreColor(0, 7), GridColors::HeaderText);
     EXPECT_EQ(grid.row(), 0);
+}
+
+TEST(GridModel, BulkUpdateSendsOneChangeAtTheEndOfTheOutermost)
+{
+    GridModel grid;
+    grid.setRows(50);
+    QSignalSpy data(&grid, &QAbstractItemModel::dataChanged);
+    QSignalSpy header(&grid, &QAbstractItemModel::headerDataChanged);
+
+    grid.beginBulkUpdate();
+    grid.beginBulkUpdate();
+    for (int r = 0; r < 50; ++r)
+        grid.setText(r, 0, u"x"_s);
+    grid.fillBackColor(1, GridColors::White);
+    grid.endBulkUpdate();
+    EXPECT_EQ(data.count(), 0);
+    grid.endBulkUpdate();
+    ASSERT_EQ(data.count(), 1);
+    EXPECT_EQ(header.count(), 1);
+    EXPECT_EQ(data.first().at(0).value<QModelIndex>(), grid.index(0, 0));
+    EXPECT_EQ(data.first().at(1).value<QModelIndex>(), grid.index(48, 7));
+}
+
+// The upper-cased texts the search reads, and the colours, stay with their
+// cells through overwrites (enough to gather the store afresh), moves and resizes.
+TEST(GridModel, UpperTextsAndColoursFollowTheirCells)
+{
+    GridModel grid;
+    grid.setRows(4);
+    grid.setCols(2);
+    const QString texts[] = {u"  abc 12"_s, u"  ABC 12"_s, u"  Straße"_s, u"  été"_s, {}, u"  Ωmega"_s};
+    for (int i = 0; i < 6; ++i)
+        grid.setText(1 + i / 2, i % 2, texts[i]);
+    for (int i = 0; i < 1000; ++i)
+        grid.setText(0, 0, u"header %1"_s.arg(i));
+    grid.setBackColor(3, 1, GridColors::TagMark);
+
+    grid.reorderRows({3, 1, 2});
+    grid.setCols(3);
+    EXPECT_EQ(grid.text(1, 1), u"  Ωmega"_s);
+    EXPECT_EQ(grid.backColor(1, 1), GridColors::TagMark);
+    EXPECT_EQ(grid.backColor(3, 1), GridColors::WindowBack);
+    EXPECT_EQ(grid.upperText(2, 0), u"  ABC 12"_s);
+    EXPECT_EQ(grid.upperText(3, 0), u"  STRASSE"_s);
+    for (int r = 0; r < grid.rows(); ++r) {
+        for (int c = 0; c < grid.cols(); ++c)
+            EXPECT_EQ(grid.upperText(r, c), grid.text(r, c).toUpper()) << r << ',' << c;
+    }
+}
+
+std::vector<int> taggedRows(const GridModel &grid)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < grid.rows(); ++row)
+        if (isTagged(grid, row))
+            rows.push_back(row);
+    return rows;
+}
+
+TEST(Tagging, KeysActOnTheSelectionEndAndUntaggedRowsGetTheirColourBack)
+{
+    GridModel grid;
+    grid.setCols(8);
+    grid.setRows(13);
+    grid.fillBackColor(1, GridColors::ButtonFace);
+    grid.setBackColor(6, 1, GridColors::White);
+    grid.setBackColor(8, 0, GridColors::TagMark);
+    Tagging tagging(grid);
+
+    grid.setCurrentCell(3, 1);
+    grid.setSelectionEnd(6, 2);
+    EXPECT_FALSE(tagging.keyPress(Tagging::spaceKey));
+    EXPECT_EQ(taggedRows(grid), (std::vector<int>{6, 8}));
+    EXPECT_EQ(std::pair(grid.row(), grid.col()), std::pair(7, 2));
+
+    // Enter flips every row after the start, tagged ones too.
+    grid.setCurrentCell(9, 4);
+    EXPECT_TRUE(tagging.keyPress(Tagging::enterKey));
+    EXPECT_EQ(taggedRows(grid), (std::vector<int>{6, 7, 9}));
+    EXPECT_EQ(grid.backColor(8, 0), GridColors::ButtonFace);
+
+    grid.setCurrentCell(6, 0);
+    EXPECT_TRUE(tagging.keyPress(Tagging::spaceKey));
+    EXPECT_EQ(grid.backColor(6, 0), GridColors::White);
+
+    // Without song rows there is nothing to tag; the header keeps its colour.
+    grid.setRows(1);
+    grid.setBackColor(0, 0, GridColors::TagMark);
+    tagging.selectAll();
+    EXPECT_FALSE(tagging.unselectAll());
+    EXPECT_EQ(grid.backColor(0, 0), GridColors::TagMark);
 }
 
 }  // namespace

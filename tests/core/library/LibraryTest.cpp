@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -37,28 +36,6 @@ QString indices(const std::vector<std::uint32_t> &tracks)
         list << QString::number(t);
     return list.join(u' ');
 }
-
-// A player folder whose database and Play Counts file a test writes.
-class LibraryFolder
-{
-public:
-    LibraryFolder() { QDir(dir.path()).mkpath(u"iPod_Control/iTunes"_s); }
-    QString root() const { return dir.path(); }
-    QString file(const QString &name) const { return dir.path() + u"/iPod_Control/iTunes/"_s + name; }
-    void put(const QString &name, const QByteArray &bytes) const
-    {
-        QFile out(file(name));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
-    iPod::ReadOutcome read(iPod &pod) const
-    {
-        return pod.readitunesdb([&] { return std::optional<QString>(root()); });
-    }
-
-private:
-    QTemporaryDir dir;
-};
 
 #ifdef QUILLORY_GPODWRITER
 // libgpod's reading of a player (with its Play Counts file): "track" and
@@ -129,16 +106,18 @@ QByteArray playCounts(std::uint32_t entryLength, const std::vector<std::array<st
 
 // Every field of every track, the playlists and the plays made on the player
 // since the last sync read as libgpod reads them, value for value.
-TEST(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
+class LibraryAgainstLibgpod : public PlayerFolderTest
+{};
+
+TEST_F(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
 {
     QUILLORY_NEEDS_LIBGPOD();
 #ifdef QUILLORY_GPODWRITER
-    LibraryFolder player;
     // track, title, artist, album artist, album, genre, composer, comment, file type, track number and count,
     // disc number and count, year, length, rating, plays, skips, last played, added, bitrate, sample rate,
     // size, compilation, media type, location; then playlists by track index.
     ASSERT_TRUE(writeWithGpod(
-        player.file(u"iTunesDB"_s),
+        databasePath(u"iTunesDB"_s),
         {u"track\tJóga\tBjörk\tBjörk\tHomogenic\tPop\tBjörk & Sjón\tLive, 1997\tMPEG audio file\t7\t10\t1\t2\t1997\t"
          "245123\t80\t12\t3\t1317299624\t1200000000\t256\t44100\t9876543\t0\t1\t:iPod_Control:Music:F00:ABCD.mp3"_s,
          u"track\t終わりへ向かう始まりの歌\tsupercell\tVarious Artists\tToday Is A Beautiful Day\tJ-Pop\t\t\tAAC "
@@ -149,12 +128,12 @@ TEST(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
          u"playlist\tRoad trip\t-\t2 0"_s, u"playlist\tEmpty\t-\t"_s, u"playlist\tPodcasts\tpodcast\t1"_s}));
     // Plays on the player for the first two tracks: the first gains plays, a
     // last play, a rating and skips; the second keeps its rating (all ones).
-    player.put(u"Play Counts"_s, playCounts(0x1C, {{5, 1400000000, 100, 2}, {0, 0, 0xFFFFFFFF, 0}}));
+    put(u"Play Counts"_s, playCounts(0x1C, {{5, 1400000000, 100, 2}, {0, 0, 0xFFFFFFFF, 0}}));
 
     iPod pod;
-    ASSERT_EQ(player.read(pod), iPod::ReadOutcome::Complete);
+    ASSERT_EQ(read(pod), iPod::ReadOutcome::Complete);
     const Library &library = pod.library();
-    const GpodReading gpod = gpodReading(player.root());
+    const GpodReading gpod = gpodReading(root.path());
     ASSERT_EQ(library.trackCount(), gpod.tracks.size());
     for (qsizetype i = 0; i < library.trackCount(); ++i)
         EXPECT_EQ(libraryRow(library, i), gpod.tracks[i]) << "track " << i;
@@ -170,7 +149,14 @@ TEST(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
     EXPECT_TRUE(library.playCountsMerged());
     EXPECT_EQ(library.track(0).playCount, 17u);
     EXPECT_EQ(library.track(1).rating, 60u);
-    // The song list stays what it was without the library.
+    // The song list holds libgpod's fields too, the length as its text.
+    for (qsizetype i = 0; i < library.trackCount(); ++i) {
+        const songinfo s = pod.song(i);
+        const QStringList &g = gpod.tracks[i];
+        EXPECT_EQ((QStringList{s.title, s.artist, s.album, s.genre, s.filetype, s.file, s.length,
+                               QString::number(s.tracknumber)}),
+                  (QStringList{g[0], g[1], g[3], g[4], g[7], g[24], lengthText(g[13].toUInt()), g[8]}));
+    }
     EXPECT_EQ(pod.song(0).file, u"\\iPod_Control\\Music\\F00\\ABCD.mp3"_s);
     expectWholeTracks(pod);
 #endif
@@ -179,7 +165,7 @@ TEST(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
 // The real databases hold the tracks and playlists libgpod finds. libgpod
 // leaves out playlist items without a position record, as old databases
 // write them; the library keeps them in file order.
-TEST(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
+TEST_F(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
 {
     QUILLORY_NEEDS_LIBGPOD();
     QUILLORY_NEEDS_TESTDATA();
@@ -188,14 +174,13 @@ TEST(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
     ASSERT_FALSE(files.isEmpty());
     for (const QString &name : files) {
         SCOPED_TRACE(name.toStdString());
-        LibraryFolder player;
         QFile source(testDataPath(name));
         ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-        player.put(u"iTunesDB"_s, source.readAll());
+        put(u"iTunesDB"_s, source.readAll());
         iPod pod;
-        ASSERT_EQ(player.read(pod), iPod::ReadOutcome::Complete);
+        ASSERT_EQ(read(pod), iPod::ReadOutcome::Complete);
         const Library &library = pod.library();
-        const GpodReading gpod = gpodReading(player.root());
+        const GpodReading gpod = gpodReading(root.path());
         EXPECT_EQ(library.trackCount(), gpod.tracks.size());
         ASSERT_EQ(library.playlists().size(), static_cast<std::size_t>(gpod.playlists.size()));
         for (std::size_t p = 0; p < library.playlists().size(); ++p) {
@@ -224,14 +209,8 @@ TEST(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
 TEST(PlayCounts, OnlyAWholeFileIsMergedAndOnlyWhatItsEntriesHold)
 {
     itdb::Database db;
-    for (int i = 0; i < 2; ++i)
-        db.tracks.push_back({.title = u"Song"_s,
-                             .location = {},
-                             .album = {},
-                             .artist = {},
-                             .genre = {},
-                             .fileType = {},
-                             .comment = {}});
+    db.tracks.resize(2);
+    db.tracks[0].title = db.tracks[1].title = u"Song"_s;
     const QByteArray bytes = itdb::write(db);
     const QByteArray whole = playCounts(0x1C, {{3, 1400000000, 40, 1}, {1, 0, 20, 0}, {9, 9, 9, 9}});
     const auto damaged = [&](qsizetype at, std::uint32_t value) {
@@ -280,8 +259,7 @@ TEST(LibraryPlaylists, TakenFromThePodcastSetInPositionOrder)
 {
     itdb::Database db;
     for (const QString &title : {u"One"_s, u"Two"_s, u"Three"_s})
-        db.tracks.push_back(
-            {.title = title, .location = {}, .album = {}, .artist = {}, .genre = {}, .fileType = {}, .comment = {}});
+        db.tracks.emplace_back().title = title;
     const itdb::PlaylistSet podcastSet{.type = 3,
                                        .playlists = {{.name = u"Mixed"_s, .ids = {3, 99, 1}, .positions = {20, 5, 10}},
                                                      {.name = {}, .ids = {2, 2}, .positions = {}, .podcast = true}}};

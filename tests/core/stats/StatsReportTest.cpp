@@ -73,46 +73,47 @@ TEST(StatsReport, KnownLibraryLineByLine)
     EXPECT_EQ(lib.grid->col(), GridColumn::Length);
 }
 
-TEST(StatsReport, FollowsTheGridsPresentOrderForTies)
+// Lines of the report (2: most songs, 5: longest, 8: shortest, 12: unique
+// artists, -1: the last) for libraries that test one rule each.
+TEST(StatsReport, TiesLabelsAndMissingValues)
 {
-    SongLibrary lib({
-        {.title = u"A"_s, .length = u"5:00"_s, .artist = u"X"_s},
-        {.title = u"B"_s, .length = u"5:00"_s, .artist = u"X"_s},
-    });
-    sortGrid(*lib.grid, GridColumn::Title, true);
-    const QStringList l = lines(report(lib));
-    EXPECT_EQ(l[5], u"    B by X,  5:00 long on the  album."_s);
-    EXPECT_EQ(l[8], u"    B by X,  5:00 long on the  album."_s);
-}
-
-TEST(StatsReport, LabelIsRemovedFromArtistNamesOnly)
-{
-    SongLibrary lib({{.title = u"Say ARTIST:  Now"_s,
-                      .length = u"1:00"_s,
-                      .artist = u"ARTIST:  Twice"_s,
-                      .album = u"The ARTIST:  Album"_s}});
-    const QStringList l = lines(report(lib));
-    EXPECT_EQ(l[2], u"Artist with most songs: ARTIST:  Twice with:  1 songs"_s);
-    EXPECT_EQ(l[5], u"    Say ARTIST:  Now by ARTIST:  Twice,  1:00 long on the The ARTIST:  Album album."_s);
-    EXPECT_EQ(l.last(), u"ARTIST:  Twice:  1"_s);
-}
-
-TEST(StatsReport, MissingArtistOrSongsShowADash)
-{
-    // No artist line, every length 0: no artist with most songs, no longest song.
-    SongLibrary silent({{.title = u"Silence"_s, .length = u"0:00"_s}});
-    QStringList l = lines(report(silent));
-    EXPECT_EQ(l[2], u"Artist with most songs: - with:  - songs"_s);
-    EXPECT_EQ(l[5], u"    -"_s);
-    EXPECT_EQ(l[8], u"    Silence by ,  0:00 long on the  album."_s);
-    EXPECT_EQ(l[12], u"Unique Artist:  0"_s);
-    EXPECT_EQ(l.last(), u"**** Total Songs Per Artist: ****"_s);
-
-    // Every length value 200000 or more: no shortest song.
-    SongLibrary endless({{.title = u"Drone"_s, .length = u"2000:00"_s, .artist = u"Hum"_s}});
-    l = lines(report(endless));
-    EXPECT_EQ(l[5], u"    Drone by Hum,  2000:00 long on the  album."_s);
-    EXPECT_EQ(l[8], u"    -"_s);
+    const struct
+    {
+        const char *what;
+        std::vector<SongFields> songs;
+        std::vector<std::pair<int, const char16_t *>> lines;
+    } cases[] = {
+        {"ties follow the grid's present order, sorted backwards here",
+         {{.title = u"A"_s, .length = u"5:00"_s, .artist = u"X"_s},
+          {.title = u"B"_s, .length = u"5:00"_s, .artist = u"X"_s}},
+         {{5, u"    B by X,  5:00 long on the  album."}, {8, u"    B by X,  5:00 long on the  album."}}},
+        {"the label is removed from artist names only",
+         {{.title = u"Say ARTIST:  Now"_s,
+           .length = u"1:00"_s,
+           .artist = u"ARTIST:  Twice"_s,
+           .album = u"The ARTIST:  Album"_s}},
+         {{2, u"Artist with most songs: ARTIST:  Twice with:  1 songs"},
+          {5, u"    Say ARTIST:  Now by ARTIST:  Twice,  1:00 long on the The ARTIST:  Album album."},
+          {-1, u"ARTIST:  Twice:  1"}}},
+        {"no artist and every length 0: no artist with most songs, no longest song",
+         {{.title = u"Silence"_s, .length = u"0:00"_s}},
+         {{2, u"Artist with most songs: - with:  - songs"},
+          {5, u"    -"},
+          {8, u"    Silence by ,  0:00 long on the  album."},
+          {12, u"Unique Artist:  0"},
+          {-1, u"**** Total Songs Per Artist: ****"}}},
+        {"every length 200000 or more: no shortest song",
+         {{.title = u"Drone"_s, .length = u"2000:00"_s, .artist = u"Hum"_s}},
+         {{5, u"    Drone by Hum,  2000:00 long on the  album."}, {8, u"    -"}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SongLibrary lib(c.songs);
+        sortGrid(*lib.grid, GridColumn::Title, true);
+        const QStringList l = lines(report(lib));
+        for (const auto &[index, text] : c.lines)
+            EXPECT_EQ(index < 0 ? l.last() : l.value(index), QString::fromUtf16(text));
+    }
 }
 
 TEST(StatsReport, PlayTimeThatIsNoNumberEndsTheReport)
