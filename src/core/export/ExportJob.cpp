@@ -13,11 +13,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
+#include <QTemporaryFile>
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <unordered_map>
 
 namespace {
@@ -64,6 +65,23 @@ CopyRecord readRecord(const QString &path)
             record.insert(QString::fromUtf8(parts[2]), {songSize, copySize});
     }
     return record;
+}
+
+// Writes the file whole under a hidden name beside it, then renames it over
+// the path: a reader finds the former file or the new one, never a part.
+// Like the songs' copies it is left to the system to write out (no fsync),
+// so that the export does not wait for the disk to take every copy before
+// it. The error text, or nothing on success.
+std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
+{
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.quillory-XXXXXX.part"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return systemError();
+    file.setAutoRemove(false);
+    return std::nullopt;
 }
 
 std::optional<struct stat> statOf(const QString &path)
@@ -277,9 +295,8 @@ bool Export::writeFile(const QString &path, const QByteArray &bytes)
             m_request.wouldWrite(path);
         return true;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    if (const std::optional<QString> error = replaceFile(path, bytes))
+        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, *error));
     return true;
 }
 
@@ -336,9 +353,8 @@ void Export::writeRecord()
             text += QByteArray::number(planned.size) + '\t' + QByteArray::number(planned.copySize) + '\t' + planned.path
                 + '\n';
     }
-    QSaveFile file(absolute(exportRecordName()));
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
-        file.commit();
+    // Without it the next run only takes copies of the songs' own sizes as there.
+    replaceFile(absolute(exportRecordName()), text);
 }
 
 ExportReport Export::run()
