@@ -23,9 +23,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -108,10 +105,10 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     // Repeated runs of the two copies; medians are compared.
-    MedianReporter reporter;
-    runMedianBenchmarks(argc, argv, 7, reporter);
-    const double ours = reporter.throughput["BM_copyfiles"];
-    const double cp = reporter.throughput["BM_cp"];
+    TimesReporter reporter(TimesReporter::OO_Tabular);
+    reporter.runInterleaved(argc, argv, 7);
+    const double ours = reporter.throughput("BM_copyfiles/iterations:4/real_time");
+    const double cp = reporter.throughput("BM_cp/iterations:4/real_time");
     if (ours > 0 && cp > 0) {
         std::printf("copyfiles: %.0f MB/s   cp: %.0f MB/s   copyfiles/cp: %.0f%% (target 90%%)\n", ours / 1e6, cp / 1e6,
                     100.0 * ours / cp);

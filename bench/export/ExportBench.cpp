@@ -32,8 +32,8 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -191,16 +191,16 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (argc > 2 && std::string(argv[1]) == "--memory")
         return measureMemory(QString::fromLocal8Bit(argv[2]));
-    MedianReporter reporter;
-    runMedianBenchmarks(argc, argv, 3, reporter);
-    const double ours = reporter.throughput["BM_export"];
-    const double cp = reporter.throughput["BM_cp_r"];
+    TimesReporter reporter(TimesReporter::OO_Tabular);
+    reporter.runInterleaved(argc, argv, 3);
+    const double ours = reporter.throughput("BM_export/iterations:1/real_time");
+    const double cp = reporter.throughput("BM_cp_r/iterations:1/real_time");
     if (ours > 0 && cp > 0)
         std::printf("export of %d songs: %.0f MB/s   cp -r: %.0f MB/s   export/cp: %.2fx (target at least 0.95x)\n",
                     throughputSongs(), ours / 1e6, cp / 1e6, ours / cp);
-    if (reporter.realTime.count("BM_second_export"))
+    if (const std::optional<double> second = reporter.realTime("BM_second_export/iterations:3/real_time"))
         std::printf("second export of %d songs already there: %.0f ms, no song opened (target at most 2000 ms)\n",
-                    resumeSongs, reporter.realTime["BM_second_export"]);
+                    resumeSongs, *second);
     std::fflush(stdout);
     // The player of the memory run is written here, so that writing it counts for nothing there.
     QTemporaryDir memoryPlayer;

@@ -128,34 +128,66 @@ void runEachIteration(benchmark::State &state, const QStringList &command)
 void TimesReporter::ReportRuns(const std::vector<Run> &runs)
 {
     for (const Run &run : runs) {
-        if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-            m_realTime[run.benchmark_name()] = run.GetAdjustedRealTime();
+        // A benchmark's median comes after its runs and takes their place.
+        const bool kept = run.run_type == Run::RT_Iteration || run.aggregate_name == "median";
+        if (!kept || run.error_occurred)
+            continue;
+        Figures &figures = m_figures[run.run_name.str()];
+        figures.realTime = run.GetAdjustedRealTime();
+        const auto bytes = run.counters.find("bytes_per_second");
+        figures.bytesPerSecond = bytes != run.counters.end() ? bytes->second.value : 0;
     }
     ConsoleReporter::ReportRuns(runs);
 }
 
+void TimesReporter::runInterleaved(int argc, char **argv, int repetitions)
+{
+    std::string repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    std::vector<char *> args{argv[0], repeat.data(), interleave, aggregates};
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks(this);
+}
+
+std::optional<double> TimesReporter::realTime(const std::string &name) const
+{
+    if (const auto found = m_figures.find(name); found != m_figures.end())
+        return found->second.realTime;
+    return std::nullopt;
+}
+
+double TimesReporter::throughput(const std::string &name) const
+{
+    const auto found = m_figures.find(name);
+    return found != m_figures.end() ? found->second.bytesPerSecond : 0;
+}
+
 void TimesReporter::printRatio(const std::string &a, const std::string &b, const char *label, double target) const
 {
-    const auto first = m_realTime.find(a);
-    const auto second = m_realTime.find(b);
-    if (first != m_realTime.end() && second != m_realTime.end() && second->second > 0)
-        std::printf("%s: %.3f (target at most %.2f)\n", label, first->second / second->second, target);
+    const std::optional<double> first = realTime(a);
+    const std::optional<double> second = realTime(b);
+    if (first && second && *second > 0)
+        std::printf("%s: %.3f (target at most %.2f)\n", label, *first / *second, target);
 }
 
 void TimesReporter::printLimit(const std::string &name, const char *label, double targetMs) const
 {
-    if (const auto found = m_realTime.find(name); found != m_realTime.end())
-        std::printf("%s: %.1f ms (target at most %.0f ms)\n", label, found->second, targetMs);
+    if (const std::optional<double> time = realTime(name))
+        std::printf("%s: %.1f ms (target at most %.0f ms)\n", label, *time, targetMs);
 }
 
 void TimesReporter::printDifference(const std::string &a, const std::string &b, const char *label,
                                     double targetMs) const
 {
-    const auto first = m_realTime.find(a);
-    const auto second = m_realTime.find(b);
-    if (first != m_realTime.end() && second != m_realTime.end())
-        std::printf("%s: %+.1f ms (%.1f - %.1f ms; target at most %+.0f ms)\n", label, first->second - second->second,
-                    first->second, second->second, targetMs);
+    const std::optional<double> first = realTime(a);
+    const std::optional<double> second = realTime(b);
+    if (first && second)
+        std::printf("%s: %+.1f ms (%.1f - %.1f ms; target at most %+.0f ms)\n", label, *first - *second, *first,
+                    *second, targetMs);
 }
 
 void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy)
@@ -171,29 +203,4 @@ void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(
         state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * bytes);
-}
-
-void MedianReporter::ReportRuns(const std::vector<Run> &runs)
-{
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs) {
-        if (run.aggregate_name != "median" || run.error_occurred)
-            continue;
-        if (const auto it = run.counters.find("bytes_per_second"); it != run.counters.end())
-            throughput[run.run_name.function_name] = it->second.value;
-        realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-}
-
-void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter)
-{
-    std::string repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char *> args{argv[0], repeat.data(), interleave, aggregates};
-    for (int i = 1; i < argc; ++i)
-        args.push_back(argv[i]);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    benchmark::RunSpecifiedBenchmarks(&reporter);
 }

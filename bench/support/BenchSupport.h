@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 // A library of `tracks` songs with realistic texts (2,500 artists, a few albums
@@ -26,11 +27,25 @@ void parseWithLibgpod(benchmark::State &state, const QString &databasePath, int 
 // UseManualTime().
 void runEachIteration(benchmark::State &state, const QStringList &command);
 
-// Prints as usual and keeps each benchmark's real time per iteration.
+// Prints as usual and keeps each benchmark's real time per iteration and its
+// bytes per second, under its name as printed without an aggregate's suffix
+// ("BM_Reader/33000"): the figures of its run, or the medians of its
+// repetitions (see runInterleaved).
 class TimesReporter : public benchmark::ConsoleReporter
 {
 public:
+    explicit TimesReporter(OutputOptions options = OO_Defaults)
+        : ConsoleReporter(options)
+    {}
     void ReportRuns(const std::vector<Run> &runs) override;
+    // Runs the benchmarks the command line selects, each `repetitions` times,
+    // interleaved at random so that load from elsewhere on the machine falls on
+    // all alike, and reports only their aggregates here.
+    void runInterleaved(int argc, char **argv, int repetitions);
+    // The real time per iteration in the benchmark's unit; nothing when it was not run.
+    std::optional<double> realTime(const std::string &name) const;
+    // Bytes per second; 0 when it was not run or counted no bytes.
+    double throughput(const std::string &name) const;
     // Prints "<label>: <a / b> (target at most <target>)" when both were run.
     void printRatio(const std::string &a, const std::string &b, const char *label, double target) const;
     // Prints "<label>: <time> ms (target at most <target> ms)" when the benchmark,
@@ -41,29 +56,15 @@ public:
     void printDifference(const std::string &a, const std::string &b, const char *label, double targetMs) const;
 
 private:
-    std::map<std::string, double> m_realTime;
+    struct Figures
+    {
+        double realTime = 0;
+        double bytesPerSecond = 0;
+    };
+    std::map<std::string, Figures> m_figures;
 };
 
 // Times copy(target) into a fresh folder per iteration, bytes each; the last
 // folder is written out and removed while the clock stands, so every copy
 // starts from the same state.
 void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy);
-
-// Prints a table and keeps each benchmark's median throughput (bytes per
-// second) and median real time, for closing comparisons.
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    MedianReporter()
-        : ConsoleReporter(OO_Tabular)
-    {}
-    void ReportRuns(const std::vector<Run> &runs) override;
-
-    std::map<std::string, double> throughput;
-    std::map<std::string, double> realTime;
-};
-
-// Runs the benchmarks the command line selects, each `repetitions` times,
-// interleaved at random so that load from elsewhere on the machine falls on
-// all alike, and reports their aggregates to reporter.
-void runMedianBenchmarks(int argc, char **argv, int repetitions, MedianReporter &reporter);

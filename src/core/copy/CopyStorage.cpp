@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -89,9 +90,10 @@ bool copyBytes(int source, int target, CopyStorageResult &error)
             continue;
         break;
     }
-    std::vector<char> buffer(bufferSize);
+    // Left unset: after a kernel copy of the whole file only the read at the end touches it.
+    const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
     for (;;) {
-        const ssize_t got = ::read(source, buffer.data(), buffer.size());
+        const ssize_t got = ::read(source, buffer.get(), bufferSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -100,7 +102,7 @@ bool copyBytes(int source, int target, CopyStorageResult &error)
         }
         if (got == 0)
             return true;
-        if (!writeAll(target, buffer.data(), got)) {
+        if (!writeAll(target, buffer.get(), got)) {
             error = {false, QStringLiteral("Cannot write the copy: %1").arg(systemError()), CopyFailure::Destination};
             return false;
         }

@@ -13,22 +13,33 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
+#include <QTemporaryFile>
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <unordered_map>
+
 namespace {
 
-// One song to export, as planned before the first copy.
+constexpr std::size_t maxSourceFolders = 4096;
+
+// Why a song file cannot be read, found before the first copy.
+enum class SourceProblem : quint8 { None, Missing, NotRegular, CutShort };
+
+// One song to export, as planned before the first copy. An export of a large
+// library keeps one per song, so it holds its path once, in UTF-8.
 struct Planned
 {
     qsizetype song;
-    QString path;          // relative to the destination
-    qint64 size;           // the song file's size; below 0 when it cannot be read
-    QString problem = {};  // why it cannot be read
-    bool exported = false;
+    QByteArray path;       // relative to the destination
+    qint64 size;           // the song file's size; below 0 when it is missing or no file
     qint64 copySize = -1;  // the copy's size once it is there (filled tags change it)
+    SourceProblem problem = SourceProblem::None;
+    bool exported = false;
+
+    QString relativePath() const { return QString::fromUtf8(path); }
 };
 
 // What an earlier export left: for each copy's path, the song's size and the copy's.
@@ -54,6 +65,23 @@ CopyRecord readRecord(const QString &path)
             record.insert(QString::fromUtf8(parts[2]), {songSize, copySize});
     }
     return record;
+}
+
+// Writes the file whole under a hidden name beside it, then renames it over
+// the path: a reader finds the former file or the new one, never a part.
+// Like the songs' copies it is left to the system to write out (no fsync),
+// so that the export does not wait for the disk to take every copy before
+// it. The error text, or nothing on success.
+std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
+{
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.quillory-XXXXXX.part"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return systemError();
+    file.setAutoRemove(false);
+    return std::nullopt;
 }
 
 std::optional<struct stat> statOf(const QString &path)
@@ -89,7 +117,10 @@ private:
     bool makeFolder(const QString &path);
     void unreadable(Planned &planned, const QString &why);
     QString absolute(const QString &relative) const { return m_root + u'/' + relative; }
-    QString source(const ExportSong &song) const { return playerPath(m_options.playerRoot, song.location); }
+    QString absolute(const Planned &planned) const { return absolute(planned.relativePath()); }
+    QString source(const ExportSong &song);
+    // The song's free path below the destination, claimed for it.
+    QByteArray claimPath(const ExportSong &song);
     bool destinationFailed(const QString &why)
     {
         m_report.outcome = ExportOutcome::DestinationFailed;
@@ -104,8 +135,35 @@ private:
     std::vector<Planned> m_planned;
     CopyRecord m_record;
     QSet<QString> m_folders;  // made or found in this run
+    // The player's folders as found on disk, by the location's folder part:
+    // each song file is then matched in its folder alone.
+    std::unordered_map<QString, QString> m_sourceFolders;
     ExportReport m_report;
 };
+
+QByteArray Export::claimPath(const ExportSong &song)
+{
+    QByteArray path = m_paths.claim(m_options.layout.path(song)).toUtf8();
+    path.squeeze();  // the conversion leaves room for three bytes a character
+    return path;
+}
+
+QString Export::source(const ExportSong &song)
+{
+    const QString &location = song.location;
+    const qsizetype slash = std::max(location.lastIndexOf(u'\\'), location.lastIndexOf(u'/'));
+    if (slash < 0)
+        return playerPath(m_options.playerRoot, location);
+    const QString folderPart = location.first(slash);
+    auto folder = m_sourceFolders.find(folderPart);
+    if (folder == m_sourceFolders.end()) {
+        // A player has a few dozen; a library spread over more is resolved song by song.
+        if (m_sourceFolders.size() >= maxSourceFolders)
+            return playerPath(m_options.playerRoot, location);
+        folder = m_sourceFolders.emplace(folderPart, playerPath(m_options.playerRoot, folderPart)).first;
+    }
+    return folder->second.isEmpty() ? QString() : playerPath(folder->second, location.sliced(slash + 1));
+}
 
 void Export::plan()
 {
@@ -117,17 +175,19 @@ void Export::plan()
                 || !m_options.selected[static_cast<std::size_t>(i)]))
             continue;
         const ExportSong song = library.song(i);
-        Planned planned{i, m_paths.claim(m_options.layout.path(song)), -1};
+        Planned planned{i, claimPath(song), -1};
         const std::optional<struct stat> info = statOf(source(song));
         if (!info)
-            planned.problem = QStringLiteral("missing");
+            planned.problem = SourceProblem::Missing;
         else if (!S_ISREG(info->st_mode))
-            planned.problem = QStringLiteral("not a regular file");
-        else if (song.size >= 0 && info->st_size < song.size)
-            planned.problem = QStringLiteral("cut short (%1 of %2 bytes)").arg(info->st_size).arg(song.size);
-        else
+            planned.problem = SourceProblem::NotRegular;
+        else {
             planned.size = info->st_size;
-        tally.bytes += std::max<qint64>(planned.size, 0);
+            if (song.size >= 0 && info->st_size < song.size)
+                planned.problem = SourceProblem::CutShort;
+            else
+                tally.bytes += planned.size;
+        }
         m_planned.push_back(std::move(planned));
     }
     tally.songs = static_cast<qsizetype>(m_planned.size());
@@ -152,7 +212,7 @@ bool Export::makeFolder(const QString &path)
 
 bool Export::copySong(Planned &planned, const ExportSong &song, const QString &sourcePath, bool replace)
 {
-    const QString target = absolute(planned.path);
+    const QString target = absolute(planned);
     if (m_options.dryRun) {
         if (m_request.wouldWrite)
             m_request.wouldWrite(target);
@@ -164,8 +224,8 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
         return false;
     CopyJob job{sourcePath, target, replace, song.size >= 0 ? song.size : planned.size};
     if (m_request.tags) {
-        const QString extension =
-            planned.path.sliced(planned.path.size() - m_options.layout.path(song).file.extensionSize);
+        const QString relative = planned.relativePath();
+        const QString extension = relative.sliced(relative.size() - m_options.layout.path(song).file.extensionSize);
         job.finish = [this, extension, &song](int fd) { m_request.tags->fillTags(fd, extension, song); };
     }
     const CopyStorageResult stored = m_request.storage.copyToStorage(job);
@@ -173,11 +233,12 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
     case CopyFailure::None:
         ++m_report.tally.copied;
         planned.exported = true;
-        planned.copySize = QFileInfo(target).size();
+        // Only filled tags make the copy's size differ from the song's.
+        planned.copySize = m_request.tags ? QFileInfo(target).size() : planned.size;
         return true;
     case CopyFailure::Source: unreadable(planned, stored.errorText); return true;
     case CopyFailure::Exists:  // a file came since it was looked at: the next name
-        planned.path = m_paths.claim(m_options.layout.path(song));
+        planned.path = claimPath(song);
         return exportSong(planned);
     case CopyFailure::Destination: break;
     }
@@ -186,18 +247,25 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
 
 bool Export::exportSong(Planned &planned)
 {
-    if (planned.size < 0) {
-        unreadable(planned, planned.problem);
+    switch (planned.problem) {
+    case SourceProblem::None: break;
+    case SourceProblem::Missing: unreadable(planned, QStringLiteral("missing")); return true;
+    case SourceProblem::NotRegular: unreadable(planned, QStringLiteral("not a regular file")); return true;
+    case SourceProblem::CutShort:
+        unreadable(planned,
+                   QStringLiteral("cut short (%1 of %2 bytes)")
+                       .arg(planned.size)
+                       .arg(m_request.library.song(planned.song).size));
         return true;
     }
     const ExportSong song = m_request.library.song(planned.song);
     const QString sourcePath = source(song);
     for (;;) {
-        const std::optional<struct stat> there = statOf(absolute(planned.path));
+        const std::optional<struct stat> there = statOf(absolute(planned));
         if (!there)
             return copySong(planned, song, sourcePath, false);
         // A copy of this export: the song's size, or the size recorded for a copy with filled tags.
-        const auto recorded = m_record.constFind(planned.path);
+        const auto recorded = m_record.constFind(planned.relativePath());
         const bool ours = there->st_size == planned.size
             || (recorded != m_record.cend() && *recorded == std::pair{planned.size, qint64{there->st_size}});
         if (S_ISREG(there->st_mode) && ours) {
@@ -209,14 +277,14 @@ bool Export::exportSong(Planned &planned)
             };
             if (!m_options.verify)
                 return alreadyThere();
-            switch (m_request.storage.compareWithStorage({sourcePath, absolute(planned.path)})) {
+            switch (m_request.storage.compareWithStorage({sourcePath, absolute(planned)})) {
             case CopyComparison::Same: return alreadyThere();
             case CopyComparison::SourceUnreadable: unreadable(planned, QStringLiteral("cannot be read")); return true;
             case CopyComparison::Different: return copySong(planned, song, sourcePath, true);
             }
         }
         // Another file has the name; it stays, and the song takes the next one.
-        planned.path = m_paths.claim(m_options.layout.path(song));
+        planned.path = claimPath(song);
     }
 }
 
@@ -227,9 +295,8 @@ bool Export::writeFile(const QString &path, const QByteArray &bytes)
             m_request.wouldWrite(path);
         return true;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    if (const std::optional<QString> error = replaceFile(path, bytes))
+        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, *error));
     return true;
 }
 
@@ -255,7 +322,7 @@ bool Export::writePlaylists()
                 continue;
             const ExportSong song = library.song(index);
             writer.add(song.lengthMs, song.artist, song.title,
-                       QStringLiteral("../") + bySong[static_cast<std::size_t>(index)]->path);
+                       QStringLiteral("../") + bySong[static_cast<std::size_t>(index)]->relativePath());
         }
         const QString name = names.claim({safeExportName(playlist.name) + extension, extension.size(), false});
         if (!writeFile(folder + u'/' + name, writer.bytes()))
@@ -271,7 +338,7 @@ bool Export::writeLibraryFile()
         LibraryCsv::bom() + LibraryCsv::record(library.fieldNames + QStringList{QStringLiteral("exported")});
     for (const Planned &planned : m_planned) {
         if (planned.exported)
-            text += LibraryCsv::record(library.fieldValues(planned.song) << planned.path);
+            text += LibraryCsv::record(library.fieldValues(planned.song) << planned.relativePath());
     }
     return writeFile(absolute(libraryFileName()), text);
 }
@@ -283,12 +350,11 @@ void Export::writeRecord()
     QByteArray text;
     for (const Planned &planned : m_planned) {
         if (planned.copySize >= 0)
-            text += QByteArray::number(planned.size) + '\t' + QByteArray::number(planned.copySize) + '\t'
-                + planned.path.toUtf8() + '\n';
+            text += QByteArray::number(planned.size) + '\t' + QByteArray::number(planned.copySize) + '\t' + planned.path
+                + '\n';
     }
-    QSaveFile file(absolute(exportRecordName()));
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
-        file.commit();
+    // Without it the next run only takes copies of the songs' own sizes as there.
+    replaceFile(absolute(exportRecordName()), text);
 }
 
 ExportReport Export::run()
@@ -313,13 +379,14 @@ ExportReport Export::run()
             return m_report;
         }
         progress.setStatusText(
-            QStringLiteral("Exporting %1 of %2: %3").arg(tally.done + 1).arg(tally.songs).arg(planned.path));
+            QStringLiteral("Exporting %1 of %2: %3").arg(tally.done + 1).arg(tally.songs).arg(planned.relativePath()));
         if (!exportSong(planned)) {
             writeRecord();
             return m_report;
         }
         ++tally.done;
-        tally.bytesDone += std::max<qint64>(planned.size, 0);
+        if (planned.problem == SourceProblem::None)
+            tally.bytesDone += planned.size;
         progress.setProgressValue(tally.bytesDone);
         if (m_request.onSong)
             m_request.onSong(tally);

@@ -58,9 +58,10 @@ struct ExportRequest
     ExportOptions options;
     CopyStorage &storage;       // every song file is opened through it, and only to copy or compare it
     TagFiller *tags = nullptr;  // fills the tags into each new copy; none: copies stay as they are
-    ProgressSink &progress;     // range and value in bytes, the status text names the song
+    // Range and value in bytes, the status text names the song; asked before
+    // every song whether to stop (the export then ends with the songs done so far).
+    ProgressSink &progress;
     std::function<void(const ExportTally &)> onSong = {};  // after every song
-    std::function<bool()> cancelled = {};                  // asked before every song
     std::function<void(const QString &)> wouldWrite = {};  // dry run: each path that would be written
 };
 
