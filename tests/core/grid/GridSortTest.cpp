@@ -190,4 +190,37 @@ TEST(Tagging, KeysActOnTheSelectionEndAndUntaggedRowsGetTheirColourBack)
     EXPECT_EQ(grid.backColor(0, 0), GridColors::TagMark);
 }
 
+// Enter acts only on a range that a space began and that runs downwards; a
+// second Enter keeps the start tagged; Space on the last row stays there.
+TEST(Tagging, EnterNeedsARangeDownFromASpaceAndTheLastRowStays)
+{
+    GridModel grid;
+    grid.setCols(8);
+    grid.setRows(6);
+    grid.fillBackColor(1, GridColors::ButtonFace);
+    Tagging tagging(grid);
+
+    grid.setCurrentCell(3, 0);
+    EXPECT_FALSE(tagging.keyPress(Tagging::enterKey));
+    EXPECT_TRUE(taggedRows(grid).empty());
+    EXPECT_EQ(grid.row(), 3);
+
+    grid.setCurrentCell(2, 0);
+    tagging.keyPress(Tagging::spaceKey);
+    grid.setCurrentCell(4, 0);
+    EXPECT_FALSE(tagging.keyPress(Tagging::enterKey));
+    EXPECT_EQ(taggedRows(grid), (std::vector<int>{2, 3, 4}));
+    EXPECT_TRUE(tagging.keyPress(Tagging::enterKey));
+    EXPECT_EQ(taggedRows(grid), (std::vector<int>{2}));
+
+    grid.setCurrentCell(1, 0);
+    tagging.keyPress(Tagging::enterKey);
+    EXPECT_EQ(taggedRows(grid), (std::vector<int>{2}));
+
+    grid.setCurrentCell(5, 0);
+    tagging.keyPress(Tagging::spaceKey);
+    EXPECT_EQ(taggedRows(grid), (std::vector<int>{2, 5}));
+    EXPECT_EQ(grid.row(), 5);
+}
+
 }  // namespace
