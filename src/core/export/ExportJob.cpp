@@ -75,7 +75,10 @@ CopyRecord readRecord(const QString &path)
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
 {
     QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.quillory-XXXXXX.part"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+    // A temporary file is the owner's alone; the library file and the playlists
+    // are for every program that plays the export, as the copies are.
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (!file.open() || !file.setPermissions(readable) || file.write(bytes) != bytes.size() || !file.flush())
         return file.errorString();
     file.close();
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)

@@ -207,6 +207,8 @@ TEST_F(ExportJobTest, PlaylistsResolveToTheCopiesInOrderAndTheLibraryFileReadsBa
         u"\uFEFFtitle,artist,location,exported\r\n"
         "\"Alpha, \"\"the\"\" first\",Zoë,\\iPod_Control\\Music\\F00\\S0.MP3,\"Zoë/X/01 Alpha, _the_ first.mp3\"\r\n"
         "\"Beta\nline\",Zoë,\\iPod_Control\\Music\\F01\\S1.MP3,Zoë/X/02 Beta_line.mp3\r\n"_s.toUtf8());
+    EXPECT_TRUE(QFileInfo(copyOf(u"Library.csv"_s)).permissions() & QFile::ReadOther);
+    EXPECT_TRUE(QFileInfo(folder + u"/Empty.m3u8"_s).permissions() & QFile::ReadOther);
     for (const auto &[song, copy] :
          {std::pair{a, u"Zoë/X/01 Alpha, _the_ first.mp3"_s}, {b, u"Zoë/X/02 Beta_line.mp3"_s}})
         EXPECT_EQ(readFile(copyOf(copy)), player.bytes(songs[static_cast<std::size_t>(song)].location));
