@@ -1,8 +1,6 @@
 #include "gui/about/frmdisclaimer.h"
+#include "CopyTestSupport.h"
 #include "core/about/AboutTexts.h"
-#include "core/common/MessageService.h"
-
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -10,27 +8,14 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Notes each message box and whether an agreement window was on screen then.
-class NoticeRecorder : public MessageService
-{
-public:
-    MessageAnswer show(const QString &text, const QString &title, MessageButtons, MessageIcon) override
-    {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            windowShown |= qobject_cast<frmdisclaimer *>(window) && window->isVisible();
-        notices << text + u'|' + title;
-        return MessageAnswer::Ok;
-    }
-    QStringList notices;
-    bool windowShown = false;
-};
-
+// The notice comes while the window is still hidden; the agreement shows after it.
 TEST(frmdisclaimer, NoticeFirstThenTheAgreement)
 {
-    NoticeRecorder messages;
+    ScriptedMessages messages;
     frmdisclaimer form(messages);
-    EXPECT_EQ(messages.notices, QStringList{agreementNotice() + u"|Quillory"_s});
-    EXPECT_FALSE(messages.windowShown);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text + u'|' + messages.shown[0].title, agreementNotice() + u"|Quillory"_s);
+    EXPECT_FALSE(form.isVisible());
     form.show();
     EXPECT_EQ(form.agreement(), agreementText().replace(u"\r\n"_s, u"\n"_s));
 }

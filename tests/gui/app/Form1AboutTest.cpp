@@ -1,23 +1,39 @@
 #include "Form1Fixture.h"
+#include "PhotoTestSupport.h"
 #include "gui/about/frmCredits.h"
 #include "gui/about/frmdisclaimer.h"
+#include "gui/photos/PhotoViewer.h"
 
 #include <QAbstractItemView>
+#include <QFileSystemModel>
 #include <QHelpEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QToolTip>
+#include <QTreeView>
 
 namespace {
 
-// Balloons are on from the start, over the items of the lists and the grid
-// too; the menu switches them, and without them a grid cell shows its own text, escaped.
-TEST_F(Form1Test, BalloonsShowOverListsAndGridAndTheMenuSwitchesThem)
+// Connect points the photo viewer at the player's photos folder; a click on
+// the file list shows a picture, and a folder activated in the folder list is
+// listed. Balloons are on from the start, over the items of the lists and the
+// grid too; the menu switches them, and without them a grid cell shows its own text, escaped.
+TEST_F(Form1Test, PhotoListsAndBalloonsOverListsAndGridWhichTheMenuSwitches)
 {
-    const QDir photos(playerDir.filePath(u"photos"_s));
-    ASSERT_TRUE(photos.mkpath(u"."_s));
-    writeFile(photos.filePath(u"a.jpg"_s), "x");
-    openConnected(3);
+    const QDir photos(playerDir.filePath(u"Photos"_s));
+    ASSERT_TRUE(photos.mkpath(u"More"_s));
+    writePicture(photos.filePath(u"HOLIDAY.JPG"_s), 40, 30);
+    writePicture(photos.filePath(u"More/inner.jpg"_s), 20, 20);
+    Form1 &w = openConnected(3);
+    EXPECT_EQ(w.photos().dir1Path(), photos.path());
+    EXPECT_EQ(w.photos().file1Names(), QStringList{u"HOLIDAY.JPG"_s});
+    QSignalSpy viewed(&w.photos(), &PhotoViewer::viewed);
+    auto *files = child<QAbstractItemView>("File1");
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(files->model()->index(0, 0)).center());
+    ASSERT_TRUE(viewed.wait(5000));
+    EXPECT_EQ(w.photos().Picture1().size(), QSize(40, 30));
+
     const auto restOnFirstItem = [](QAbstractItemView *view) {
         const QPoint onItem = view->visualRect(view->model()->index(0, 0, view->rootIndex())).center();
         QToolTip::hideText();
@@ -39,6 +55,12 @@ TEST_F(Form1Test, BalloonsShowOverListsAndGridAndTheMenuSwitchesThem)
     EXPECT_EQ(restOnFirstItem(view()), u"<p style=\"white-space:pre\">  Song 1</p>"_s);
     child<QAction>("mnuon")->trigger();
     EXPECT_EQ(view()->toolTip(), gridTip);
+
+    auto *folders = child<QTreeView>("Dir1");
+    auto *model = qobject_cast<QFileSystemModel *>(folders->model());
+    ASSERT_NE(model, nullptr);
+    emit folders->activated(model->index(photos.filePath(u"More"_s)));
+    EXPECT_EQ(w.photos().file1Names(), QStringList{u"inner.jpg"_s});
 }
 
 // Credits and agreement open once: the menu again brings the open window

@@ -1,6 +1,7 @@
 #include "Form1Fixture.h"
 
 #include "gui/copy/frmCopy.h"
+#include "gui/stats/frmStats.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -8,8 +9,9 @@
 
 namespace {
 
-// The copy window copies the tagged songs; Exit and the main window's close
-// button meanwhile get "Wait!", and the copy finishes.
+// Before Connect the copy and the reports only ask for the player. The copy
+// window copies the tagged songs; Exit and the main window's close button
+// meanwhile get "Wait!", and the copy finishes.
 TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
 {
     SteppingStorage storage;
@@ -18,8 +20,11 @@ TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
     for (int row = 1; row <= 3; ++row)
         writeFile(songFile(row), QByteArray(100 + row, static_cast<char>('a' + row)));
     Form1 &w = open(playerDir.path());
-    child<QAction>("mnucopy")->trigger();  // before Connect it only asks for the player
+    for (const char *item : {"mnucopy", "mnustatistics", "mnucreatehtml"})
+        child<QAction>(item)->trigger();
     EXPECT_EQ(w.copyWindow(), nullptr);
+    EXPECT_EQ(w.statsWindow(), nullptr);
+    EXPECT_TRUE(fileDialog.filters.isEmpty());
     clickConnect();
     grid().setBackColor(1, 0, GridColors::TagMark);
     grid().setBackColor(3, 0, GridColors::TagMark);
@@ -43,7 +48,9 @@ TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
     };
     copy->findChild<QPushButton *>(u"Command2"_s)->click();
 
-    EXPECT_EQ(messages.texts(), texts(u"Connect to iPod first...| 2 Files to Copy!|Exit Quillory Now?|Wait!|Wait!"));
+    EXPECT_EQ(messages.texts(),
+              texts(u"Connect to iPod first...|Connect First...|Connect First...| 2 Files to Copy!|Exit Quillory "
+                    u"Now?|Wait!|Wait!"));
     EXPECT_EQ(QDir(target.path()).entryList(QDir::Files, QDir::Name), texts(u"Song 1.WAV|Song 3.WAV"));
     EXPECT_EQ(readFile(target.filePath(u"Song 3.WAV"_s)), readFile(songFile(3)));
     ASSERT_TRUE(copy);

@@ -118,13 +118,6 @@ protected:
 
     void enterHelpMode() { child<QAction>("mnuhelp")->trigger(); }
 
-    // "?", then the menu item of that name.
-    void helpOn(const char *menuItem)
-    {
-        enterHelpMode();
-        window->gethelpnow(child<QAction>(menuItem));
-    }
-
     frmhelp *helpWindow() const { return window->findChild<frmhelp *>(); }
 
     QTemporaryDir helpDir, playerDir;

@@ -20,16 +20,6 @@ TEST_F(Form1Test, SearchButtonSearchesForTheBoxText)
     EXPECT_EQ(tops, QList<int>({1, 10}));
 }
 
-TEST_F(Form1Test, ReportsAskForTheConnectionFirst)
-{
-    Form1 &w = open(std::nullopt);
-    child<QAction>("mnustatistics")->trigger();
-    child<QAction>("mnucreatehtml")->trigger();
-    EXPECT_EQ(messages.texts(), texts(u"Connect First...|Connect First..."));
-    EXPECT_EQ(w.statsWindow(), nullptr);
-    EXPECT_TRUE(fileDialog.filters.isEmpty());
-}
-
 TEST_F(Form1Test, StatisticsOpenOnceAndComputeAgainAfterExitAndHtmlOpensWhatItWrote)
 {
     openConnected(6);

@@ -42,7 +42,8 @@ TEST_F(Form1Test, ExitAsksAndOnYesClosesEveryWindow)
 {
     writeHelp("HID:5\r\nhelp\r\nHIDOVER:\r\n");
     Form1 &w = open();
-    helpOn("mnuhelp");
+    enterHelpMode();
+    w.gethelpnow(child<QAction>("mnuhelp"));
     ASSERT_NE(helpWindow(), nullptr);
     QWidget other;
     other.show();

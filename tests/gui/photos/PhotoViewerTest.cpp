@@ -111,9 +111,7 @@ TEST_F(PhotoViewerTest, WhatCannotBeShownGivesNoPreviewCentred)
 
     clickFile(u"good.jpg"_s);
     ASSERT_FALSE(viewer.Picture1().isNull());
-    status.clear();
     clickFile(u"broken.jpg"_s);
-    EXPECT_EQ(status, (QStringList{u"Getting Picture.."_s, u"Picture loaded.."_s}));
     EXPECT_TRUE(viewer.Picture1().isNull());
     EXPECT_TRUE(picture2->showsNoPreview());
     EXPECT_FALSE(picture2->placement());

@@ -44,9 +44,6 @@ TEST_F(QtImageLoaderTest, RefusesWhatIsNoPictureOrTooLarge)
 {
     writeBytes(path(u"text.jpg"_s), "these are not the pixels you are looking for\r\n");
     EXPECT_TRUE(QtImageLoader::decode(path(u"text.jpg"_s)).isNull());
-    EXPECT_TRUE(QtImageLoader::decode(path(u"missing.jpg"_s)).isNull());
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.jpg"_s));
-    EXPECT_TRUE(QtImageLoader::decode(path(u"folder.jpg"_s)).isNull());
 
     // A header that claims 60000 x 60000 pixels (over 13 GB decoded) is refused before decoding.
     writeBytes(path(u"huge.bmp"_s), forgedBmp(60000, 60000));
