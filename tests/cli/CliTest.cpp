@@ -81,7 +81,6 @@ TEST_F(CliTest, ListPrintsTheSongListInUtf8EvenOfACutDatabase)
         iPod pod;
         pod.readDatabase(bytes);
         EXPECT_EQ(list.out, songLines(pod.songList()).join(u'\n') + u'\n');
-        EXPECT_TRUE(list.out.startsWith(u"TITLE:  Chanson n°1 – été\nLENGTH:  0:01\n"_s));
         EXPECT_EQ(list.err.isEmpty(), status == 0);
     }
 }
@@ -105,7 +104,6 @@ TEST_F(CliTest, GridPrintsTheWindowsCellsInTheWindowsOrder)
         const ProgramRun grid = run(u"grid"_s, args);
         ASSERT_EQ(grid.exitCode, 0) << grid.err.toStdString();
         EXPECT_EQ(grid.out, cells);
-        EXPECT_TRUE(grid.out.startsWith(u"Title\tLength\t"_s));
     }
 }
 
@@ -234,7 +232,6 @@ TEST_F(CliTest, CopyCopiesTheRowsAskedForRefusesThePlayerAndEndsAtAMissingFile)
                 {u"Three"_s, 1000, 3},
                 {u"Four"_s, 1000, 4},
                 {u"Four"_s, 1000, 5}});
-    const auto before = player.snapshot();
     const ProgramRun copy = run(u"copy"_s, {u"--to"_s, target.path(), u"--rows"_s, u"2,4-5"_s});
     ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
     EXPECT_EQ(copy.err, QString());  // no progress line when standard error is not a terminal
@@ -243,7 +240,6 @@ TEST_F(CliTest, CopyCopiesTheRowsAskedForRefusesThePlayerAndEndsAtAMissingFile)
         << copy.out.toStdString();
     EXPECT_EQ(filesIn(target.path()), texts(u"Four (2).mp3|Four.mp3|Rock_Roll_ Live_.mp3"));
     EXPECT_EQ(readFile(target.filePath(u"Four (2).mp3"_s)), player.bytes(locations[4]));
-    EXPECT_EQ(player.snapshot(), before);
 
     const ProgramRun inside = run(u"copy"_s, {u"--to"_s, player.root() + u"/iPod_Control/Music"_s, u"--all"_s});
     EXPECT_EQ(inside.exitCode, 4);
@@ -288,7 +284,6 @@ TEST_F(CliTest, StatsPrintsTheWindowsReportAndTablesOfNoSongsHoldNoRows)
                                         .infoFrameCaption = getpodinfo(window->pod().poddrive()).infoFrameCaption},
                                        List2, progress);
     EXPECT_EQ(stats.out, withLineFeeds(report.text) + u'\n');
-    EXPECT_TRUE(stats.out.startsWith(u"Stats for:  Pocket\t \n"_s));
 
     makePlayer({});
     const ProgramRun empty = run(u"stats"_s);

@@ -3,18 +3,12 @@
 #include "cli/CopyMeter.h"
 #include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
+#include "ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -109,47 +103,14 @@ TEST(CopyMeterTest, AFailedFileEndsTheLineAtOnce)
     EXPECT_EQ(rig.terminal, before);
 }
 
-// Runs quillory-cli with standard error on a pseudo terminal; returns what
-// the terminal received and the exit status.
-std::pair<QString, int> runOnTerminal(const QStringList &args, const QString &stdoutFile)
+// Runs quillory-cli under script(1), which gives it a pseudo terminal;
+// standard output goes to a file. Returns what the terminal received.
+ProgramRun runOnTerminal(const QStringList &args, const QString &stdoutFile)
 {
-    int master = -1, slave = -1;
-    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
-        return {u"openpty failed"_s, -1};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    const QByteArray outPath = QFile::encodeName(stdoutFile);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, slave, STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, master);
-    std::vector<QByteArray> bytes{QByteArrayLiteral(QUILLORY_CLI)};
+    QString command = u"exec '"_s + QStringLiteral(QUILLORY_CLI) + u'\'';
     for (const QString &arg : args)
-        bytes.push_back(QFile::encodeName(arg));
-    std::vector<char *> argv;
-    for (QByteArray &b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(slave);
-    QByteArray received;
-    if (spawned == 0) {
-        // Read until the child closes the terminal (EIO on Linux), at most a minute.
-        pollfd fd{master, POLLIN, 0};
-        char buffer[4096];
-        while (poll(&fd, 1, 60000) > 0) {
-            const ssize_t n = read(master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            received.append(buffer, n);
-        }
-    }
-    close(master);
-    int status = -1;
-    if (spawned == 0)
-        waitpid(pid, &status, 0);
-    return {QString::fromUtf8(received), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+        command += u" '"_s + arg + u'\'';
+    return runProgram(u"script"_s, {u"-qec"_s, command + u" >'"_s + stdoutFile + u'\'', u"/dev/null"_s});
 }
 
 TEST(CopyMeterTest, TheProgramShowsTheLineOnATerminalUnlessQuiet)
@@ -166,8 +127,9 @@ TEST(CopyMeterTest, TheProgramShowsTheLineOnATerminalUnlessQuiet)
     const QString out = scratch.filePath(u"out.txt"_s);
     const QStringList copy{u"copy"_s, u"--player"_s, player.root(), u"--to"_s, target.path(), u"--all"_s};
 
-    const auto [shown, status] = runOnTerminal(copy, out);
-    EXPECT_EQ(status, 0);
+    const ProgramRun run = runOnTerminal(copy, out);
+    const QString &shown = run.out;
+    EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(shown.startsWith(u"\r0 of 3 files, 0 B  Song 0.mp3"_s)) << shown.toStdString();
     // The rate follows only when the copy took measurable time, which depends
     // on the machine; the counts and bytes hold at any speed. The rate itself
@@ -179,9 +141,9 @@ TEST(CopyMeterTest, TheProgramShowsTheLineOnATerminalUnlessQuiet)
     EXPECT_TRUE(readFile(out).startsWith(" 3 Files to Copy!\nCopying files..."));
     EXPECT_FALSE(readFile(out).contains("files, "));
 
-    const auto [quiet, quietStatus] = runOnTerminal(copy + QStringList{u"--quiet"_s}, out);
-    EXPECT_EQ(quietStatus, 0);
-    EXPECT_EQ(quiet, QString());
+    const ProgramRun quiet = runOnTerminal(copy + QStringList{u"--quiet"_s}, out);
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.out, QString());
 }
 
 }  // namespace

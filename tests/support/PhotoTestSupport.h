@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QString>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -24,25 +25,15 @@ inline void writePicture(const QString &path, int width, int height, QColor colo
 // followed by a few bytes of pixels only.
 inline QByteArray forgedBmp(quint32 width, quint32 height)
 {
-    QByteArray bytes("BM");
-    const auto put32 = [&bytes](quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.append(char((v >> (8 * i)) & 0xFF));
-    };
-    const auto put16 = [&bytes](quint16 v) {
-        bytes.append(char(v & 0xFF));
-        bytes.append(char(v >> 8));
-    };
-    put32(54 + 16);  // file size
-    put32(0);        // reserved
-    put32(54);       // offset of the pixels
-    put32(40);       // header size
-    put32(width);
-    put32(height);
-    put16(1);   // planes
-    put16(32);  // bits a pixel
-    for (int i = 0; i < 6; ++i)
-        put32(0);  // no compression, sizes and colours unset
+    QByteArray bytes(54, '\0');
+    const auto put = [&bytes](qsizetype at, quint32 value) { qToLittleEndian(value, bytes.data() + at); };
+    bytes.replace(0, 2, "BM");
+    put(2, 54 + 16);  // file size
+    put(10, 54);      // offset of the pixels
+    put(14, 40);      // header size
+    put(18, width);
+    put(22, height);
+    put(26, 1u | (32u << 16));  // one plane, 32 bits a pixel; no compression, sizes and colours unset
     bytes.append(16, '\x7f');
     return bytes;
 }

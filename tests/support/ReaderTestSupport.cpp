@@ -1,5 +1,6 @@
 #include "ReaderTestSupport.h"
 
+#include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 #include "TestStrings.h"
 #include "core/common/AppInfo.h"
@@ -70,9 +71,7 @@ QString PlayerFolderTest::databasePath(const QString &name) const
 
 void PlayerFolderTest::put(const QString &name, const QByteArray &bytes) const
 {
-    QFile file(databasePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    writeBytes(databasePath(name), bytes);
 }
 
 iPod::ReadOutcome PlayerFolderTest::read(iPod &pod) const

@@ -3,6 +3,7 @@
 #include "core/common/PlayerPath.h"
 #include "core/common/RegularFile.h"
 
+#include "CopyTestSupport.h"
 #include "SpecialFiles.h"
 #include "TestStrings.h"
 
@@ -18,13 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 TEST(TextFile, LinesEndAtCrOrCrLfButNotAtLfAloneAndBytesAreUtf8OrElseLatin1)
 {
     EXPECT_EQ(TextFile::splitLines(QStringLiteral("a\rb\r\nc\nd\r\r\ne\r\n")), texts(u"a|b|c\nd||e"));
@@ -38,11 +32,11 @@ TEST(TextFile, FirstLineIsDecodedOnItsOwn)
     QTemporaryDir dir;
     const QString path = dir.filePath(u"sysinfo"_s);
     // Latin-1 bytes after the first line do not turn its UTF-8 into Latin-1.
-    writeFile(path, "Caf\xC3\xA9\rna\xEFve\r");
+    writeBytes(path, "Caf\xC3\xA9\rna\xEFve\r");
     EXPECT_EQ(TextFile::readFirstLine(path), u"Café"_s);
-    writeFile(path, "\r\nsecond");
+    writeBytes(path, "\r\nsecond");
     EXPECT_EQ(TextFile::readFirstLine(path), QString());
-    writeFile(path, "");
+    writeBytes(path, "");
     EXPECT_EQ(TextFile::readFirstLine(path), std::nullopt);
     EXPECT_EQ(TextFile::readLines(path), QStringList());
     EXPECT_EQ(TextFile::readFirstLine(dir.filePath(u"missing"_s)), std::nullopt);
@@ -64,7 +58,7 @@ TEST(TextFile, SpecialFilesAreRefusedWithoutWaiting)
         EXPECT_EQ(errno, EINVAL);
     }
     // A link to a regular file is that file.
-    writeFile(dir.filePath(u"real"_s), "line\r");
+    writeBytes(dir.filePath(u"real"_s), "line\r");
     ASSERT_TRUE(QFile::link(dir.filePath(u"real"_s), dir.filePath(u"link"_s)));
     EXPECT_EQ(TextFile::readFirstLine(dir.filePath(u"link"_s)), u"line"_s);
 }
@@ -75,7 +69,7 @@ TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
     const QString path = dir.filePath(u"big"_s);
 
     // One line of 3 MB: the first line is cut at the bound.
-    writeFile(path, QByteArray(3 << 20, 'a'));
+    writeBytes(path, QByteArray(3 << 20, 'a'));
     EXPECT_EQ(TextFile::readFirstLine(path), QString(TextFile::firstLineBound, u'a'));
     bool cut = false;
     EXPECT_EQ(readRegularFile(path, 10, &cut), QByteArray(10, 'a'));
@@ -87,7 +81,7 @@ TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
     QByteArray lines;
     for (int i = 0; lines.size() <= TextFile::wholeFileBound; ++i)
         lines += "line " + QByteArray::number(i) + "\r\n";
-    writeFile(path, lines);
+    writeBytes(path, lines);
     const std::optional<QStringList> read = TextFile::readLines(path);
     ASSERT_TRUE(read);
     const QByteArray within = lines.left(TextFile::wholeFileBound);
@@ -96,9 +90,9 @@ TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
 
     // A cut inside a UTF-8 character leaves the text UTF-8: the broken
     // character goes, and nothing turns into Latin-1.
-    writeFile(path, QByteArray(TextFile::firstLineBound - 1, 'x') + "\xC3\xA9 and more");
+    writeBytes(path, QByteArray(TextFile::firstLineBound - 1, 'x') + "\xC3\xA9 and more");
     EXPECT_EQ(TextFile::readFirstLine(path), QString(TextFile::firstLineBound - 1, u'x'));
-    writeFile(path, "\xC3\xA9" + QByteArray(TextFile::firstLineBound - 3, 'x') + "\xE2\x99\xAB");
+    writeBytes(path, "\xC3\xA9" + QByteArray(TextFile::firstLineBound - 3, 'x') + "\xE2\x99\xAB");
     EXPECT_EQ(TextFile::readFirstLine(path), u"é"_s + QString(TextFile::firstLineBound - 3, u'x'));
 }
 

@@ -19,11 +19,6 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(FileCopyStorage::Temporary temporary, std::ostream *os)
-{
-    *os << (temporary == FileCopyStorage::Temporary::Unnamed ? "Unnamed" : "Named");
-}
-
 namespace {
 
 using Temporary = FileCopyStorage::Temporary;

@@ -90,6 +90,11 @@ protected:
     }
 
     QString copyOf(const QString &relative) const { return destination.filePath(relative); }
+    // Where song i's file lies on the player.
+    QString onPlayer(qsizetype i) const
+    {
+        return player.root() + QString(songs[static_cast<std::size_t>(i)].location).replace(u'\\', u'/');
+    }
 
     PlayerFolder player;
     QTemporaryDir destination;
@@ -148,9 +153,6 @@ TEST_F(ExportJobTest, KeepsGoingPastSongsThatCannotBeReadAndNamesThem)
     const qsizetype pipe = addSong(u"Pipe"_s, u"A"_s, u"X"_s, 3);
     const qsizetype cut = addSong(u"Cut"_s, u"A"_s, u"X"_s, 4);
     addSong(u"Last"_s, u"A"_s, u"X"_s, 5);
-    const auto onPlayer = [&](qsizetype i) {
-        return player.root() + QString(songs[static_cast<std::size_t>(i)].location).replace(u'\\', u'/');
-    };
     QFile::remove(onPlayer(vanished));
     makeSpecialFile(SpecialFile::Fifo, onPlayer(pipe));
     songs[static_cast<std::size_t>(cut)].size = 4000;  // the database says longer than the file is
@@ -263,9 +265,6 @@ TEST_F(ExportJobTest, FillTagsWritesMissingTagsIntoTheCopyOnly)
 
     const qsizetype bare = addSong(u"Bare"_s, u"Artist"_s, u"Album"_s, 4, static_cast<int>(tone.size()));
     const qsizetype titled = addSong(u"Database title"_s, u"Artist"_s, u"Album"_s, 5, static_cast<int>(tone.size()));
-    const auto onPlayer = [&](qsizetype i) {
-        return player.root() + QString(songs[static_cast<std::size_t>(i)].location).replace(u'\\', u'/');
-    };
     writeBytes(onPlayer(bare), tone);
     writeBytes(onPlayer(titled), tone);
     {

@@ -1,8 +1,8 @@
 #include "core/help/HelpText.h"
 
+#include "CopyTestSupport.h"
 #include "SpecialFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,10 +34,7 @@ TEST(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCase)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(c.file);
-        file.close();
+        writeBytes(path, c.file);
         HelpText help;
         EXPECT_EQ(help.readSection(path, c.number), c.lookup);
         EXPECT_EQ(help.takePending(), QString::fromUtf16(c.text));
@@ -51,11 +48,7 @@ TEST(HelpTextTest, SpecialAndOversizedHelpFilesNeitherHangNorExhaustMemory)
 {
     QTemporaryDir special, real;
     const QString realPath = real.filePath(helpFileName());
-    {
-        QFile file(realPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("HID:5\r\nfive\r\nHIDOVER:\r\n");
-    }
+    writeBytes(realPath, "HID:5\r\nfive\r\nHIDOVER:\r\n");
     const HangWatch watch;
     for (const SpecialFile kind : allSpecialFiles) {
         SCOPED_TRACE(specialFileName(kind));
@@ -68,12 +61,8 @@ TEST(HelpTextTest, SpecialAndOversizedHelpFilesNeitherHangNorExhaustMemory)
 
     // 2 MB of filler, then a section: beyond the bound, so not found; one
     // within the bound still is.
-    QFile file(realPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("HID:1\r\none\r\nHIDOVER:\r\n");
-    file.write(QByteArray(2 << 20, 'f'));
-    file.write("\r\nHID:2\r\ntwo\r\nHIDOVER:\r\n");
-    file.close();
+    writeBytes(realPath,
+               "HID:1\r\none\r\nHIDOVER:\r\n" + QByteArray(2 << 20, 'f') + "\r\nHID:2\r\ntwo\r\nHIDOVER:\r\n");
     HelpText help;
     EXPECT_EQ(help.readSection(realPath, 2), HelpText::Lookup::NotFound);
     EXPECT_EQ(help.readSection(realPath, 1), HelpText::Lookup::Found);

@@ -21,43 +21,37 @@ void PrintTo(const PicturePlacement &p, std::ostream *out)
 
 namespace {
 
-PicturePlacement fitted(int targetW, int targetH, int imgW, int imgH)
+TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenAndBadSizesFail)
 {
-    const std::optional<PicturePlacement> placement = fitPicture(targetW, targetH, imgW, imgH);
-    EXPECT_TRUE(placement.has_value());
-    return placement.value_or(PicturePlacement{});
-}
-
-TEST(PictureFit, WidthOrHeightLimitsAndThePictureIsCentred)
-{
-    // 3000 / 4000 x 3000 = 2250 < 3300: the width limits.
-    EXPECT_EQ(fitted(3000, 3300, 4000, 3000), (PicturePlacement{0, 525, 3000, 2250}));
-    // Wider than the box: full width, centred vertically.
-    EXPECT_EQ(fitted(264, 220, 640, 480), (PicturePlacement{0, 11, 264, 198}));
-    // Taller than the box: full height, centred across with the half unit kept.
-    EXPECT_EQ(fitted(264, 220, 480, 640), (PicturePlacement{49.5f, 0, 165, 220}));
-    // Smaller than the box: enlarged until one side fills it.
-    EXPECT_EQ(fitted(264, 220, 10, 20), (PicturePlacement{77, 0, 110, 220}));
-    // The same proportions as the box: the height rule applies, the picture fills it.
-    EXPECT_EQ(fitted(300, 330, 100, 110), (PicturePlacement{0, 0, 300, 330}));
-}
-
-TEST(PictureFit, FactorIsSinglePrecisionAndSizesRoundHalvesToEven)
-{
-    // 2.5 x 1 and 2.5 x 3: halves go to the even neighbour.
-    EXPECT_EQ(fitted(5, 100, 2, 1), (PicturePlacement{0, 49, 5, 2}));
-    EXPECT_EQ(fitted(5, 100, 2, 3), (PicturePlacement{0, 46, 5, 8}));
-    // 200 / 96 kept in single precision makes 186 rows 387.49998, not 387.5 (which would give 388).
-    EXPECT_EQ(fitted(200, 10000, 96, 186), (PicturePlacement{0, 4806.5f, 200, 387}));
-}
-
-TEST(PictureFit, FailsForEmptyPicturesAndSizesOutOfRange)
-{
-    EXPECT_FALSE(fitPicture(264, 220, 100, 0));
-    EXPECT_FALSE(fitPicture(264, 220, -5, 100));
-    EXPECT_FALSE(fitPicture(INT_MAX, INT_MAX, 1, 1));
-    // A box without room draws nothing, but is no failure.
-    EXPECT_EQ(fitted(0, 0, 40, 30), (PicturePlacement{0, 0, 0, 0}));
+    const struct
+    {
+        int targetW, targetH, imgW, imgH;
+        std::optional<PicturePlacement> placement;
+    } cases[] = {
+        // 3000 / 4000 x 3000 = 2250 < 3300: the width limits.
+        {3000, 3300, 4000, 3000, PicturePlacement{0, 525, 3000, 2250}},
+        // Wider than the box: full width, centred vertically.
+        {264, 220, 640, 480, PicturePlacement{0, 11, 264, 198}},
+        // Taller than the box: full height, centred across with the half unit kept.
+        {264, 220, 480, 640, PicturePlacement{49.5f, 0, 165, 220}},
+        // Smaller than the box: enlarged until one side fills it.
+        {264, 220, 10, 20, PicturePlacement{77, 0, 110, 220}},
+        // The same proportions as the box: the height rule applies, the picture fills it.
+        {300, 330, 100, 110, PicturePlacement{0, 0, 300, 330}},
+        // 2.5 x 1 and 2.5 x 3: halves go to the even neighbour.
+        {5, 100, 2, 1, PicturePlacement{0, 49, 5, 2}},
+        {5, 100, 2, 3, PicturePlacement{0, 46, 5, 8}},
+        // 200 / 96 kept in single precision makes 186 rows 387.49998, not 387.5 (which would give 388).
+        {200, 10000, 96, 186, PicturePlacement{0, 4806.5f, 200, 387}},
+        // A box without room draws nothing, but is no failure; empty pictures and sizes out of range are.
+        {0, 0, 40, 30, PicturePlacement{0, 0, 0, 0}},
+        {264, 220, 100, 0, std::nullopt},
+        {264, 220, -5, 100, std::nullopt},
+        {INT_MAX, INT_MAX, 1, 1, std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(fitPicture(c.targetW, c.targetH, c.imgW, c.imgH), c.placement)
+            << c.targetW << 'x' << c.targetH << " " << c.imgW << 'x' << c.imgH;
 }
 
 TEST(PictureFit, RoundingAndCentredText)

@@ -168,10 +168,6 @@ TEST(StatsReport, DaysRoundToTwoDecimalsHalvesToEven)
         EXPECT_EQ(daysText(c.minutes), QString::fromUtf16(c.days)) << c.minutes;
 }
 
-}  // namespace
-
-namespace {
-
 TEST(PrintReport, AsksFirstAndSaysDoneOnlyWhenPrinted)
 {
     const QString report = u"Stats for:  P \r\n\r\nArtist with most songs: A with:  1 songs"_s;
