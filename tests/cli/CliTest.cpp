@@ -255,6 +255,28 @@ TEST_F(CliTest, CopyCopiesTheRowsAskedForRefusesThePlayerAndEndsAtAMissingFile)
     EXPECT_EQ(filesIn(other.path()), QStringList{u"One.mp3"_s});
 }
 
+// The export goes on past songs that vanished from the player, names them and
+// exits 3; a second run finds the copies there; the player is refused.
+TEST_F(CliTest, ExportKeepsGoingPastVanishedSongsResumesAndRefusesThePlayer)
+{
+    makePlayer({{u"One"_s, 1000, 1}, {u"Two"_s, 1000, 2}, {u"Three"_s, 1000, 3}, {u"Four"_s, 1000, 4}});
+    for (const int gone : {1, 3})
+        ASSERT_TRUE(QFile::remove(player.root() + QString(locations[gone]).replace(u'\\', u'/')));
+    const ProgramRun first = run(u"export"_s, {u"--to"_s, target.path()});
+    EXPECT_EQ(first.exitCode, 3);
+    EXPECT_EQ(first.out, u"2 songs copied, 0 there already, in "_s + target.path() + u'\n');
+    EXPECT_EQ(first.err,
+              u"2 songs could not be read:\n  "_s + locations[1] + u": missing\n  "_s + locations[3]
+                  + u": missing\n"_s);
+    EXPECT_EQ(readFile(target.filePath(u"Maren/Harbour/03 Three.mp3"_s)), player.bytes(locations[2]));
+
+    const ProgramRun again = run(u"export"_s, {u"--to"_s, target.path(), u"--rows"_s, u"1,3"_s});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out, u"0 songs copied, 2 there already, in "_s + target.path() + u'\n');
+
+    EXPECT_EQ(run(u"export"_s, {u"--to"_s, player.root() + u"/iPod_Control"_s}).exitCode, 4);
+}
+
 TEST_F(CliTest, SearchPrintsEveryMatchInTheButtonsOrder)
 {
     makePlayer({{u"Heartbeat"_s, 1000, 1}, {u"Quiet"_s, 1000, 2}, {u"Beat\tTwo"_s, 1000, 3}});
