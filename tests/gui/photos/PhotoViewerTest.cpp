@@ -5,6 +5,7 @@
 #include "gui/photos/PictureBox.h"
 #include "gui/photos/QtImageLoader.h"
 
+#include <QImageWriter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,12 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,11 +78,10 @@ protected:
     QStringList status;
 };
 
-TEST_F(PhotoViewerTest, ListsJpegAndBmpOnlyAndShowsThePictureFittedAndCentred)
+TEST_F(PhotoViewerTest, ListsThePicturesAndShowsTheClickedOneFittedAndCentred)
 {
     writePicture(path(u"WIDE.JPG"_s), 640, 480);
     writePicture(path(u"tall.bmp"_s), 480, 640, Qt::blue);
-    writePicture(path(u"other.png"_s), 40, 30);
     viewer.setDir1Path(photos.path());
     EXPECT_EQ(viewer.file1Names(), (QStringList{u"tall.bmp"_s, u"WIDE.JPG"_s}));
 
@@ -103,15 +109,22 @@ TEST_F(PhotoViewerTest, ListsJpegAndBmpOnlyAndShowsThePictureFittedAndCentred)
     EXPECT_EQ(picture2->placement(), (PicturePlacement{117.5f, 0, 165, 220}));
 }
 
-TEST_F(PhotoViewerTest, WhatCannotBeShownGivesNoPreviewCentred)
+// Of two pictures asked for in a row only the last is shown; what cannot be
+// shown gives "No Preview Available", centred.
+TEST_F(PhotoViewerTest, OnlyTheLastPictureAskedForIsShownAndWhatCannotBeGivesNoPreview)
 {
-    writePicture(path(u"good.jpg"_s), 64, 48);
+    writePicture(path(u"good.jpg"_s), 300, 100);
     writeBytes(path(u"broken.jpg"_s), "not a picture at all");
     viewer.setDir1Path(photos.path());
-
     clickFile(u"good.jpg"_s);
     ASSERT_FALSE(viewer.Picture1().isNull());
-    clickFile(u"broken.jpg"_s);
+
+    QSignalSpy viewed(&viewer, &PhotoViewer::viewed);
+    viewer.ViewImage(path(u"good.jpg"_s));
+    viewer.ViewImage(path(u"broken.jpg"_s));
+    ASSERT_TRUE(viewed.wait(5000));
+    QTest::qWait(200);
+    EXPECT_EQ(viewed.size(), 1);
     EXPECT_TRUE(viewer.Picture1().isNull());
     EXPECT_TRUE(picture2->showsNoPreview());
     EXPECT_FALSE(picture2->placement());
@@ -121,17 +134,45 @@ TEST_F(PhotoViewerTest, WhatCannotBeShownGivesNoPreviewCentred)
     EXPECT_DOUBLE_EQ(origin.y(), 110 - metrics.height() / 2);
 }
 
-TEST_F(PhotoViewerTest, OnlyTheLastPictureAskedForIsShown)
+// The loader behind the viewer decodes JPEG and BMP, turns phone photos upright
+// by their EXIF note, and refuses what is no picture, too large, or a pipe.
+TEST_F(PhotoViewerTest, LoaderTurnsPhotosUprightAndRefusesWhatIsNoPictureOrTooLarge)
 {
-    writePicture(path(u"first.jpg"_s), 300, 100);
-    writePicture(path(u"second.bmp"_s), 50, 100);
-    QSignalSpy viewed(&viewer, &PhotoViewer::viewed);
-    viewer.ViewImage(path(u"first.jpg"_s));
-    viewer.ViewImage(path(u"second.bmp"_s));
-    ASSERT_TRUE(viewed.wait(5000));
-    QTest::qWait(200);
-    EXPECT_EQ(viewed.size(), 1);
-    EXPECT_EQ(viewer.Picture1().size(), QSize(50, 100));
+    // A phone held upright writes a landscape picture and an EXIF note to turn it.
+    QImage landscape(200, 100, QImage::Format_RGB32);
+    landscape.fill(Qt::blue);
+    QImageWriter writer(path(u"phone.jpg"_s), "jpeg");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(writer.write(landscape));
+    EXPECT_EQ(QtImageLoader::decode(path(u"phone.jpg"_s)).size(), QSize(100, 200));
+
+    // A header that claims 60000 x 60000 pixels (over 13 GB decoded) is refused
+    // before decoding; a small one decodes from the few bytes there are.
+    writeBytes(path(u"huge.bmp"_s), forgedBmp(60000, 60000));
+    EXPECT_TRUE(QtImageLoader::decode(path(u"huge.bmp"_s)).isNull());
+    writeBytes(path(u"fits.bmp"_s), forgedBmp(64, 64));
+    EXPECT_EQ(QtImageLoader::decode(path(u"fits.bmp"_s)).size(), QSize(64, 64));
+
+    // A file larger than the bound is not read (a sparse file costs no disk).
+    QFile big(path(u"big.jpg"_s));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(QtImageLoader::ByteLimit + 1));
+    big.close();
+    EXPECT_TRUE(QtImageLoader::decode(path(u"big.jpg"_s)).isNull());
+
+    // A pipe is refused without waiting for a writer.
+    const QByteArray fifo = QFile::encodeName(path(u"pipe.jpg"_s));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    auto decoded = std::async(std::launch::async, [this] { return QtImageLoader::decode(path(u"pipe.jpg"_s)); });
+    const bool returned = decoded.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!returned) {
+        // Let the blocked reader go before failing.
+        const int blocked = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (blocked >= 0)
+            ::close(blocked);
+    }
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(decoded.get().isNull());
 }
 
 }  // namespace
