@@ -26,6 +26,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -143,7 +144,6 @@ protected:
         return found;
     }
 
-    void writeHelp(const QByteArray &bytes) { writeBytes(helpDir.filePath(helpFileName()), bytes); }
     void enterHelpMode() { child<QAction>("mnuhelp")->trigger(); }
     frmhelp *helpWindow() const { return window->findChild<frmhelp *>(); }
 
@@ -442,8 +442,9 @@ TEST_F(Form1Test, StatisticsOpenOnceAndComputeAgainAfterExitAndHtmlOpensWhatItWr
 }
 
 // Before Connect the copy and the reports only ask for the player. The copy
-// window copies the tagged songs; Exit and the main window's close button
-// meanwhile get "Wait!", and the copy finishes.
+// window offers the volumes and folders to copy to and copies the tagged
+// songs; Exit and the main window's close button meanwhile get "Wait!", and
+// the copy finishes.
 TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
 {
     makePlayer(3);
@@ -459,12 +460,28 @@ TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
     grid().setBackColor(1, 0, GridColors::TagMark);
     grid().setBackColor(3, 0, GridColors::TagMark);
 
+    // The copy window opens in the current folder, which lies on "/" and on
+    // an inner volume: the inner one is shown. The player's drive and one
+    // without a medium are refused.
+    QTemporaryDir target;
+    volumes.list = {{u"/"_s, false, false},
+                    {target.path(), true, false},
+                    {playerDir.path(), true, false},
+                    {u"/nonexistent-quillory-volume"_s, true, false},
+                    {QDir::currentPath(), false, false}};
     child<QAction>("mnucopy")->trigger();
     QPointer<frmCopy> copy = w.copyWindow();
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(player.stops, 1);
-    QTemporaryDir target;
-    ASSERT_TRUE(copy->setDirPath(target.path()));
+    auto *drives = copy->findChild<QComboBox *>(u"Drive1"_s);
+    auto *status = copy->findChild<QLineEdit *>(u"Text1"_s);
+    auto *copyButton = copy->findChild<QPushButton *>(u"Command2"_s);
+    EXPECT_EQ(drives->currentIndex(), 4);
+    for (const int drive : {2, 3, 1})
+        drives->setCurrentIndex(drive);
+    EXPECT_EQ(copy->dirPath(), target.path());
+    EXPECT_EQ(status->text(), u"Copy to: "_s + target.path());
+    EXPECT_FALSE(copy->setDirPath(target.filePath(u"missing"_s)));
 
     copies.beforeCopy = [&](int file) {
         if (file != 1)
@@ -476,15 +493,20 @@ TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
         EXPECT_EQ(w.copyWindow(), copy);  // still open
         EXPECT_EQ(endCalls, 0);
     };
-    copy->findChild<QPushButton *>(u"Command2"_s)->click();
-
-    EXPECT_EQ(messages.texts(),
-              texts(u"Connect to iPod first...|Connect First...|Connect First...| 2 Files to Copy!|Exit Quillory "
-                    u"Now?|Wait!|Wait!"));
+    copyButton->click();
     EXPECT_EQ(QDir(target.path()).entryList(QDir::Files, QDir::Name), texts(u"Song 1.WAV|Song 3.WAV"));
-    EXPECT_EQ(readFile(target.filePath(u"Song 3.WAV"_s)), readFile(songFile(3)));
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->findChild<QLineEdit *>(u"Text1"_s)->text(), u"Copying Done...! "_s);
+    EXPECT_EQ(status->text(), u"Copying Done...! "_s);
+
+    // Into the player the copy is refused and the button stays off.
+    ASSERT_TRUE(copy->setDirPath(playerDir.filePath(u"iPod_Control"_s)));
+    EXPECT_TRUE(copyButton->isEnabled());
+    copyButton->click();
+    EXPECT_FALSE(copyButton->isEnabled());
+    EXPECT_EQ(messages.texts(),
+              texts(u"Connect to iPod first...|Connect First...|Connect First...|Can't copy to "
+                    u"iPod Drive|Drive Error...| 2 Files to Copy!|Exit Quillory Now?|Wait!|Wait!| 2 "
+                    u"Files to Copy!|Can't copy to iPod.."));
 
     // After the copy, closing the main window takes the copy window along and ends the program.
     EXPECT_TRUE(w.close());
@@ -500,7 +522,7 @@ TEST_F(Form1Test, InHelpModeEachControlShowsItsSectionAndDoesNothingElse)
     QByteArray help;
     for (const int id : {0, 1, 2, 3, 4, 14, 21, 22, 24, 25, 27, 28, 29, 33, 35, 36})
         help += "HID:" + QByteArray::number(id) + "\r\nsection " + QByteArray::number(id) + "\r\nHIDOVER:\r\n";
-    writeHelp(help);
+    writeBytes(helpDir.filePath(helpFileName()), help);
     ASSERT_TRUE(QDir(playerDir.path()).mkpath(u"Photos"_s));
     writePicture(playerDir.filePath(u"Photos/a.jpg"_s), 20, 20);
     makePlayer(6);
