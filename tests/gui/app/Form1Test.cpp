@@ -8,6 +8,7 @@
 #include "gui/about/frmdisclaimer.h"
 #include "gui/common/QtMessageService.h"
 #include "gui/copy/frmCopy.h"
+#include "gui/export/ExportDialog.h"
 #include "gui/grid/FGrid.h"
 #include "gui/help/frmhelp.h"
 #include "gui/photos/FileListBox.h"
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -42,11 +44,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -54,6 +58,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -513,6 +519,63 @@ TEST_F(Form1Test, CopyWindowCopiesTheTaggedSongsAndHoldsExitOffUntilDone)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(copy);
     EXPECT_EQ(endCalls, 1);
+}
+
+// Before Connect the export only asks for the player. It runs off the main
+// thread through the window's copy storage; Cancel stops it with only whole copies.
+TEST_F(Form1Test, ExportRunsOffTheMainThreadAndCancelLeavesOnlyWholeCopies)
+{
+    makePlayer(5);
+    for (int row = 1; row <= 5; ++row)
+        writeBytes(songFile(row), QByteArray(100'000 + row, static_cast<char>('a' + row)));
+    Form1 &w = open(playerDir.path());
+    child<QAction>("mnuexport")->trigger();
+    EXPECT_EQ(w.exportWindow(), nullptr);
+    EXPECT_EQ(messages.texts(), QStringList{u"Connect to the player first."_s});
+    clickConnect();
+    child<QAction>("mnuexport")->trigger();
+    ExportDialog *dialog = w.exportWindow();
+    ASSERT_NE(dialog, nullptr);
+    const auto button = [dialog](const QString &text) {
+        const auto buttons = dialog->findChildren<QPushButton *>();
+        return *std::ranges::find_if(buttons, [&text](QPushButton *b) { return b->text() == text; });
+    };
+
+    QTemporaryDir destination;
+    dialog->findChild<QLineEdit *>(u"destination"_s)->setText(destination.path());
+    dialog->findChild<QLineEdit *>(u"template"_s)->setText(u"{title}"_s);
+    EXPECT_EQ(dialog->preview().value(1), QDir(destination.path()).filePath(u"Song 2.wav"_s));
+    dialog->findChild<QLineEdit *>(u"template"_s)->clear();
+
+    // The worker waits inside the second copy while the window takes the click.
+    std::atomic<int> entered = 0;
+    QSemaphore release;
+    std::vector<QThread *> threads;  // read once the export has ended
+    copies.beforeCopy = [&](int file) {
+        threads.push_back(QThread::currentThread());
+        entered = file;
+        if (file == 2)
+            release.acquire();
+    };
+    QSignalSpy finished(dialog, &ExportDialog::exportFinished);
+    QTest::mouseClick(button(u"Export"_s), Qt::LeftButton);
+    QTRY_COMPARE(entered.load(), 2);
+    EXPECT_TRUE(dialog->running());
+    QTest::mouseClick(button(u"Cancel"_s), Qt::LeftButton);
+    release.release();
+    ASSERT_TRUE(finished.wait(30'000));
+
+    EXPECT_FALSE(dialog->running());
+    ASSERT_EQ(threads.size(), 2u);
+    EXPECT_TRUE(std::ranges::none_of(threads, [](QThread *t) { return t == QThread::currentThread(); }));
+    EXPECT_TRUE(dialog->summary().startsWith(u"Cancelled"_s)) << dialog->summary().toStdString();
+    QList<QByteArray> copied;
+    QDirIterator it(destination.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        copied << readFile(it.next());
+    std::ranges::sort(copied);
+    EXPECT_EQ(copied, (QList<QByteArray>{readFile(songFile(1)), readFile(songFile(2))}));
+    EXPECT_TRUE(button(u"Open Folder"_s)->isEnabled());
 }
 
 // In help mode every control and menu item that takes part shows its own
