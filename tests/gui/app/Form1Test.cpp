@@ -7,6 +7,7 @@
 #include "gui/about/frmCredits.h"
 #include "gui/about/frmdisclaimer.h"
 #include "gui/common/QtMessageService.h"
+#include "gui/common/QtPrintService.h"
 #include "gui/copy/frmCopy.h"
 #include "gui/export/ExportDialog.h"
 #include "gui/grid/FGrid.h"
@@ -38,7 +39,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QProgressBar>
@@ -46,6 +49,7 @@
 #include <QScrollBar>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -162,7 +166,7 @@ protected:
     QtImageLoader images;
     FakeFileDialog fileDialog;
     FakeUrlOpener urlOpener;
-    FakePrinter printService;
+    QtPrintService printService;
     QStringList statusTexts;
     std::unique_ptr<Form1> window;
 };
@@ -422,10 +426,27 @@ TEST_F(Form1Test, StatisticsOpenOnceAndComputeAgainAfterExitAndHtmlOpensWhatItWr
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->reportText().contains(u"Total Songs:  6"_s));
 
-    // Print through the window's printer service.
-    messages.answers = {MessageAnswer::Yes};
-    form->findChild<QPushButton *>(u"Command2"_s)->click();
-    EXPECT_EQ(printService.asked, QStringList{form->reportText()});
+    // The real print dialog: cancelled, nothing is printed; accepted, the
+    // report goes to the chosen printer, here a PDF file.
+    QTemporaryDir out;
+    const QString pdf = out.filePath(u"stats.pdf"_s);
+    printService.setPdfOutput(pdf);
+    for (const bool accept : {false, true}) {
+        messages.answers = {MessageAnswer::Yes};
+        bool seen = false;
+        QTimer poll;  // answers the dialog once it shows
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                poll.stop();
+                seen = true;
+                accept ? dialog->accept() : dialog->reject();
+            }
+        });
+        poll.start(10);
+        form->findChild<QPushButton *>(u"Command2"_s)->click();
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(QFileInfo::exists(pdf), accept);
+    }
 
     // Open again: the same report, not computed again; after Exit it is.
     child<QAction>("mnustatistics")->trigger();
@@ -439,12 +460,31 @@ TEST_F(Form1Test, StatisticsOpenOnceAndComputeAgainAfterExitAndHtmlOpensWhatItWr
 
     // Create HTML writes where the file dialog says and opens the file.
     const std::size_t shown = messages.shown.size();
-    QTemporaryDir out;
     fileDialog.answer = out.filePath(u"songs"_s);
     child<QAction>("mnucreatehtml")->trigger();
     EXPECT_EQ(urlOpener.opened, QStringList{out.filePath(u"songs.html"_s)});
     EXPECT_TRUE(readFile(out.filePath(u"songs.html"_s)).contains("Song 6"));
     EXPECT_EQ(messages.shown.size(), shown);
+
+    // The printed text read back, where pdftotext is installed.
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed: the printed text is not read back";
+    QProcess extract;
+    extract.start(pdftotext, {pdf, u"-"_s});
+    ASSERT_TRUE(extract.waitForFinished(30'000));
+    EXPECT_TRUE(QString::fromUtf8(extract.readAllStandardOutput()).simplified().contains(u"Total Songs: 6"_s));
+}
+
+// A report that ends early shows "Error!" in a window that opens without its text.
+TEST_F(Form1Test, StatisticsOfAnEmptyPlayerEndEarly)
+{
+    openConnected(0);
+    child<QAction>("mnustatistics")->trigger();
+    ASSERT_NE(window->statsWindow(), nullptr);
+    EXPECT_TRUE(window->statsWindow()->isVisible());
+    EXPECT_FALSE(window->statsWindow()->findChild<QPlainTextEdit *>(u"stats"_s)->isVisible());
+    EXPECT_EQ(messages.texts(), QStringList{u"Error!"_s});
 }
 
 // Before Connect the copy and the reports only ask for the player. The copy
