@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 // The real Qt Multimedia player on generated song files.
@@ -101,12 +102,10 @@ TEST_F(QtMediaPlayerTest, StripStopEndsNoStream)
     QSignalSpy ends(&player, &MediaPlayer::endOfStream);
     player.setFileName(wav);
     QTRY_COMPARE_WITH_TIMEOUT(mp->playbackState(), QMediaPlayer::PlayingState, endTimeoutMs);
-    QToolButton *stop = nullptr;
-    for (QToolButton *button : strip.findChildren<QToolButton *>())
-        if (button->toolTip() == QStringLiteral("Stop"))
-            stop = button;
-    ASSERT_NE(stop, nullptr);
-    QTest::mouseClick(stop, Qt::LeftButton);
+    const auto buttons = strip.findChildren<QToolButton *>();
+    const auto stop = std::ranges::find_if(buttons, [](QToolButton *b) { return b->toolTip() == u"Stop"; });
+    ASSERT_NE(stop, buttons.end());
+    QTest::mouseClick(*stop, Qt::LeftButton);
     EXPECT_EQ(mp->playbackState(), QMediaPlayer::StoppedState);
     EXPECT_FALSE(ends.wait(quietMs));
 
