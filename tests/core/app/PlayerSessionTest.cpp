@@ -35,7 +35,6 @@ QByteArray writePlayer(const QString &root, int count)
                              .lengthMs = 1000u * static_cast<std::uint32_t>(i),
                              .trackNumber = static_cast<std::uint32_t>(i % 12)});
     const QByteArray bytes = itdb::write(db);
-    QDir(root).mkpath(u"iPod_Control/iTunes"_s);
     writeBytes(root + u"/iPod_Control/iTunes/iTunesDB"_s, bytes);
     return bytes;
 }

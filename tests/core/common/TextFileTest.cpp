@@ -119,6 +119,8 @@ TEST_F(PlayerPathTest, MatchesEachComponentWithoutRegardToCaseAndFindsFilesOnly)
     EXPECT_EQ(playerPath(root.path(), u"\\ipod_control\\Gone\\music\\x.mp3"_s),
               root.filePath(u"IPOD_CONTROL/Gone/music/x.mp3"_s));
     EXPECT_EQ(playerPath(u"/"_s, u"\\tmp"_s), u"/tmp"_s);
+    EXPECT_EQ(playerPath(root.path(), u"\\IPOD_CONTROL\\Music\\F01\\ABCD.MP3"_s + QChar(0) + u"x"_s), QString())
+        << "a NUL names no file";
 }
 
 // Hostile locations: 100,000 parts, far beyond any real path.
@@ -141,11 +143,6 @@ TEST_F(PlayerPathTest, LocationsOfManyPartsResolveOrGiveUpBeyondThePathLimit)
     const QString longest = start + u"\\"_s + QString(room - start.size() - 1, u'z');
     EXPECT_EQ(QFile::encodeName(playerPath(root.path(), longest)).size(), PATH_MAX - 1);
     EXPECT_EQ(playerPath(root.path(), longest + u'z'), QString());
-}
-
-TEST_F(PlayerPathTest, ANulInTheLocationNamesNoFile)
-{
-    EXPECT_EQ(playerPath(root.path(), u"\\IPOD_CONTROL\\Music\\F01\\ABCD.MP3"_s + QChar(0) + u"x"_s), QString());
 }
 
 }  // namespace

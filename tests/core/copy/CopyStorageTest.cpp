@@ -23,11 +23,6 @@ namespace {
 
 using Temporary = FileCopyStorage::Temporary;
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 bool hasUnnamedFiles(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
@@ -66,7 +61,7 @@ TEST_P(CopyStorageTest, SpecialSourcesFailAtOnceAndLeaveNothing)
         const CopyStorageResult result = storage.copyToStorage({path, target.filePath(u"copy.mp3"_s)});
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.errorText, u"Not a file: "_s + path);
-        EXPECT_TRUE(entries(target.path()).isEmpty());
+        EXPECT_TRUE(entriesIn(target.path()).isEmpty());
     }
     EXPECT_FALSE(storage.copyToStorage({player.root() + u"/missing.mp3"_s, target.filePath(u"copy.mp3"_s)}).ok);
 }
@@ -88,7 +83,7 @@ TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
     EXPECT_FALSE(QFileInfo(linked).isSymLink());
     EXPECT_EQ(readFile(linked), readFile(second));
     EXPECT_EQ(player.snapshot(), before) << "the copy went through the link into the player";
-    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Linked.mp3|Song.mp3"));
 
     // A job that keeps what is there fails and changes nothing.
     const CopyStorageResult kept = storage.copyToStorage({second, destination, false});
@@ -98,13 +93,13 @@ TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
     const CopyStorageResult changed = storage.copyToStorage({u"/proc/self/stat"_s, target.filePath(u"Proc.mp3"_s)});
     EXPECT_EQ(changed.failure, CopyFailure::Source);
     EXPECT_EQ(changed.errorText, u"The song changed while it was copied: /proc/self/stat"_s);
-    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Linked.mp3|Song.mp3"));
 
     // A folder that is not there: the copy fails and leaves nothing.
     const CopyStorageResult failed = storage.copyToStorage({first, target.filePath(u"gone/Song.mp3"_s)});
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.errorText.isEmpty());
-    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Linked.mp3|Song.mp3"));
 }
 
 // Whether the process holds open a file without a name in the folder.
@@ -138,7 +133,7 @@ TEST_P(CopyStorageTest, InterruptedCopyLeavesNoPartialFile)
     bool underWay = false;
     int status = 0;
     while (::waitpid(child, &status, WNOHANG) == 0) {
-        for (const QString &name : entries(target.path())) {
+        for (const QString &name : entriesIn(target.path())) {
             if (name == u"Huge.mp3"_s)
                 continue;
             EXPECT_FALSE(unnamed) << "visible while copying: " << name.toStdString();
@@ -150,7 +145,7 @@ TEST_P(CopyStorageTest, InterruptedCopyLeavesNoPartialFile)
             ::kill(child, unnamed ? SIGKILL : SIGTERM);
     }
     // Nothing, or the whole copy when it was done before the signal came.
-    const QStringList left = entries(target.path());
+    const QStringList left = entriesIn(target.path());
     if (left.isEmpty()) {
         EXPECT_TRUE(underWay) << "the copy neither ended nor was ended";
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == (unnamed ? SIGKILL : SIGTERM));

@@ -2,11 +2,7 @@
 
 #include "ItunesDbWriter.h"
 #include "ReportDoubles.h"
-#include "TestData.h"
 #include "TestStrings.h"
-#include "core/device/PlayerDetection.h"
-
-#include "FakeVolumes.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,14 +73,6 @@ void expectSameAtEveryChunkSize(const QByteArray &bytes)
 TEST(ReaderChunks, AnyChunkSizeReadsLikeTheWholeDatabase)
 {
     expectSameAtEveryChunkSize(mixedDatabase());
-}
-
-TEST(ReaderChunks, AnyChunkSizeReadsTheRealDatabaseLikeAWholeRead)
-{
-    QUILLORY_NEEDS_TESTDATA();
-    QFile real(testDataPath(QStringLiteral("old-5375-tracks.itdb")));
-    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
-    expectSameAtEveryChunkSize(real.readAll());
 }
 
 // A player folder whose plain database holds whatever a case puts there.
@@ -255,19 +243,6 @@ TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
     iPod roomy;
     EXPECT_EQ(read(roomy), Outcome::Complete) << roomy.errorText().toStdString();
     EXPECT_EQ(roomy.songsstored(), 20'000);
-}
-
-TEST_F(CompressedPlayer, IsFoundBesideAnEmptyPlainDatabaseOrAlone)
-{
-    FakeVolumes volumes;
-    volumes.list = {{root.path(), true, false}};
-    put(u"iTunesDB"_s, QByteArray());
-    EXPECT_EQ(findpod(volumes), std::nullopt) << "an empty database alone";
-    put(u"iTunesCDB"_s, itdb::compressed(mixedDatabase(1)));
-    EXPECT_EQ(findpod(volumes), root.path());
-    ASSERT_TRUE(QFile::remove(databasePath(u"iTunesDB"_s)));
-    EXPECT_EQ(findpod(volumes), root.path());
-    EXPECT_EQ(locatePlayer(root.path(), volumes), root.path());
 }
 
 }  // namespace

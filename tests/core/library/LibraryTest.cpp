@@ -133,7 +133,7 @@ TEST_F(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
     iPod pod;
     ASSERT_EQ(read(pod), iPod::ReadOutcome::Complete);
     const Library &library = pod.library();
-    const GpodReading gpod = gpodReading(root.path());
+    const GpodReading gpod = gpodReading(player.root());
     ASSERT_EQ(library.trackCount(), gpod.tracks.size());
     for (qsizetype i = 0; i < library.trackCount(); ++i)
         EXPECT_EQ(libraryRow(library, i), gpod.tracks[i]) << "track " << i;
@@ -180,7 +180,7 @@ TEST_F(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
         iPod pod;
         ASSERT_EQ(read(pod), iPod::ReadOutcome::Complete);
         const Library &library = pod.library();
-        const GpodReading gpod = gpodReading(root.path());
+        const GpodReading gpod = gpodReading(player.root());
         EXPECT_EQ(library.trackCount(), gpod.tracks.size());
         ASSERT_EQ(library.playlists().size(), static_cast<std::size_t>(gpod.playlists.size()));
         for (std::size_t p = 0; p < library.playlists().size(); ++p) {
