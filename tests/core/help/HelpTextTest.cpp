@@ -43,8 +43,8 @@ TEST(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCase)
 }
 
 // A help file that is no regular file is missing, and is passed over when
-// the folders are searched; a huge one is read only up to its bound.
-TEST(HelpTextTest, SpecialAndOversizedHelpFilesNeitherHangNorExhaustMemory)
+// the folders are searched (the bound on its size is the text reader's).
+TEST(HelpTextTest, SpecialHelpFilesAreMissingAndPassedOver)
 {
     QTemporaryDir special, real;
     const QString realPath = real.filePath(helpFileName());
@@ -58,15 +58,6 @@ TEST(HelpTextTest, SpecialAndOversizedHelpFilesNeitherHangNorExhaustMemory)
         EXPECT_EQ(help.readSection(path, 5), HelpText::Lookup::FileMissing);
         EXPECT_EQ(findHelpFile({special.path(), real.path()}, helpFileName()), realPath);
     }
-
-    // 2 MB of filler, then a section: beyond the bound, so not found; one
-    // within the bound still is.
-    writeBytes(realPath,
-               "HID:1\r\none\r\nHIDOVER:\r\n" + QByteArray(2 << 20, 'f') + "\r\nHID:2\r\ntwo\r\nHIDOVER:\r\n");
-    HelpText help;
-    EXPECT_EQ(help.readSection(realPath, 2), HelpText::Lookup::NotFound);
-    EXPECT_EQ(help.readSection(realPath, 1), HelpText::Lookup::Found);
-    EXPECT_EQ(help.takePending(), QStringLiteral("one\r\n"));
 }
 
 // Every help number that a control or menu item carries finds a section with
