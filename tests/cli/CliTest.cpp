@@ -83,7 +83,9 @@ TEST_F(CliTest, ListPrintsTheSongListInUtf8EvenOfACutDatabase)
     }
 }
 
-TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
+// Help and version go to standard output; help wins over everything else on
+// the line, even a player that is missing.
+TEST_F(CliTest, BadArgumentsShowTheUsageAMissingPlayerIsReportedAndHelpIsShown)
 {
     makePlayer({{u"One"_s, 1000, 1}, {u"Two"_s, 1000, 2}});
     const QString root = player.root(), to = target.path();
@@ -117,12 +119,7 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
         EXPECT_EQ(missing.exitCode, 2);
         EXPECT_EQ(missing.err, to + u" holds no iPod_Control/iTunes/iTunesDB or iTunesCDB\n"_s);
     }
-}
-
-TEST_F(CliTest, HelpAndVersionGoToStandardOutput)
-{
     EXPECT_EQ(runCli({u"--version"_s}).out, u"quillory-cli 1.0.1\n"_s);
-    // Help wins over everything else on the line, even a player that is missing.
     for (const QStringList &args : {texts(u"--help"), texts(u"grid|--player|/nonexistent|--help")}) {
         const ProgramRun help = runCli(args);
         EXPECT_EQ(help.exitCode, 0);

@@ -16,8 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString errorText = u"Error Copying File. Check source file validity!"_s;
-
 // Names: the title and the file's extension, characters that file systems
 // refuse replaced, blanks trimmed from the whole; a blank title takes the
 // name of the song's own file.
@@ -180,24 +178,6 @@ TEST_F(CopyFilesTest, FullCopyIsByteForByteAndLeavesThePlayerAlone)
     EXPECT_EQ(progress.values, (std::vector<qint64>{0, 1, 2, 3, 4, 5, 0}));
     EXPECT_EQ(progress.statuses.last(), u"Copying Done...! "_s);
     EXPECT_EQ(std::pair(grid.row(), grid.col()), std::pair(6, 7));
-}
-
-TEST_F(CopyFilesTest, FailuresEndTheCopyWithoutPartialFiles)
-{
-    const QString a = addSong("AAAA.mp3", 20000);
-    fillGrid(grid,
-             {{u"First?"_s, a, true},
-              {u"Gone"_s, u"\\iPod_Control\\Music\\F09\\NONE.mp3"_s, true},
-              {u"Last"_s, addSong("BBBB.mp3", 300), true}});
-    EXPECT_EQ(run().outcome, CopyOutcome::Failed);
-    // The cause beneath the message.
-    const QString missing = player.root() + u"/iPod_Control/Music/F09/NONE.mp3"_s;
-    ASSERT_EQ(messages.texts().size(), 2);
-    EXPECT_TRUE(messages.texts()[1].startsWith(errorText + u"\r\nCannot open "_s + missing + u": "_s))
-        << messages.texts()[1].toStdString();
-    EXPECT_EQ(storage.jobs.size(), 2u);  // the last row was not tried
-    EXPECT_EQ(entriesIn(target.path()), QStringList{u"First_.mp3"_s});
-    EXPECT_EQ(progress.values.back(), 0);
 }
 
 }  // namespace

@@ -162,7 +162,8 @@ TEST_F(LibraryAgainstLibgpod, EveryFieldPlaylistAndPlayCountIsLibgpods)
 #endif
 }
 
-// The real databases hold the tracks and playlists libgpod finds. libgpod
+// The real databases hold the tracks and playlists libgpod finds, the song
+// list every track with libgpod's title and track number. libgpod
 // leaves out the master playlist's items without a position record, as old
 // databases write them (the library keeps them in file order): such a list
 // is not compared.
@@ -182,7 +183,14 @@ TEST_F(LibraryAgainstLibgpod, RealDatabasesHoldLibgpodsTracksAndPlaylists)
         ASSERT_EQ(read(pod), iPod::ReadOutcome::Complete);
         const Library &library = pod.library();
         const GpodReading gpod = gpodReading(player.root());
-        EXPECT_EQ(library.trackCount(), gpod.tracks.size());
+        ASSERT_EQ(library.trackCount(), gpod.tracks.size());
+        ASSERT_EQ(pod.songsstored(), library.trackCount());
+        for (qsizetype i = 0; i < library.trackCount(); ++i) {
+            const QStringList &g = gpod.tracks[i];
+            EXPECT_EQ((QStringList{pod.song(i).title, QString::number(pod.song(i).tracknumber)}),
+                      (QStringList{g[0], g[8]}));
+        }
+        expectWholeTracks(pod);
         ASSERT_EQ(library.playlists().size(), static_cast<std::size_t>(gpod.playlists.size()));
         for (std::size_t p = 0; p < library.playlists().size(); ++p) {
             const Playlist &list = library.playlists()[p];
