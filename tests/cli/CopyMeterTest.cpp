@@ -5,9 +5,6 @@
 #include "ItunesDbWriter.h"
 #include "ProgramRun.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -7,7 +7,6 @@
 #include "SpecialFiles.h"
 #include "TestStrings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -93,21 +92,13 @@ TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
     EXPECT_EQ(TextFile::readFirstLine(path), u"é"_s + QString(TextFile::firstLineBound - 3, u'x'));
 }
 
-class PlayerPathTest : public ::testing::Test
+// Each component matched without regard to case, files only; locations of
+// many parts resolve or give up beyond the path limit.
+TEST(PlayerPath, ResolvesComponentsWithoutRegardToCaseAndGivesUpBeyondThePathLimit)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir(root.path()).mkpath(u"IPOD_CONTROL/Music/F01"_s));
-        ASSERT_TRUE(QFile(song).open(QIODevice::WriteOnly));
-    }
-
     QTemporaryDir root;
     const QString song = root.filePath(u"IPOD_CONTROL/Music/F01/ABCD.MP3"_s);
-};
-
-TEST_F(PlayerPathTest, MatchesEachComponentWithoutRegardToCaseAndFindsFilesOnly)
-{
+    writeBytes(song, {});
     EXPECT_EQ(playerPath(root.path() + u'/', u"\\ipod_control\\MUSIC\\f01\\abcd.mp3"_s), song);
     EXPECT_FALSE(fileexists(playerPath(root.path(), u"\\ipod_control\\music"_s))) << "a folder is no file";
     EXPECT_EQ(playerPath(root.path(), u"\\..\\..\\IPOD_CONTROL\\.\\Music\\F01\\ABCD.MP3"_s), song)
@@ -118,11 +109,8 @@ TEST_F(PlayerPathTest, MatchesEachComponentWithoutRegardToCaseAndFindsFilesOnly)
     EXPECT_EQ(playerPath(u"/"_s, u"\\tmp"_s), u"/tmp"_s);
     EXPECT_EQ(playerPath(root.path(), u"\\IPOD_CONTROL\\Music\\F01\\ABCD.MP3"_s + QChar(0) + u"x"_s), QString())
         << "a NUL names no file";
-}
 
-// Hostile locations: 100,000 parts, far beyond any real path.
-TEST_F(PlayerPathTest, LocationsOfManyPartsResolveOrGiveUpBeyondThePathLimit)
-{
+    // Hostile locations: 100,000 parts, far beyond any real path.
     constexpr int parts = 100'000;
     // Parts that lead nowhere are dropped: the song is still found.
     QString location;

@@ -162,12 +162,7 @@ TEST_F(ReaderFile, ABrokenTrackIsNamedWithTheSongsRead)
 }
 
 // A player folder that keeps the compressed database.
-class CompressedPlayer : public PlayerFolderTest
-{
-protected:
-    void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesCDB"_s, reason); }
-    QString cdbPath() const { return databasePath(u"iTunesCDB"_s); }
-};
+using CompressedPlayer = PlayerFolderTest;
 
 TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
 {
@@ -190,7 +185,7 @@ TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
 {
     const QByteArray compressed = itdb::compressed(mixedDatabase(300));
     put(u"iTunesCDB"_s, compressed.first(compressed.size() / 2));
-    expectStop(u" cannot be read: the compressed data ends early"_s);
+    expectStop(u"iTunesCDB"_s, u" cannot be read: the compressed data ends early"_s);
 
     QByteArray corrupt = compressed;
     for (qsizetype i = 244 + 2; i < 244 + 40; ++i)
@@ -198,7 +193,8 @@ TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
     put(u"iTunesCDB"_s, corrupt);
     iPod pod;
     EXPECT_EQ(read(pod), Outcome::Stopped);
-    EXPECT_TRUE(pod.errorText().startsWith(cdbPath() + u" cannot be read: the compressed data is damaged ("_s))
+    EXPECT_TRUE(pod.errorText().startsWith(databasePath(u"iTunesCDB"_s)
+                                           + u" cannot be read: the compressed data is damaged ("_s))
         << pod.errorText().toStdString();
 
     // Twenty megabytes of zeros in one string shrink to a few kilobytes.
@@ -210,7 +206,8 @@ TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
     const QByteArray bomb = itdb::compressed(itdb::write(db));
     ASSERT_LT(bomb.size() * 64, 20'000'000);
     put(u"iTunesCDB"_s, bomb);
-    expectStop(u" cannot be read: the compressed data inflates to more than %1 bytes"_s.arg(bomb.size() * 64));
+    expectStop(u"iTunesCDB"_s,
+               u" cannot be read: the compressed data inflates to more than %1 bytes"_s.arg(bomb.size() * 64));
 }
 
 TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
@@ -225,7 +222,7 @@ TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
     iPod pod;
     pod.setByteBudget(1 << 20);
     EXPECT_EQ(read(pod), Outcome::Stopped);
-    EXPECT_EQ(pod.errorText(), cdbPath() + u" is too large to read"_s);
+    EXPECT_EQ(pod.errorText(), databasePath(u"iTunesCDB"_s) + u" is too large to read"_s);
     EXPECT_EQ(pod.songsstored(), 0);
     EXPECT_EQ(pod.songList().count(), 0);
 

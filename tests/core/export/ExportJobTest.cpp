@@ -4,8 +4,6 @@
 #include "CountingStorage.h"
 #include "SpecialFiles.h"
 #include "core/common/ProgressSink.h"
-#include "core/copy/CopyStorage.h"
-#include "core/export/LibraryCsv.h"
 #include "core/export/PlayerLibrary.h"
 #include "core/grid/GridModel.h"
 #include "tags/TagLibFiller.h"

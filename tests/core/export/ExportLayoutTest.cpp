@@ -1,7 +1,5 @@
 #include "core/export/ExportLayout.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -94,6 +94,7 @@ TEST(SortGrid, HeaderOnlyGridStaysAsItIs)
     sortGrid(grid, GridColumn::Title, true);
     ASSERT_EQ(grid.rows(), 1);
     EXPECT_EQ(grid.text(0, 0), QStringLiteral("Title"));
+    EXPECT_EQ(grid.foreColor(0, 7), GridColors::HeaderText);
     EXPECT_EQ(grid.row(), 0);
 }
 
