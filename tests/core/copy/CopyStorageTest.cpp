@@ -51,7 +51,10 @@ protected:
     FileCopyStorage storage{GetParam()};
 };
 
-TEST_P(CopyStorageTest, SpecialSourcesFailAtOnceAndLeaveNothing)
+// Sources that are no regular files fail at once and leave nothing. The copy
+// replaces what is at the destination, a link too, without writing through
+// it; nothing else is left in the folder.
+TEST_P(CopyStorageTest, SpecialSourcesFailAndCopiesReplaceTheDestinationAndNothingElseRemains)
 {
     const QString path = player.root() + u"/special.mp3"_s;
     const HangWatch watch;
@@ -64,12 +67,7 @@ TEST_P(CopyStorageTest, SpecialSourcesFailAtOnceAndLeaveNothing)
         EXPECT_TRUE(entriesIn(target.path()).isEmpty());
     }
     EXPECT_FALSE(storage.copyToStorage({player.root() + u"/missing.mp3"_s, target.filePath(u"copy.mp3"_s)}).ok);
-}
 
-// The copy replaces what is at the destination, a link too, without writing
-// through it; nothing else is left in the folder.
-TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
-{
     const QString first = source("AAAA.mp3", (2 << 20) + 5);
     const QString second = source("BBBB.mp3", 777);
     const QString destination = target.filePath(u"Song.mp3"_s);

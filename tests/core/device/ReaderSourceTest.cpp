@@ -84,7 +84,7 @@ protected:
     void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesDB"_s, reason); }
 };
 
-TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabase)
+TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseOrWhereItBreaks)
 {
     expectStop(u": there is no such file"_s);
     ASSERT_TRUE(QDir().mkdir(dbPath()));
@@ -105,6 +105,16 @@ TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabase)
     // Two gigabytes of zeros that take no disk space are refused at their first bytes.
     ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
     expectStop(u" is not a track database"_s);
+
+    // A broken track is named with the songs read.
+    const QByteArray bytes = mixedDatabase();
+    const std::vector<qsizetype> offsets = trackOffsets(bytes);
+    writeDb(bytes.first(offsets[3] + 50));
+    expectStop(u" ends inside track 4: only 3 of 40 songs were read"_s);
+    writeDb(QByteArray(bytes).replace(offsets[1], 4, "mhix"));
+    expectStop(u" is damaged at track 2: only 1 of 40 songs were read"_s);
+    writeDb(QByteArray(bytes).replace(itdb::firstTrackOffset(bytes) - 92, 4, "mhlx"));
+    expectStop(u" is damaged: its track list cannot be found"_s);
 }
 
 TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
@@ -149,22 +159,10 @@ TEST_F(ReaderFile, AStringClaimingGigabytesIsCutOnACharacterAndTheReadGoesOn)
     EXPECT_EQ(pod.song(1).title, u"Second"_s);
 }
 
-TEST_F(ReaderFile, ABrokenTrackIsNamedWithTheSongsRead)
-{
-    const QByteArray bytes = mixedDatabase();
-    const std::vector<qsizetype> offsets = trackOffsets(bytes);
-    writeDb(bytes.first(offsets[3] + 50));
-    expectStop(u" ends inside track 4: only 3 of 40 songs were read"_s);
-    writeDb(QByteArray(bytes).replace(offsets[1], 4, "mhix"));
-    expectStop(u" is damaged at track 2: only 1 of 40 songs were read"_s);
-    writeDb(QByteArray(bytes).replace(itdb::firstTrackOffset(bytes) - 92, 4, "mhlx"));
-    expectStop(u" is damaged: its track list cannot be found"_s);
-}
-
 // A player folder that keeps the compressed database.
 using CompressedPlayer = PlayerFolderTest;
 
-TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
+TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabaseOrStopsWithWhatWentWrong)
 {
     const QByteArray plain = mixedDatabase(300);
     iPod expected;
@@ -179,11 +177,8 @@ TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
     ASSERT_EQ(read(pod), Outcome::Complete) << pod.errorText().toStdString();
     EXPECT_EQ(songLines(pod.songList()), songLines(expected.songList()));
     EXPECT_EQ(pod.songsstored(), 300);
-}
 
-TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
-{
-    const QByteArray compressed = itdb::compressed(mixedDatabase(300));
+    // A broken stream or a bomb stops with what went wrong.
     put(u"iTunesCDB"_s, compressed.first(compressed.size() / 2));
     expectStop(u"iTunesCDB"_s, u" cannot be read: the compressed data ends early"_s);
 
@@ -191,11 +186,11 @@ TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
     for (qsizetype i = 244 + 2; i < 244 + 40; ++i)
         corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
     put(u"iTunesCDB"_s, corrupt);
-    iPod pod;
-    EXPECT_EQ(read(pod), Outcome::Stopped);
-    EXPECT_TRUE(pod.errorText().startsWith(databasePath(u"iTunesCDB"_s)
-                                           + u" cannot be read: the compressed data is damaged ("_s))
-        << pod.errorText().toStdString();
+    iPod damaged;
+    EXPECT_EQ(read(damaged), Outcome::Stopped);
+    EXPECT_TRUE(damaged.errorText().startsWith(databasePath(u"iTunesCDB"_s)
+                                               + u" cannot be read: the compressed data is damaged ("_s))
+        << damaged.errorText().toStdString();
 
     // Twenty megabytes of zeros in one string shrink to a few kilobytes.
     itdb::Database db;

@@ -135,7 +135,7 @@ protected:
     std::vector<qsizetype> offsets;  // each track record, then the end of the last
 };
 
-TEST_F(ThreeTracks, TruncatedAnywhereKeepsTheTracksBeforeTheCut)
+TEST_F(ThreeTracks, TruncatedAnywhereOrBrokenKeepsTheTracksBeforeTheDamage)
 {
     for (qsizetype cut = 0; cut < offsets.back(); ++cut) {
         SCOPED_TRACE(cut);
@@ -144,10 +144,8 @@ TEST_F(ThreeTracks, TruncatedAnywhereKeepsTheTracksBeforeTheCut)
         if (HasFailure())
             return;
     }
-}
 
-TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
-{
+    // Bad counts, tags and lengths end the read after the whole tracks.
     const qsizetype trackList = offsets[0] - 92;
     const qsizetype firstString = offsets[1] + 156;
     const struct
@@ -174,7 +172,6 @@ TEST_F(ThreeTracks, BadCountsTagsAndLengthsEndTheReadAfterTheWholeTracks)
         expectStoppedAfter(c.bytes, c.tracks);
     }
 }
-
 TEST_F(ThreeTracks, AStringLongerThanItsRecordIsLeftOutAndTheReadGoesOn)
 {
     // The second track's title (UTF-8) and the third track's location (UTF-16).

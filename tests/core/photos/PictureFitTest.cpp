@@ -2,6 +2,8 @@
 #include "core/photos/PictureFit.h"
 #include "core/photos/PictureFiles.h"
 
+#include "CopyTestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -69,7 +71,7 @@ TEST(PictureFit, RoundingAndCentredText)
 
 using namespace Qt::StringLiterals;
 
-TEST(PictureFiles, PatternsMatchWithoutRegardToCase)
+TEST(PictureFiles, PatternsMatchAndListWithoutRegardToCase)
 {
     for (const QString &name : {u"Mixed.JpG"_s, u"SCAN.BMP"_s})
         EXPECT_TRUE(matchesFilePattern(name, pictureFilePattern())) << qPrintable(name);
@@ -79,17 +81,12 @@ TEST(PictureFiles, PatternsMatchWithoutRegardToCase)
     EXPECT_TRUE(matchesFilePattern(u"S1.wav"_s, u"S?.wav"_s));
     EXPECT_FALSE(matchesFilePattern(u"S12.wav"_s, u"S?.wav"_s));
     EXPECT_FALSE(matchesFilePattern(u"a.jpg"_s, QString()));
-}
 
-TEST(PictureFiles, ListsMatchingFilesOnlySortedWithoutRegardToCase)
-{
+    // Listed: matching files only, sorted without regard to case.
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     for (const QString &name :
-         {u"SUNSET.JPG"_s, u"harbour.jpg"_s, u"PALETTE.BMP"_s, u"notes.png"_s, u"readme.txt"_s, u".hidden.jpg"_s}) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+         {u"SUNSET.JPG"_s, u"harbour.jpg"_s, u"PALETTE.BMP"_s, u"notes.png"_s, u"readme.txt"_s, u".hidden.jpg"_s})
+        writeBytes(dir.filePath(name), {});
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.jpg"_s));
     // A pipe would block whoever opened it: it is not listed.
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath(u"pipe.jpg"_s)).constData(), 0600), 0);
