@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(SongTableTest, LengthSecondsOfWellFormedLengthsAndEscapesThatRoundTrip)
+TEST(SongTableTest, LengthSecondsEscapesAndJsonSongLines)
 {
     EXPECT_EQ(lengthSeconds(u"0:00"), 0);
     EXPECT_EQ(lengthSeconds(u"4:05"), 245);
@@ -31,20 +31,17 @@ TEST(SongTableTest, LengthSecondsOfWellFormedLengthsAndEscapesThatRoundTrip)
     QJsonParseError error{};
     EXPECT_EQ(QJsonDocument::fromJson(json, &error).array().at(0).toString(), awkward) << json.toStdString();
     EXPECT_EQ(error.error, QJsonParseError::NoError);
-}
 
-// A song as a json line: every column, the length's seconds beside the text
-// and the track number a number or null.
-TEST(SongTableTest, JsonSongLinesHoldEveryColumnAndNumbers)
-{
+    // A song as a json line: every column, the length's seconds beside the text
+    // and the track number a number or null.
     const SongValues song{u"Tab\there, \"x\""_s, u"59:59"_s, u"Maren"_s, {}, {}, {}, {}, u"\\F00\\A.mp3"_s};
     SongValues numbered = song;
     numbered[GridColumn::TrackNumber] = u"12"_s;
     for (const auto &[values, number] : {std::pair{song, QJsonValue()}, {numbered, QJsonValue(12)}}) {
-        QJsonParseError error{};
+        QJsonParseError lineError{};
         const QJsonObject object =
-            QJsonDocument::fromJson(songLine(OutputFormat::Json, values).toUtf8(), &error).object();
-        ASSERT_EQ(error.error, QJsonParseError::NoError);
+            QJsonDocument::fromJson(songLine(OutputFormat::Json, values).toUtf8(), &lineError).object();
+        ASSERT_EQ(lineError.error, QJsonParseError::NoError);
         EXPECT_EQ(object.keys(), texts(u"album|artist|filename|filetype|genre|length|lengthseconds|title|tracknumber"));
         EXPECT_EQ(object[u"title"_s].toString(), song[0]);
         EXPECT_EQ(object[u"lengthseconds"_s], QJsonValue(3599));

@@ -44,7 +44,7 @@ iPod::PlayerLocator at(const QString &root)
     return [root] { return std::optional<QString>(root); };
 }
 
-TEST(PlayerSession, ConnectReportsEveryLineAndABarShowsEachPercentOnce)
+TEST(PlayerSession, ConnectReportsEveryLineABarShowsEachPercentOnceAndOutcomesSayWhatAReadCameTo)
 {
     QTemporaryDir player;
     writePlayer(player.path(), 3000);
@@ -73,11 +73,8 @@ TEST(PlayerSession, ConnectReportsEveryLineAndABarShowsEachPercentOnce)
     for (std::size_t i = 0; i + 1 < shown.size(); ++i)
         EXPECT_EQ(static_cast<qint64>(shown[i]) * 100 / lines, static_cast<qint64>(i)) << i;
     EXPECT_EQ(shown.back(), 0);
-}
 
-TEST(PlayerSession, OutcomesSayWhatAReadCameTo)
-{
-    QTemporaryDir player;
+    // Outcomes say what a read came to.
     const QByteArray whole = writePlayer(player.path(), 5);
     const QString database = player.filePath(u"iPod_Control/iTunes/iTunesDB"_s);
 

@@ -40,7 +40,7 @@ TEST(TextFile, LinesEndAtCrOrCrLfNotLfBytesAreUtf8OrLatin1AndTheFirstLineIsDecod
 
 // A FIFO, a link to a device and a folder are refused at once: nothing waits
 // for a writer and nothing reads without end.
-TEST(TextFile, SpecialFilesAreRefusedWithoutWaiting)
+TEST(TextFile, SpecialFilesAreRefusedWithoutWaitingAndOversizedOnesReadUpToTheirBound)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"special"_s);
@@ -57,28 +57,25 @@ TEST(TextFile, SpecialFilesAreRefusedWithoutWaiting)
     writeBytes(dir.filePath(u"real"_s), "line\r");
     ASSERT_TRUE(QFile::link(dir.filePath(u"real"_s), dir.filePath(u"link"_s)));
     EXPECT_EQ(TextFile::readFirstLine(dir.filePath(u"link"_s)), u"line"_s);
-}
 
-TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"big"_s);
+    // Oversized files are read only up to their bound.
+    const QString big = dir.filePath(u"big"_s);
 
     // One line of 3 MB: the first line is cut at the bound.
-    writeBytes(path, QByteArray(3 << 20, 'a'));
-    EXPECT_EQ(TextFile::readFirstLine(path), QString(TextFile::firstLineBound, u'a'));
+    writeBytes(big, QByteArray(3 << 20, 'a'));
+    EXPECT_EQ(TextFile::readFirstLine(big), QString(TextFile::firstLineBound, u'a'));
     bool cut = false;
-    EXPECT_EQ(readRegularFile(path, 10, &cut), QByteArray(10, 'a'));
+    EXPECT_EQ(readRegularFile(big, 10, &cut), QByteArray(10, 'a'));
     EXPECT_TRUE(cut);
-    EXPECT_EQ(readRegularFile(path, 3 << 20, &cut)->size(), 3 << 20);
+    EXPECT_EQ(readRegularFile(big, 3 << 20, &cut)->size(), 3 << 20);
     EXPECT_FALSE(cut) << "a file exactly as long as the bound is whole";
 
     // Many lines: only those within the bound are read.
     QByteArray lines;
     for (int i = 0; lines.size() <= TextFile::wholeFileBound; ++i)
         lines += "line " + QByteArray::number(i) + "\r\n";
-    writeBytes(path, lines);
-    const std::optional<QStringList> read = TextFile::readLines(path);
+    writeBytes(big, lines);
+    const std::optional<QStringList> read = TextFile::readLines(big);
     ASSERT_TRUE(read);
     const QByteArray within = lines.left(TextFile::wholeFileBound);
     EXPECT_EQ(read->size(), within.count("\r\n") + (within.endsWith("\r\n") ? 0 : 1));
@@ -86,10 +83,10 @@ TEST(TextFile, OversizedFilesAreReadOnlyUpToTheirBound)
 
     // A cut inside a UTF-8 character leaves the text UTF-8: the broken
     // character goes, and nothing turns into Latin-1.
-    writeBytes(path, QByteArray(TextFile::firstLineBound - 1, 'x') + "\xC3\xA9 and more");
-    EXPECT_EQ(TextFile::readFirstLine(path), QString(TextFile::firstLineBound - 1, u'x'));
-    writeBytes(path, "\xC3\xA9" + QByteArray(TextFile::firstLineBound - 3, 'x') + "\xE2\x99\xAB");
-    EXPECT_EQ(TextFile::readFirstLine(path), u"é"_s + QString(TextFile::firstLineBound - 3, u'x'));
+    writeBytes(big, QByteArray(TextFile::firstLineBound - 1, 'x') + "\xC3\xA9 and more");
+    EXPECT_EQ(TextFile::readFirstLine(big), QString(TextFile::firstLineBound - 1, u'x'));
+    writeBytes(big, "\xC3\xA9" + QByteArray(TextFile::firstLineBound - 3, 'x') + "\xE2\x99\xAB");
+    EXPECT_EQ(TextFile::readFirstLine(big), u"é"_s + QString(TextFile::firstLineBound - 3, u'x'));
 }
 
 // Each component matched without regard to case, files only; locations of

@@ -19,7 +19,7 @@ namespace {
 // Names: the title and the file's extension, characters that file systems
 // refuse replaced, blanks trimmed from the whole; a blank title takes the
 // name of the song's own file.
-TEST(SafeFileName, NameFromTitleAndExtension)
+TEST(SafeFileName, NameFromTitleAndExtensionNumberedBeforeItWhenTaken)
 {
     for (const auto &[title, file, name, renamed] :
          {std::tuple{u"  Rock/Roll: Live?", u"  \\iPod_Control\\Music\\F01\\XYZW.mp3", u"Rock_Roll_ Live_.mp3", true},
@@ -40,10 +40,7 @@ TEST(SafeFileName, NameFromTitleAndExtension)
                                            {u"/home/anna/Music/", u"/home/anna/Music/"},
                                            {u" /tmp ", u"/tmp/"}})
         EXPECT_EQ(destinationFolder(QString::fromUtf16(folder)), QString::fromUtf16(expected));
-}
 
-TEST(SafeFileName, SameNameInOneCopyGetsNumberedBeforeItsExtension)
-{
     // Title and file cell of each song in turn, and the name it gets.
     const std::tuple<const char16_t *, const char16_t *, const char16_t *> claims[] = {
         {u"Song", u"\\F00\\A.mp3", u"Song.mp3"},

@@ -23,7 +23,7 @@ void PrintTo(const PicturePlacement &p, std::ostream *out)
 
 namespace {
 
-TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenAndBadSizesFail)
+TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenBadSizesFailAndTextIsCentred)
 {
     const struct
     {
@@ -54,10 +54,7 @@ TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenAndBadSizesFail)
     for (const auto &c : cases)
         EXPECT_EQ(fitPicture(c.targetW, c.targetH, c.imgW, c.imgH), c.placement)
             << c.targetW << 'x' << c.targetH << " " << c.imgW << 'x' << c.imgH;
-}
 
-TEST(PictureFit, RoundingAndCentredText)
-{
     EXPECT_EQ(roundHalfEven(1.5), 2);
     EXPECT_EQ(roundHalfEven(-2.5), -2);
     EXPECT_EQ(roundHalfEven(2.5000001), 3);
