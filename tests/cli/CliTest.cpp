@@ -12,7 +12,6 @@
 #include "core/export/HtmlList.h"
 #include "core/stats/StatsReport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,7 +55,6 @@ protected:
     {
         return runCli(QStringList{command, u"--player"_s, player.root()} + more);
     }
-    static QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
     // The session the window would hold for this player.
     std::unique_ptr<PlayerSession> windowSession() const
     {
@@ -85,29 +83,9 @@ TEST_F(CliTest, ListPrintsTheSongListInUtf8EvenOfACutDatabase)
     }
 }
 
-// The command line connects and sorts through the same session as the window,
-// and prints every cell of its grid, the header first.
-TEST_F(CliTest, GridPrintsTheWindowsCellsInTheWindowsOrder)
-{
-    makePlayer({{u"Nine ü"_s, 599000, 10}, {u"Ten"_s, 605000, 2}, {u"Второй"_s, 150000, 1}});
-    for (const QStringList &args : {QStringList(), texts(u"--sort|length|--descending")}) {
-        const auto session = windowSession();
-        if (!args.isEmpty())
-            session->sort(GridColumn::Length, true);
-        QString cells;
-        for (int r = 0; r < session->grid().rows(); ++r) {
-            QStringList row;
-            for (int c = 0; c < GridColumn::Count; ++c)
-                row << tsvEscaped(session->grid().text(r, c));
-            cells += row.join(u'\t') + u'\n';
-        }
-        const ProgramRun grid = run(u"grid"_s, args);
-        ASSERT_EQ(grid.exitCode, 0) << grid.err.toStdString();
-        EXPECT_EQ(grid.out, cells);
-    }
-}
-
-TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
+// Help and version go to standard output; help wins over everything else on
+// the line, even a player that is missing.
+TEST_F(CliTest, BadArgumentsShowTheUsageAMissingPlayerIsReportedAndHelpIsShown)
 {
     makePlayer({{u"One"_s, 1000, 1}, {u"Two"_s, 1000, 2}});
     const QString root = player.root(), to = target.path();
@@ -135,18 +113,13 @@ TEST_F(CliTest, BadArgumentsShowTheUsageAndAMissingPlayerIsReported)
                     && result.err.contains(u"\n\nUsage: quillory-cli "_s))
             << result.err.toStdString();
     }
-    EXPECT_TRUE(filesIn(to).isEmpty());
+    EXPECT_TRUE(entriesIn(to).isEmpty());
     for (const QString &command : {u"list"_s, u"grid"_s}) {
         const ProgramRun missing = runCli({command, u"--player"_s, to});
         EXPECT_EQ(missing.exitCode, 2);
         EXPECT_EQ(missing.err, to + u" holds no iPod_Control/iTunes/iTunesDB or iTunesCDB\n"_s);
     }
-}
-
-TEST_F(CliTest, HelpAndVersionGoToStandardOutput)
-{
     EXPECT_EQ(runCli({u"--version"_s}).out, u"quillory-cli 1.0.1\n"_s);
-    // Help wins over everything else on the line, even a player that is missing.
     for (const QStringList &args : {texts(u"--help"), texts(u"grid|--player|/nonexistent|--help")}) {
         const ProgramRun help = runCli(args);
         EXPECT_EQ(help.exitCode, 0);
@@ -158,11 +131,23 @@ TEST_F(CliTest, HelpAndVersionGoToStandardOutput)
 
 // Text goes to a terminal: no title sends it escape sequences. csv is a file
 // format and keeps every byte; json escapes as JSON does. Each format is framed
-// as it should be, and list prints the grid's songs in database order.
+// as it should be, and list prints the grid's songs in database order. The
+// command line connects and sorts through the same session as the window and
+// prints every cell of its grid, the header first.
 TEST_F(CliTest, EveryCommandPrintsItsFormatsAndEscapesWhatGoesToATerminal)
 {
     const QString title = u"Bell\x07 \x1b[2J \u009B1m"_s;
     makePlayer({{title, 61000, 3}, {u"Two"_s, 0, 0}});
+    const auto session = windowSession();
+    session->sort(GridColumn::Length, true);
+    QString cells;
+    for (int r = 0; r < session->grid().rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < GridColumn::Count; ++c)
+            row << tsvEscaped(session->grid().text(r, c));
+        cells += row.join(u'\t') + u'\n';
+    }
+    EXPECT_EQ(run(u"grid"_s, texts(u"--sort|length|--descending")).out, cells);
     const auto hasControl = [](const QString &out) {
         return std::any_of(out.begin(), out.end(), [](QChar ch) {
             return ch != u'\n' && ch != u'\t'
@@ -238,7 +223,7 @@ TEST_F(CliTest, CopyCopiesTheRowsAskedForRefusesThePlayerAndEndsAtAMissingFile)
     EXPECT_TRUE(copy.out.startsWith(u" 3 Files to Copy!\nCopying files...Please wait till copying is finished...\n"
                                     "Copying Done...! \n 1 of your files were renamed using an underscore"_s))
         << copy.out.toStdString();
-    EXPECT_EQ(filesIn(target.path()), texts(u"Four (2).mp3|Four.mp3|Rock_Roll_ Live_.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Four (2).mp3|Four.mp3|Rock_Roll_ Live_.mp3"));
     EXPECT_EQ(readFile(target.filePath(u"Four (2).mp3"_s)), player.bytes(locations[4]));
 
     const ProgramRun inside = run(u"copy"_s, {u"--to"_s, player.root() + u"/iPod_Control/Music"_s, u"--all"_s});
@@ -252,7 +237,7 @@ TEST_F(CliTest, CopyCopiesTheRowsAskedForRefusesThePlayerAndEndsAtAMissingFile)
     EXPECT_TRUE(broken.out.contains(u"Copying files...Please wait till copying is finished...\n"
                                     "Error Copying File. Check source file validity!\nCannot open "_s))
         << broken.out.toStdString();
-    EXPECT_EQ(filesIn(other.path()), QStringList{u"One.mp3"_s});
+    EXPECT_EQ(entriesIn(other.path()), QStringList{u"One.mp3"_s});
 }
 
 // The export goes on past songs that vanished from the player, names them and
@@ -324,7 +309,7 @@ TEST_F(CliTest, HtmlWritesTheWindowsFile)
     ASSERT_EQ(html.exitCode, 0) << html.err.toStdString();
     const QString path = target.filePath(u"list.htm.html"_s);
     EXPECT_EQ(html.out, path + u'\n');
-    EXPECT_EQ(filesIn(target.path()), QStringList{u"list.htm.html"_s});
+    EXPECT_EQ(entriesIn(target.path()), QStringList{u"list.htm.html"_s});
 
     const auto window = windowSession();
     window->sort(GridColumn::Title, true);

@@ -1,5 +1,6 @@
 // The manual pages, the shell completion and the AppStream file against the
 // commands and options the programs really take.
+#include "CopyTestSupport.h"
 #include "ProgramRun.h"
 #include "TestStrings.h"
 #include "cli/SongTable.h"
@@ -20,8 +21,7 @@ const QString dataDir = QStringLiteral(QUILLORY_SOURCE_DIR "/data/");
 
 QString fileText(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(readFile(path));
 }
 
 // Every command of quillory-cli with the long options its help lists.

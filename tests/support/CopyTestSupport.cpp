@@ -23,7 +23,6 @@ PlayerFolder::PlayerFolder()
 QString PlayerFolder::addSong(const QString &folder, const QString &fileName, int size)
 {
     const QString dir = m_dir.path() + QStringLiteral("/iPod_Control/Music/") + folder;
-    QDir().mkpath(dir);
     QByteArray data(size, Qt::Uninitialized);
     QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(data.data()), size / 4);
     for (int i = size / 4 * 4; i < size; ++i)
@@ -32,17 +31,6 @@ QString PlayerFolder::addSong(const QString &folder, const QString &fileName, in
     const QString location = QStringLiteral("\\iPod_Control\\Music\\") + folder + QLatin1Char('\\') + fileName;
     m_songs.insert(location, data);
     return location;
-}
-
-QMap<QString, QByteArray> PlayerFolder::snapshot() const
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readFile(path));
-    }
-    return files;
 }
 
 void fillGrid(GridModel &grid, const std::vector<SongRow> &rows)
@@ -68,6 +56,23 @@ QByteArray readFile(const QString &path)
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(bytes) != bytes.size())
         qFatal("cannot write a test file");
+}
+
+QStringList entriesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QMap<QString, QByteArray> filesBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), readFile(path));
+    }
+    return files;
 }

@@ -69,6 +69,14 @@ public:
     FileCopyStorage real;
 };
 
+QByteArray readFile(const QString &path);
+// Writes the file, making its folder first; a test that cannot write ends there.
+void writeBytes(const QString &path, const QByteArray &bytes);
+// Every entry of the folder but "." and "..", hidden and special ones too, by name.
+QStringList entriesIn(const QString &folder);
+// The content of every file below the folder, by path relative to it.
+QMap<QString, QByteArray> filesBelow(const QString &folder);
+
 // A player folder with song files of random bytes under iPod_Control/Music.
 class PlayerFolder
 {
@@ -78,8 +86,8 @@ public:
     // Writes a song of the given size; returns its stored location ("\iPod_Control\Music\F00\ABCD.mp3").
     QString addSong(const QString &folder, const QString &fileName, int size);
     QByteArray bytes(const QString &location) const { return m_songs.value(location); }
-    // The content of every file below the root, by path.
-    QMap<QString, QByteArray> snapshot() const;
+    // The content of every file below the root.
+    QMap<QString, QByteArray> snapshot() const { return filesBelow(root()); }
 
 private:
     QTemporaryDir m_dir;
@@ -95,6 +103,3 @@ struct SongRow
     bool tagged = false;
 };
 void fillGrid(GridModel &grid, const std::vector<SongRow> &rows);
-
-QByteArray readFile(const QString &path);
-void writeBytes(const QString &path, const QByteArray &bytes);

@@ -1,12 +1,8 @@
 #include "ReaderTestSupport.h"
 
-#include "CopyTestSupport.h"
 #include "ItunesDbWriter.h"
 #include "TestStrings.h"
 #include "core/common/AppInfo.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -59,14 +55,9 @@ void expectWholeTracks(const iPod &pod)
     }
 }
 
-void PlayerFolderTest::SetUp()
-{
-    ASSERT_TRUE(QDir(root.path()).mkpath(u"iPod_Control/iTunes"_s));
-}
-
 QString PlayerFolderTest::databasePath(const QString &name) const
 {
-    return root.filePath(u"iPod_Control/iTunes/"_s + name);
+    return player.root() + u"/iPod_Control/iTunes/"_s + name;
 }
 
 void PlayerFolderTest::put(const QString &name, const QByteArray &bytes) const
@@ -76,7 +67,7 @@ void PlayerFolderTest::put(const QString &name, const QByteArray &bytes) const
 
 iPod::ReadOutcome PlayerFolderTest::read(iPod &pod) const
 {
-    return pod.readitunesdb([this] { return std::optional<QString>(root.path()); });
+    return pod.readitunesdb([this] { return std::optional<QString>(player.root()); });
 }
 
 void PlayerFolderTest::expectStop(const QString &name, const QString &reason) const

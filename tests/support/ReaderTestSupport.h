@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CopyTestSupport.h"
 #include "core/device/iPod.h"
 
 #include <QByteArray>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,11 +20,10 @@ std::vector<qsizetype> trackOffsets(const QByteArray &db);
 // track record, in ascending order, each track's lines opened by its start.
 void expectWholeTracks(const iPod &pod);
 
-// A player folder in a temporary folder, whose database files hold what a test puts there.
+// A player folder whose database files hold what a test puts there.
 class PlayerFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override;
     // The path of a file in the player's iPod_Control/iTunes folder.
     QString databasePath(const QString &name) const;
     void put(const QString &name, const QByteArray &bytes) const;
@@ -32,5 +31,5 @@ protected:
     // Reads and expects a stop whose text is the file's path followed by `reason`.
     void expectStop(const QString &name, const QString &reason) const;
 
-    QTemporaryDir root;
+    PlayerFolder player;
 };

@@ -12,7 +12,7 @@
 #include <vector>
 
 // Answers the save-file dialog with a set name (empty: cancelled) and keeps the filters asked with;
-// answers the folder dialog with a set folder.
+// the folder dialog is always cancelled.
 class FakeFileDialog : public FileDialogService
 {
 public:
@@ -21,10 +21,9 @@ public:
         filters << filter;
         return answer;
     }
-    QString getExistingFolder(const QString &) override { return folder; }
+    QString getExistingFolder(const QString &) override { return {}; }
 
     QString answer;
-    QString folder;  // the folder dialog's answer
     QStringList filters;
 };
 
@@ -56,17 +55,13 @@ public:
     Result answer{Outcome::Printed, {}};
 };
 
-// Keeps every status text, the last range and every value shown; counts the
+// Keeps every status text, the last maximum and every value shown; counts the
 // yields, runs onYield at each and reports cancelled once cancelAfter yields
 // have passed (never while it is negative).
 class RecordingSink : public ProgressSink
 {
 public:
-    void setProgressRange(qint64 min, qint64 max) override
-    {
-        minimum = min;
-        maximum = max;
-    }
+    void setProgressRange(qint64, qint64 max) override { maximum = max; }
     void setProgressValue(qint64 value) override { values.push_back(value); }
     void setStatusText(const QString &text) override { statuses << text; }
     void yield() override
@@ -77,7 +72,7 @@ public:
     }
     bool cancelled() const override { return cancelAfter >= 0 && yields > cancelAfter; }
 
-    qint64 minimum = -1, maximum = -1;
+    qint64 maximum = -1;
     std::vector<qint64> values;
     QStringList statuses;
     int yields = 0;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@ void makeSpecialFile(SpecialFile kind, const QString &path)
 {
     QFile::remove(path);
     QDir(path).removeRecursively();
+    QDir().mkpath(QFileInfo(path).path());
     const QByteArray name = QFile::encodeName(path);
     bool made = false;
     switch (kind) {

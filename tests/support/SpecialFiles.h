@@ -14,7 +14,7 @@ inline constexpr SpecialFile allSpecialFiles[] = {SpecialFile::Fifo, SpecialFile
 
 const char *specialFileName(SpecialFile kind);
 
-// Creates the special file at path, replacing what is there; the folder must exist.
+// Creates the special file at path, replacing what is there.
 void makeSpecialFile(SpecialFile kind, const QString &path);
 
 // Ends the test program with SIGALRM when it is still alive after the given

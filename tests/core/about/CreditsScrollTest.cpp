@@ -1,12 +1,8 @@
 #include "core/about/CreditsScroll.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 namespace {
-
-using namespace Qt::StringLiterals;
 
 TEST(CreditsScroll, MovesUpTwelveAndWrapsBelowTheMinimumPlusTwenty)
 {

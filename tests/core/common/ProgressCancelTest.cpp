@@ -6,7 +6,6 @@
 #include "core/export/HtmlList.h"
 #include "core/grid/Search.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

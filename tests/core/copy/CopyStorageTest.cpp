@@ -23,11 +23,6 @@ namespace {
 
 using Temporary = FileCopyStorage::Temporary;
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 bool hasUnnamedFiles(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
@@ -56,7 +51,10 @@ protected:
     FileCopyStorage storage{GetParam()};
 };
 
-TEST_P(CopyStorageTest, SpecialSourcesFailAtOnceAndLeaveNothing)
+// Sources that are no regular files fail at once and leave nothing. The copy
+// replaces what is at the destination, a link too, without writing through
+// it; nothing else is left in the folder.
+TEST_P(CopyStorageTest, SpecialSourcesFailAndCopiesReplaceTheDestinationAndNothingElseRemains)
 {
     const QString path = player.root() + u"/special.mp3"_s;
     const HangWatch watch;
@@ -66,15 +64,10 @@ TEST_P(CopyStorageTest, SpecialSourcesFailAtOnceAndLeaveNothing)
         const CopyStorageResult result = storage.copyToStorage({path, target.filePath(u"copy.mp3"_s)});
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.errorText, u"Not a file: "_s + path);
-        EXPECT_TRUE(entries(target.path()).isEmpty());
+        EXPECT_TRUE(entriesIn(target.path()).isEmpty());
     }
     EXPECT_FALSE(storage.copyToStorage({player.root() + u"/missing.mp3"_s, target.filePath(u"copy.mp3"_s)}).ok);
-}
 
-// The copy replaces what is at the destination, a link too, without writing
-// through it; nothing else is left in the folder.
-TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
-{
     const QString first = source("AAAA.mp3", (2 << 20) + 5);
     const QString second = source("BBBB.mp3", 777);
     const QString destination = target.filePath(u"Song.mp3"_s);
@@ -88,7 +81,7 @@ TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
     EXPECT_FALSE(QFileInfo(linked).isSymLink());
     EXPECT_EQ(readFile(linked), readFile(second));
     EXPECT_EQ(player.snapshot(), before) << "the copy went through the link into the player";
-    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Linked.mp3|Song.mp3"));
 
     // A job that keeps what is there fails and changes nothing.
     const CopyStorageResult kept = storage.copyToStorage({second, destination, false});
@@ -98,13 +91,13 @@ TEST_P(CopyStorageTest, CopiesReplaceTheDestinationAndNothingElseRemains)
     const CopyStorageResult changed = storage.copyToStorage({u"/proc/self/stat"_s, target.filePath(u"Proc.mp3"_s)});
     EXPECT_EQ(changed.failure, CopyFailure::Source);
     EXPECT_EQ(changed.errorText, u"The song changed while it was copied: /proc/self/stat"_s);
-    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Linked.mp3|Song.mp3"));
 
     // A folder that is not there: the copy fails and leaves nothing.
     const CopyStorageResult failed = storage.copyToStorage({first, target.filePath(u"gone/Song.mp3"_s)});
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.errorText.isEmpty());
-    EXPECT_EQ(entries(target.path()), texts(u"Linked.mp3|Song.mp3"));
+    EXPECT_EQ(entriesIn(target.path()), texts(u"Linked.mp3|Song.mp3"));
 }
 
 // Whether the process holds open a file without a name in the folder.
@@ -138,7 +131,7 @@ TEST_P(CopyStorageTest, InterruptedCopyLeavesNoPartialFile)
     bool underWay = false;
     int status = 0;
     while (::waitpid(child, &status, WNOHANG) == 0) {
-        for (const QString &name : entries(target.path())) {
+        for (const QString &name : entriesIn(target.path())) {
             if (name == u"Huge.mp3"_s)
                 continue;
             EXPECT_FALSE(unnamed) << "visible while copying: " << name.toStdString();
@@ -150,7 +143,7 @@ TEST_P(CopyStorageTest, InterruptedCopyLeavesNoPartialFile)
             ::kill(child, unnamed ? SIGKILL : SIGTERM);
     }
     // Nothing, or the whole copy when it was done before the signal came.
-    const QStringList left = entries(target.path());
+    const QStringList left = entriesIn(target.path());
     if (left.isEmpty()) {
         EXPECT_TRUE(underWay) << "the copy neither ended nor was ended";
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == (unnamed ? SIGKILL : SIGTERM));

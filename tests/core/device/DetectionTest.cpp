@@ -2,8 +2,8 @@
 #include "core/device/PlayerDetection.h"
 #include "core/device/SystemVolumeService.h"
 
+#include "CopyTestSupport.h"
 #include "FakeVolumes.h"
-#include "SpecialFiles.h"
 #include "TestStrings.h"
 
 #include <QDir>
@@ -16,36 +16,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly)
-        && file.write(bytes) == bytes.size();
-}
-
 // A folder that looks like a player: it holds the track database.
 QString makePlayer(const QTemporaryDir &base, const QString &name,
-                   const QString &db = u"iPod_Control/iTunes/iTunesDB"_s)
+                   const QString &db = u"iPod_Control/iTunes/iTunesDB"_s, const QByteArray &bytes = "mhbd")
 {
-    EXPECT_TRUE(writeFile(base.filePath(name + u'/' + db), QByteArrayLiteral("mhbd")));
+    writeBytes(base.filePath(name + u'/' + db), bytes);
     return base.filePath(name);
 }
 
+// A database found whatever the case of its path, the compressed one alone
+// too; an empty plain database alone is no player.
 TEST(Findpod, TakesTheFirstRemovableVolumeHoldingTheDatabase)
 {
     QTemporaryDir base;
-    const QString backupOnly = makePlayer(base, u"stick"_s, u"iPod_Control/iTunes/iTunesDB.bak"_s);
     const QString first = makePlayer(base, u"first"_s, u"IPOD_CONTROL/itunes/ITUNESDB"_s);
-    const QString second = makePlayer(base, u"second"_s);
+    const QString second = makePlayer(base, u"second"_s, u"iPod_Control/iTunes/iTunesCDB"_s);
 
     FakeVolumes volumes;
     volumes.list = {{makePlayer(base, u"fixed"_s), false, false},
                     {makePlayer(base, u"floppy"_s), true, true},
-                    {backupOnly, true, false},
+                    {makePlayer(base, u"stick"_s, u"iPod_Control/iTunes/iTunesDB.bak"_s), true, false},
+                    {makePlayer(base, u"empty"_s, u"iPod_Control/iTunes/iTunesDB"_s, {}), true, false},
                     {first, true, false},
                     {second, true, false}};
     EXPECT_EQ(findpod(volumes), first);
-    volumes.list.erase(volumes.list.begin() + 3);
+    volumes.list.erase(volumes.list.begin() + 4);
     EXPECT_EQ(findpod(volumes), second);
     volumes.list.pop_back();
     EXPECT_EQ(findpod(volumes), std::nullopt);
@@ -86,8 +81,9 @@ TEST(SystemVolumes, ReadsMountInfoAndTellsRemovableAndFloppyDisks)
     const auto addDevice = [&](const QString &majorMinor, const QString &disk, const QString &partition,
                                const QByteArray &removable) {
         const QString device = partition.isEmpty() ? disk : disk + u'/' + partition;
-        EXPECT_TRUE(writeFile(sys + u'/' + disk + u"/removable"_s, removable));
-        EXPECT_TRUE(partition.isEmpty() || writeFile(sys + u'/' + device + u"/partition"_s, "1"));
+        writeBytes(sys + u'/' + disk + u"/removable"_s, removable);
+        if (!partition.isEmpty())
+            writeBytes(sys + u'/' + device + u"/partition"_s, "1");
         EXPECT_TRUE(QDir().mkpath(sys + u"/dev/block"_s));
         EXPECT_TRUE(QFile::link(u"../../"_s + device, sys + u"/dev/block/"_s + majorMinor));
     };
@@ -96,15 +92,15 @@ TEST(SystemVolumes, ReadsMountInfoAndTellsRemovableAndFloppyDisks)
     addDevice(u"8:17"_s, u"devices/pci0000:00/0000:00:14.0/usb2/2-1/host6/block/sdb"_s, u"sdb1"_s, "0");
     addDevice(u"2:0"_s, u"devices/platform/floppy.0/block/fd0"_s, QString(), "1");
     const QString mountInfo = base.filePath(u"mountinfo"_s);
-    ASSERT_TRUE(writeFile(mountInfo,
-                          "1 0 8:1 / /root rw - ext4 /dev/sda1 rw\n"
-                          "3 1 8:17 / /media/MY\\040IPOD rw shared:4 master:1 - vfat /dev/sdb1 rw\n"
-                          "4 1 2:0 / /media/back\\134slash\\011tab rw - vfat /dev/fd0 rw\n"
-                          "5 1 0:45 / /home rw - btrfs /dev/nvme0n1p2 rw\n"
-                          "6 1 8:1 / /hidden rw - ext4 /dev/sda1 rw\n"
-                          "7 6 0:50 / /hidden rw - tmpfs tmpfs rw\n"
-                          "broken line\n"
-                          "9 1 8:49 / /no/separator rw shared:2 vfat /dev/sde1 rw\n"));
+    writeBytes(mountInfo,
+               "1 0 8:1 / /root rw - ext4 /dev/sda1 rw\n"
+               "3 1 8:17 / /media/MY\\040IPOD rw shared:4 master:1 - vfat /dev/sdb1 rw\n"
+               "4 1 2:0 / /media/back\\134slash\\011tab rw - vfat /dev/fd0 rw\n"
+               "5 1 0:45 / /home rw - btrfs /dev/nvme0n1p2 rw\n"
+               "6 1 8:1 / /hidden rw - ext4 /dev/sda1 rw\n"
+               "7 6 0:50 / /hidden rw - tmpfs tmpfs rw\n"
+               "broken line\n"
+               "9 1 8:49 / /no/separator rw shared:2 vfat /dev/sde1 rw\n");
     QStringList listed;
     for (const Volume &v : SystemVolumeService(mountInfo, sys).volumes())
         listed << v.rootPath + (v.removable ? u" removable"_s : QString()) + (v.floppy ? u" floppy"_s : QString());
@@ -113,64 +109,23 @@ TEST(SystemVolumes, ReadsMountInfoAndTellsRemovableAndFloppyDisks)
                            u"/root"_s}));
 }
 
-TEST(DeviceInfo, SysinfoShowsItsFirstLine)
+// The system description shows its first line; the device name runs up to
+// and including the first tab after the first character. They and the photos
+// folder are found whatever the case of their paths, and the folder must be one.
+TEST(DeviceInfo, DescriptionFilesAndPhotosFolderAreFoundWithoutRegardToCase)
 {
-    QTemporaryDir root;
-    // Found whatever the case of its path.
-    ASSERT_TRUE(
-        writeFile(root.filePath(u"IPOD_CONTROL/Device/SysInfo"_s), "ModelNumStr: MA446\rBoardHwName: iPod Q21\r\n"));
-    EXPECT_EQ(getpodinfo(root.path()).infoText, u"iPod Drive: "_s + root.path() + u"\r\nModelNumStr: MA446"_s);
-}
-
-TEST(DeviceInfo, DeviceNameRunsUpToAndIncludingTheFirstTabAfterTheFirstCharacter)
-{
-    const std::pair<QString, QString> cases[] = {
-        {u"\vAnna's iPod\tmore\ttext"_s, u"Anna's iPod\t"_s},
-        {u"x\t"_s, u"\t"_s},
-        {u"\vAnna's iPod"_s, QString()},
-        {u"\t"_s, QString()},
-        {QString(), QString()},
-    };
-    for (const auto &[line, name] : cases)
-        EXPECT_EQ(deviceNameFrom(line), name) << line.toStdString();
-}
-
-TEST(DeviceInfo, PhotosFolderIsFoundWithoutRegardToCaseAndMustBeAFolder)
-{
+    EXPECT_EQ(deviceNameFrom(u"\vAnna's iPod\tmore\ttext"_s), u"Anna's iPod\t"_s);
+    EXPECT_EQ(deviceNameFrom(u"\vAnna's iPod"_s), QString()) << "no tab";
     QTemporaryDir withFolder, withFile;
+    writeBytes(withFolder.filePath(u"IPOD_CONTROL/Device/SysInfo"_s), "ModelNumStr: MA446\rBoardHwName: iPod Q21\r\n");
+    writeBytes(withFolder.filePath(u"IPOD_CONTROL/iTunes/DeviceInfo"_s), "xName\tmore");
     ASSERT_TRUE(QDir(withFolder.path()).mkpath(u"Photos"_s));
-    EXPECT_EQ(getpodinfo(withFolder.path()).photosFolder, withFolder.filePath(u"Photos"_s));
-    ASSERT_TRUE(writeFile(withFile.filePath(u"photos"_s), ""));
-    EXPECT_TRUE(getpodinfo(withFile.path()).photosFolder.isEmpty());
-}
-
-// Description files that are no regular files are read as missing ones,
-// without waiting; a huge one-line file shows only its first 64 KB.
-TEST(DeviceInfo, SpecialAndOversizedDescriptionFilesNeitherHangNorFlood)
-{
-    QTemporaryDir root;
-    const QString sysinfo = root.filePath(u"iPod_Control/Device/SysInfo"_s);
-    const QString deviceInfo = root.filePath(u"iPod_Control/iTunes/DeviceInfo"_s);
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(sysinfo).path()));
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(deviceInfo).path()));
-    const QString driveLine = u"iPod Drive: "_s + root.path() + u"\r\n"_s;
-    const HangWatch watch;
-    for (const SpecialFile kind : allSpecialFiles) {
-        SCOPED_TRACE(specialFileName(kind));
-        makeSpecialFile(kind, sysinfo);
-        makeSpecialFile(kind, deviceInfo);
-        const DeviceInfo info = getpodinfo(root.path());
-        EXPECT_EQ(info.infoText, driveLine);
-        EXPECT_EQ(info.infoFrameCaption, u"  "_s);
-    }
-
-    QDir(sysinfo).removeRecursively();
-    QDir(deviceInfo).removeRecursively();
-    ASSERT_TRUE(writeFile(root.filePath(u"iPod_Control/Device/SysInfo"_s), QByteArray(2 << 20, 'm')));
-    ASSERT_TRUE(writeFile(root.filePath(u"iPod_Control/iTunes/DeviceInfo"_s), "xName\t" + QByteArray(2 << 20, 'n')));
-    const DeviceInfo info = getpodinfo(root.path());
-    EXPECT_EQ(info.infoText, driveLine + QString(64 * 1024, u'm'));
+    const DeviceInfo info = getpodinfo(withFolder.path());
     EXPECT_EQ(info.deviceName, u"Name\t"_s);
+    EXPECT_EQ(info.infoText, u"iPod Drive: "_s + withFolder.path() + u"\r\nModelNumStr: MA446"_s);
+    EXPECT_EQ(info.photosFolder, withFolder.filePath(u"Photos"_s));
+    writeBytes(withFile.filePath(u"photos"_s), "");
+    EXPECT_TRUE(getpodinfo(withFile.path()).photosFolder.isEmpty());
 }
 
 }  // namespace

@@ -2,11 +2,7 @@
 
 #include "ItunesDbWriter.h"
 #include "ReportDoubles.h"
-#include "TestData.h"
 #include "TestStrings.h"
-#include "core/device/PlayerDetection.h"
-
-#include "FakeVolumes.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,14 +75,6 @@ TEST(ReaderChunks, AnyChunkSizeReadsLikeTheWholeDatabase)
     expectSameAtEveryChunkSize(mixedDatabase());
 }
 
-TEST(ReaderChunks, AnyChunkSizeReadsTheRealDatabaseLikeAWholeRead)
-{
-    QUILLORY_NEEDS_TESTDATA();
-    QFile real(testDataPath(QStringLiteral("old-5375-tracks.itdb")));
-    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
-    expectSameAtEveryChunkSize(real.readAll());
-}
-
 // A player folder whose plain database holds whatever a case puts there.
 class ReaderFile : public PlayerFolderTest
 {
@@ -96,7 +84,7 @@ protected:
     void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesDB"_s, reason); }
 };
 
-TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabase)
+TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabaseOrWhereItBreaks)
 {
     expectStop(u": there is no such file"_s);
     ASSERT_TRUE(QDir().mkdir(dbPath()));
@@ -117,6 +105,16 @@ TEST_F(ReaderFile, SaysWhatIsAtTheDatabasePathWhenItIsNoDatabase)
     // Two gigabytes of zeros that take no disk space are refused at their first bytes.
     ASSERT_EQ(::truncate(QFile::encodeName(dbPath()).constData(), qint64{2} << 30), 0);
     expectStop(u" is not a track database"_s);
+
+    // A broken track is named with the songs read.
+    const QByteArray bytes = mixedDatabase();
+    const std::vector<qsizetype> offsets = trackOffsets(bytes);
+    writeDb(bytes.first(offsets[3] + 50));
+    expectStop(u" ends inside track 4: only 3 of 40 songs were read"_s);
+    writeDb(QByteArray(bytes).replace(offsets[1], 4, "mhix"));
+    expectStop(u" is damaged at track 2: only 1 of 40 songs were read"_s);
+    writeDb(QByteArray(bytes).replace(itdb::firstTrackOffset(bytes) - 92, 4, "mhlx"));
+    expectStop(u" is damaged: its track list cannot be found"_s);
 }
 
 TEST_F(ReaderFile, AnUnreadableDatabaseIsReportedAsSuch)
@@ -161,33 +159,10 @@ TEST_F(ReaderFile, AStringClaimingGigabytesIsCutOnACharacterAndTheReadGoesOn)
     EXPECT_EQ(pod.song(1).title, u"Second"_s);
 }
 
-TEST_F(ReaderFile, ABrokenTrackIsNamedWithTheSongsRead)
-{
-    const QByteArray bytes = mixedDatabase();
-    const std::vector<qsizetype> offsets = trackOffsets(bytes);
-    writeDb(bytes.first(offsets[3] + 50));
-    expectStop(u" ends inside track 4: only 3 of 40 songs were read"_s);
-    writeDb(QByteArray(bytes).replace(offsets[1], 4, "mhix"));
-    expectStop(u" is damaged at track 2: only 1 of 40 songs were read"_s);
-    writeDb(QByteArray(bytes).replace(itdb::firstTrackOffset(bytes) - 92, 4, "mhlx"));
-    expectStop(u" is damaged: its track list cannot be found"_s);
-
-    writeDb(bytes);
-    iPod pod;
-    EXPECT_EQ(read(pod), Outcome::Complete);
-    EXPECT_EQ(pod.errorText(), QString());
-    EXPECT_EQ(pod.songsstored(), 40);
-}
-
 // A player folder that keeps the compressed database.
-class CompressedPlayer : public PlayerFolderTest
-{
-protected:
-    void expectStop(const QString &reason) const { PlayerFolderTest::expectStop(u"iTunesCDB"_s, reason); }
-    QString cdbPath() const { return databasePath(u"iTunesCDB"_s); }
-};
+using CompressedPlayer = PlayerFolderTest;
 
-TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
+TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabaseOrStopsWithWhatWentWrong)
 {
     const QByteArray plain = mixedDatabase(300);
     iPod expected;
@@ -195,11 +170,6 @@ TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
 
     const QByteArray compressed = itdb::compressed(plain);
     ASSERT_LT(compressed.size(), plain.size());
-    for (const qint64 chunk : {qint64{7}, iPod::kChunkBytes}) {
-        iPod pod;
-        EXPECT_EQ(pod.readDatabase(compressed, noProgress(), chunk, iPod::DatabaseForm::Compressed), Outcome::Complete);
-        EXPECT_EQ(songLines(pod.songList()), songLines(expected.songList()));
-    }
     // Beside an empty plain database, which players leave when they keep the compressed one.
     put(u"iTunesDB"_s, QByteArray());
     put(u"iTunesCDB"_s, compressed);
@@ -207,22 +177,20 @@ TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabase)
     ASSERT_EQ(read(pod), Outcome::Complete) << pod.errorText().toStdString();
     EXPECT_EQ(songLines(pod.songList()), songLines(expected.songList()));
     EXPECT_EQ(pod.songsstored(), 300);
-}
 
-TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
-{
-    const QByteArray compressed = itdb::compressed(mixedDatabase(300));
+    // A broken stream or a bomb stops with what went wrong.
     put(u"iTunesCDB"_s, compressed.first(compressed.size() / 2));
-    expectStop(u" cannot be read: the compressed data ends early"_s);
+    expectStop(u"iTunesCDB"_s, u" cannot be read: the compressed data ends early"_s);
 
     QByteArray corrupt = compressed;
     for (qsizetype i = 244 + 2; i < 244 + 40; ++i)
         corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
     put(u"iTunesCDB"_s, corrupt);
-    iPod pod;
-    EXPECT_EQ(read(pod), Outcome::Stopped);
-    EXPECT_TRUE(pod.errorText().startsWith(cdbPath() + u" cannot be read: the compressed data is damaged ("_s))
-        << pod.errorText().toStdString();
+    iPod damaged;
+    EXPECT_EQ(read(damaged), Outcome::Stopped);
+    EXPECT_TRUE(damaged.errorText().startsWith(databasePath(u"iTunesCDB"_s)
+                                               + u" cannot be read: the compressed data is damaged ("_s))
+        << damaged.errorText().toStdString();
 
     // Twenty megabytes of zeros in one string shrink to a few kilobytes.
     itdb::Database db;
@@ -233,7 +201,8 @@ TEST_F(CompressedPlayer, ABrokenStreamOrABombStopsWithWhatWentWrong)
     const QByteArray bomb = itdb::compressed(itdb::write(db));
     ASSERT_LT(bomb.size() * 64, 20'000'000);
     put(u"iTunesCDB"_s, bomb);
-    expectStop(u" cannot be read: the compressed data inflates to more than %1 bytes"_s.arg(bomb.size() * 64));
+    expectStop(u"iTunesCDB"_s,
+               u" cannot be read: the compressed data inflates to more than %1 bytes"_s.arg(bomb.size() * 64));
 }
 
 TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
@@ -248,26 +217,13 @@ TEST_F(CompressedPlayer, ABombOfEmptyTracksEndsAtTheByteBudgetWithNoSongKept)
     iPod pod;
     pod.setByteBudget(1 << 20);
     EXPECT_EQ(read(pod), Outcome::Stopped);
-    EXPECT_EQ(pod.errorText(), cdbPath() + u" is too large to read"_s);
+    EXPECT_EQ(pod.errorText(), databasePath(u"iTunesCDB"_s) + u" is too large to read"_s);
     EXPECT_EQ(pod.songsstored(), 0);
     EXPECT_EQ(pod.songList().count(), 0);
 
     iPod roomy;
     EXPECT_EQ(read(roomy), Outcome::Complete) << roomy.errorText().toStdString();
     EXPECT_EQ(roomy.songsstored(), 20'000);
-}
-
-TEST_F(CompressedPlayer, IsFoundBesideAnEmptyPlainDatabaseOrAlone)
-{
-    FakeVolumes volumes;
-    volumes.list = {{root.path(), true, false}};
-    put(u"iTunesDB"_s, QByteArray());
-    EXPECT_EQ(findpod(volumes), std::nullopt) << "an empty database alone";
-    put(u"iTunesCDB"_s, itdb::compressed(mixedDatabase(1)));
-    EXPECT_EQ(findpod(volumes), root.path());
-    ASSERT_TRUE(QFile::remove(databasePath(u"iTunesDB"_s)));
-    EXPECT_EQ(findpod(volumes), root.path());
-    EXPECT_EQ(locatePlayer(root.path(), volumes), root.path());
 }
 
 }  // namespace

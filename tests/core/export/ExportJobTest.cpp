@@ -4,14 +4,10 @@
 #include "CountingStorage.h"
 #include "SpecialFiles.h"
 #include "core/common/ProgressSink.h"
-#include "core/copy/CopyStorage.h"
-#include "core/export/LibraryCsv.h"
 #include "core/export/PlayerLibrary.h"
 #include "core/grid/GridModel.h"
 #include "tags/TagLibFiller.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -27,18 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Every file below the folder, relative to it, with its bytes.
-QMap<QString, QByteArray> filesBelow(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), readFile(path));
-    }
-    return files;
-}
 
 class ExportJobTest : public ::testing::Test
 {
@@ -111,7 +95,6 @@ TEST_F(ExportJobTest, SecondRunOpensNoSongAndNoFileThereIsReplaced)
     addSong(u"Two"_s, u"A"_s, u"X"_s, 2);
     addSong(u"Three"_s, u"B"_s, u"Y"_s, 3);
     // Someone else's file where the third song would go.
-    QDir().mkpath(copyOf(u"B/Y"_s));
     writeBytes(copyOf(u"B/Y/03 Three.mp3"_s), "not the song");
 
     const ExportReport first = run();

@@ -1,7 +1,5 @@
 #include "core/export/ExportLayout.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +30,7 @@ struct Row
     QString expected;
 };
 
-TEST(ExportLayout, DefaultLayoutFallbacksDiscsAndSafeNames)
+TEST(ExportLayout, DefaultLayoutAndTemplatesFallbacksDiscsAndSafeNames)
 {
     ExportSong compilation = song(u"Hit"_s, u"Someone"_s, u"Hits"_s);
     compilation.compilation = true;
@@ -67,10 +65,8 @@ TEST(ExportLayout, DefaultLayoutFallbacksDiscsAndSafeNames)
     };
     for (const Row &row : rows)
         EXPECT_EQ(claimOnce(row.song), row.expected) << row.what;
-}
 
-TEST(ExportLayout, TemplatesTakeFieldsFallbacksAndDropEmptyFolders)
-{
+    // Templates take fields and fallbacks and drop empty folders.
     ExportSong s = song({}, u"Artist"_s, {});
     s.year = 1999;
     s.track = 7;

@@ -50,7 +50,7 @@ void expectOneRowPerTrack(const QByteArray &bytes, std::size_t tracks)
     EXPECT_LT(leadingNumber(total.Text3), 60);
 }
 
-TEST(FillGrid, StringRecordsInAnyOrderAndNoTracksAtAll)
+TEST(FillGrid, StringRecordsInAnyOrderNoTracksAtAllAndReadableLengthsAdded)
 {
     using namespace itdb;
     const std::vector<std::vector<std::uint32_t>> orders{
@@ -82,10 +82,7 @@ TEST(FillGrid, StringRecordsInAnyOrderAndNoTracksAtAll)
     db.albumListFirst = true;
     expectOneRowPerTrack(write(db), 60);
     expectOneRowPerTrack(write(Database()), 0);
-}
 
-TEST(AddSongTime, AddsReadableLengthsWithCarryAndLeavesOthersInText1)
-{
     // Each length, and the total in minutes and seconds after it.
     const struct
     {

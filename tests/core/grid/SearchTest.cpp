@@ -59,7 +59,7 @@ TEST(GridSearch, WalksColumnByColumnAndScrollsWithoutMovingTheCurrentCell)
     EXPECT_EQ(found(unicodeSearch.press(u"STRASS"_s)), Cell(3, 0));
 }
 
-TEST(GridSearch, AfterTheLastMatchRunsOutThenStartsOverWithSearchOver)
+TEST(GridSearch, AfterTheLastMatchRunsOutThenStartsOverAndAPressDuringAWalkIsIgnored)
 {
     SongLibrary lib = beatLibrary();
     GridSearch search(*lib.grid);
@@ -80,6 +80,22 @@ TEST(GridSearch, AfterTheLastMatchRunsOutThenStartsOverWithSearchOver)
     EXPECT_TRUE(again.wrapped);
     EXPECT_EQ(found(again), Cell(1, GridColumn::Title));
     EXPECT_EQ(statuses, texts(u"Searching!.. Click Search For Next Match!|Search over..!"));
+
+    // A press during a walk is ignored.
+    GridSearch walking(*lib.grid);
+    int nestedPresses = 0;
+    bool nestedRan = true;
+    RecordingSink walk;
+    walk.onYield = [&] {
+        if (nestedPresses++ == 0) {
+            EXPECT_TRUE(walking.running());
+            nestedRan = walking.press(u"beat"_s).ran;
+        }
+    };
+    EXPECT_EQ(found(walking.press(u"road"_s, walk)), Cell(3, 0));
+    EXPECT_FALSE(nestedRan);
+    EXPECT_FALSE(walking.running());
+    EXPECT_EQ(found(walking.press(u"beat"_s)), Cell(1, GridColumn::Artist)) << "the ignored press moved nothing";
 }
 
 // Empty text moves one cell a press, down then across; a sort between presses
@@ -104,25 +120,6 @@ TEST(GridSearch, PositionsOfEmptyTextSortsAndLargeGrids)
     GridSearch large(grid);
     EXPECT_EQ(found(large.press(u"NEEDLE"_s)), Cell(40'000, 0));
     EXPECT_EQ(grid.topRow(), 40'000);
-}
-
-TEST(GridSearch, APressDuringAWalkIsIgnored)
-{
-    SongLibrary lib = beatLibrary();
-    GridSearch search(*lib.grid);
-    int nestedPresses = 0;
-    bool nestedRan = true;
-    RecordingSink progress;
-    progress.onYield = [&] {
-        if (nestedPresses++ == 0) {
-            EXPECT_TRUE(search.running());
-            nestedRan = search.press(u"beat"_s).ran;
-        }
-    };
-    EXPECT_EQ(found(search.press(u"road"_s, progress)), Cell(3, 0));
-    EXPECT_FALSE(nestedRan);
-    EXPECT_FALSE(search.running());
-    EXPECT_EQ(found(search.press(u"beat"_s)), Cell(1, GridColumn::Artist)) << "the ignored press moved nothing";
 }
 
 TEST(GridSearch, GridsWithoutSongsEndEveryWalk)

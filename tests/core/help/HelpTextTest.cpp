@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCase)
+TEST(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCaseAndSpecialFilesAreMissing)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(helpFileName());
@@ -40,33 +40,20 @@ TEST(HelpTextTest, SectionsOpenOnTheExactKeyLineAndCloseOnAnyCase)
         EXPECT_EQ(help.takePending(), QString::fromUtf16(c.text));
         EXPECT_TRUE(help.pending().isEmpty());
     }
-}
 
-// A help file that is no regular file is missing, and is passed over when
-// the folders are searched; a huge one is read only up to its bound.
-TEST(HelpTextTest, SpecialAndOversizedHelpFilesNeitherHangNorExhaustMemory)
-{
-    QTemporaryDir special, real;
+    // A help file that is no regular file is missing, and is passed over when
+    // the folders are searched (the bound on its size is the text reader's).
+    QTemporaryDir real;
     const QString realPath = real.filePath(helpFileName());
     writeBytes(realPath, "HID:5\r\nfive\r\nHIDOVER:\r\n");
     const HangWatch watch;
     for (const SpecialFile kind : allSpecialFiles) {
         SCOPED_TRACE(specialFileName(kind));
-        const QString path = special.filePath(helpFileName());
         makeSpecialFile(kind, path);
         HelpText help;
         EXPECT_EQ(help.readSection(path, 5), HelpText::Lookup::FileMissing);
-        EXPECT_EQ(findHelpFile({special.path(), real.path()}, helpFileName()), realPath);
+        EXPECT_EQ(findHelpFile({dir.path(), real.path()}, helpFileName()), realPath);
     }
-
-    // 2 MB of filler, then a section: beyond the bound, so not found; one
-    // within the bound still is.
-    writeBytes(realPath,
-               "HID:1\r\none\r\nHIDOVER:\r\n" + QByteArray(2 << 20, 'f') + "\r\nHID:2\r\ntwo\r\nHIDOVER:\r\n");
-    HelpText help;
-    EXPECT_EQ(help.readSection(realPath, 2), HelpText::Lookup::NotFound);
-    EXPECT_EQ(help.readSection(realPath, 1), HelpText::Lookup::Found);
-    EXPECT_EQ(help.takePending(), QStringLiteral("one\r\n"));
 }
 
 // Every help number that a control or menu item carries finds a section with

@@ -2,6 +2,8 @@
 #include "core/photos/PictureFit.h"
 #include "core/photos/PictureFiles.h"
 
+#include "CopyTestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,7 +23,7 @@ void PrintTo(const PicturePlacement &p, std::ostream *out)
 
 namespace {
 
-TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenAndBadSizesFail)
+TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenBadSizesFailAndTextIsCentred)
 {
     const struct
     {
@@ -52,10 +54,7 @@ TEST(PictureFit, WidthOrHeightLimitsHalvesGoToEvenAndBadSizesFail)
     for (const auto &c : cases)
         EXPECT_EQ(fitPicture(c.targetW, c.targetH, c.imgW, c.imgH), c.placement)
             << c.targetW << 'x' << c.targetH << " " << c.imgW << 'x' << c.imgH;
-}
 
-TEST(PictureFit, RoundingAndCentredText)
-{
     EXPECT_EQ(roundHalfEven(1.5), 2);
     EXPECT_EQ(roundHalfEven(-2.5), -2);
     EXPECT_EQ(roundHalfEven(2.5000001), 3);
@@ -69,7 +68,7 @@ TEST(PictureFit, RoundingAndCentredText)
 
 using namespace Qt::StringLiterals;
 
-TEST(PictureFiles, PatternsMatchWithoutRegardToCase)
+TEST(PictureFiles, PatternsMatchAndListWithoutRegardToCase)
 {
     for (const QString &name : {u"Mixed.JpG"_s, u"SCAN.BMP"_s})
         EXPECT_TRUE(matchesFilePattern(name, pictureFilePattern())) << qPrintable(name);
@@ -79,17 +78,12 @@ TEST(PictureFiles, PatternsMatchWithoutRegardToCase)
     EXPECT_TRUE(matchesFilePattern(u"S1.wav"_s, u"S?.wav"_s));
     EXPECT_FALSE(matchesFilePattern(u"S12.wav"_s, u"S?.wav"_s));
     EXPECT_FALSE(matchesFilePattern(u"a.jpg"_s, QString()));
-}
 
-TEST(PictureFiles, ListsMatchingFilesOnlySortedWithoutRegardToCase)
-{
+    // Listed: matching files only, sorted without regard to case.
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     for (const QString &name :
-         {u"SUNSET.JPG"_s, u"harbour.jpg"_s, u"PALETTE.BMP"_s, u"notes.png"_s, u"readme.txt"_s, u".hidden.jpg"_s}) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+         {u"SUNSET.JPG"_s, u"harbour.jpg"_s, u"PALETTE.BMP"_s, u"notes.png"_s, u"readme.txt"_s, u".hidden.jpg"_s})
+        writeBytes(dir.filePath(name), {});
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.jpg"_s));
     // A pipe would block whoever opened it: it is not listed.
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath(u"pipe.jpg"_s)).constData(), 0600), 0);

@@ -116,18 +116,6 @@ TEST(StatsReport, TiesLabelsAndMissingValues)
     }
 }
 
-TEST(StatsReport, PlayTimeThatIsNoNumberEndsTheReport)
-{
-    SongLibrary lib({});
-    EXPECT_EQ(lib.total.Text2, u"Text2"_s) << "no length was ever added";
-    QStringList List2;
-    RecordingSink progress;
-    const StatsReport r = report(lib, List2, progress);
-    EXPECT_FALSE(r.complete);
-    EXPECT_EQ(r.text, u"Total Songs:  1\r\n"_s);
-    EXPECT_EQ(progress.statuses, texts(u"Getting Unique Artist.."));
-}
-
 TEST(StatsReport, PhasesAndArtistListKeptAcrossReports)
 {
     SongLibrary lib({
