@@ -5,6 +5,7 @@
 #include "core/common/RegularFile.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
+#include "core/copy/PartialFileCleanup.h"
 #include "core/export/LibraryCsv.h"
 #include "core/export/PlaylistWriter.h"
 #include "core/export/TagFiller.h"
@@ -14,11 +15,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QTemporaryFile>
 
 #include <sys/stat.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <unordered_map>
 
 namespace {
@@ -65,26 +65,6 @@ CopyRecord readRecord(const QString &path)
             record.insert(QString::fromUtf8(parts[2]), {songSize, copySize});
     }
     return record;
-}
-
-// Writes the file whole under a hidden name beside it, then renames it over
-// the path: a reader finds the former file or the new one, never a part.
-// Like the songs' copies it is left to the system to write out (no fsync),
-// so that the export does not wait for the disk to take every copy before
-// it. The error text, or nothing on success.
-std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
-{
-    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.quillory-XXXXXX.part"));
-    // A temporary file is the owner's alone; the library file and the playlists
-    // are for every program that plays the export, as the copies are.
-    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    if (!file.open() || !file.setPermissions(readable) || file.write(bytes) != bytes.size() || !file.flush())
-        return file.errorString();
-    file.close();
-    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return systemError();
-    file.setAutoRemove(false);
-    return std::nullopt;
 }
 
 std::optional<struct stat> statOf(const QString &path)
@@ -206,11 +186,17 @@ bool Export::makeFolder(const QString &path)
 {
     if (m_options.dryRun || m_folders.contains(path))
         return true;
-    if (QDir().mkpath(path)) {
-        m_folders.insert(path);
-        return true;
+    // A folder made now is empty; one that was there may hold the partial
+    // files of an export that was killed, which go before anything is written.
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        const std::optional<struct stat> there = errno == EEXIST ? statOf(path) : std::nullopt;
+        if (there && S_ISDIR(there->st_mode))
+            removeStalePartialFiles(path);
+        else if (!QDir().mkpath(path))
+            return destinationFailed(QStringLiteral("Cannot make the folder %1").arg(path));
     }
-    return destinationFailed(QStringLiteral("Cannot make the folder %1").arg(path));
+    m_folders.insert(path);
+    return true;
 }
 
 bool Export::copySong(Planned &planned, const ExportSong &song, const QString &sourcePath, bool replace)
@@ -298,9 +284,8 @@ bool Export::writeFile(const QString &path, const QByteArray &bytes)
             m_request.wouldWrite(path);
         return true;
     }
-    if (const std::optional<QString> error = replaceFile(path, bytes))
-        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, *error));
-    return true;
+    const CopyStorageResult written = writeWholeFile(path, bytes);
+    return written.ok || destinationFailed(written.errorText);
 }
 
 bool Export::writePlaylists()
@@ -357,7 +342,7 @@ void Export::writeRecord()
                 + '\n';
     }
     // Without it the next run only takes copies of the songs' own sizes as there.
-    replaceFile(absolute(exportRecordName()), text);
+    writeWholeFile(absolute(exportRecordName()), text);
 }
 
 ExportReport Export::run()

@@ -113,8 +113,15 @@ TEST_F(ExportJobTest, SecondRunOpensNoSongAndNoFileThereIsReplaced)
     // Someone else's file where the third song would go.
     QDir().mkpath(copyOf(u"B/Y"_s));
     writeBytes(copyOf(u"B/Y/03 Three.mp3"_s), "not the song");
+    // What a killed export left beside its files and its copies goes.
+    const QStringList stale{copyOf(u".quillory-0123456789abcdef.part"_s),
+                            copyOf(u"B/Y/.quillory-fedcba9876543210.part"_s)};
+    for (const QString &path : stale)
+        writeBytes(path, "partial");
 
     const ExportReport first = run();
+    for (const QString &path : stale)
+        EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     EXPECT_EQ(first.outcome, ExportOutcome::Done);
     EXPECT_EQ(first.tally.copied, 3);
     EXPECT_EQ(readFile(copyOf(u"A/X/01 One.mp3"_s)), player.bytes(songs[0].location));
