@@ -19,11 +19,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <unordered_map>
 
 namespace {
-
-constexpr std::size_t maxSourceFolders = 4096;
 
 // Why a song file cannot be read, found before the first copy.
 enum class SourceProblem : quint8 { None, Missing, NotRegular, CutShort };
@@ -84,6 +81,7 @@ public:
         , m_options(request.options)
         , m_root(QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(m_options.destination)))
         , m_paths(fileNameLimit(m_root))
+        , m_sources(m_options.playerRoot)
     {}
 
     ExportReport run();
@@ -101,7 +99,7 @@ private:
     void unreadable(Planned &planned, const QString &why);
     QString absolute(const QString &relative) const { return m_root + u'/' + relative; }
     QString absolute(const Planned &planned) const { return absolute(planned.relativePath()); }
-    QString source(const ExportSong &song);
+    QString source(const ExportSong &song) { return m_sources.resolve(song.location); }
     // The song's free path below the destination, claimed for it.
     QByteArray claimPath(const ExportSong &song);
     bool destinationFailed(const QString &why)
@@ -118,9 +116,7 @@ private:
     std::vector<Planned> m_planned;
     CopyRecord m_record;
     QSet<QString> m_folders;  // made or found in this run
-    // The player's folders as found on disk, by the location's folder part:
-    // each song file is then matched in its folder alone.
-    std::unordered_map<QString, QString> m_sourceFolders;
+    PlayerPathResolver m_sources;
     ExportReport m_report;
 };
 
@@ -129,23 +125,6 @@ QByteArray Export::claimPath(const ExportSong &song)
     QByteArray path = m_paths.claim(m_options.layout.path(song)).toUtf8();
     path.squeeze();  // the conversion leaves room for three bytes a character
     return path;
-}
-
-QString Export::source(const ExportSong &song)
-{
-    const QString &location = song.location;
-    const qsizetype slash = std::max(location.lastIndexOf(u'\\'), location.lastIndexOf(u'/'));
-    if (slash < 0)
-        return playerPath(m_options.playerRoot, location);
-    const QString folderPart = location.first(slash);
-    auto folder = m_sourceFolders.find(folderPart);
-    if (folder == m_sourceFolders.end()) {
-        // A player has a few dozen; a library spread over more is resolved song by song.
-        if (m_sourceFolders.size() >= maxSourceFolders)
-            return playerPath(m_options.playerRoot, location);
-        folder = m_sourceFolders.emplace(folderPart, playerPath(m_options.playerRoot, folderPart)).first;
-    }
-    return folder->second.isEmpty() ? QString() : playerPath(folder->second, location.sliced(slash + 1));
 }
 
 void Export::plan()
