@@ -16,7 +16,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -42,8 +44,12 @@ struct Planned
 // What an earlier export left: for each copy's path, the song's size and the copy's.
 using CopyRecord = QHash<QString, std::pair<qint64, qint64>>;
 
-// The record file holds a line per copy, "song size TAB copy size TAB path";
-// the paths hold no control characters (see safeExportName).
+// The record file holds a line per copy whose size is not its song's (its
+// tags were filled), "song size TAB copy size TAB path"; the paths hold no
+// control characters (see safeExportName). While an export runs, a line is
+// appended for each such copy as it is made, so that a killed export leaves
+// a record of its copies too; a line it cut short is skipped, or names no
+// copy (the path comes last). Its end writes the record anew, a line per copy.
 CopyRecord readRecord(const QString &path)
 {
     CopyRecord record;
@@ -62,6 +68,24 @@ CopyRecord readRecord(const QString &path)
             record.insert(QString::fromUtf8(parts[2]), {songSize, copySize});
     }
     return record;
+}
+
+QByteArray recordLine(qint64 songSize, qint64 copySize, const QByteArray &path)
+{
+    return QByteArray::number(songSize) + '\t' + QByteArray::number(copySize) + '\t' + path + '\n';
+}
+
+// The regular file at the path, made when missing, open for appending; not
+// open when something else (a link, a FIFO, a folder) has the name.
+FileDescriptor openForAppending(const QString &path)
+{
+    FileDescriptor fd(::open(QFile::encodeName(path).constData(),
+                             O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    struct stat info
+    {};
+    if (fd.isOpen() && (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)))
+        fd.close();
+    return fd;
 }
 
 std::optional<struct stat> statOf(const QString &path)
@@ -94,6 +118,7 @@ private:
     bool writePlaylists();
     bool writeLibraryFile();
     void writeRecord();
+    void appendToRecord(const Planned &planned);
     bool writeFile(const QString &path, const QByteArray &bytes);
     bool makeFolder(const QString &path);
     void unreadable(Planned &planned, const QString &why);
@@ -115,7 +140,8 @@ private:
     ExportPaths m_paths;
     std::vector<Planned> m_planned;
     CopyRecord m_record;
-    QSet<QString> m_folders;  // made or found in this run
+    FileDescriptor m_recordLog;  // the record, open for appending while the songs are copied
+    QSet<QString> m_folders;     // made or found in this run
     PlayerPathResolver m_sources;
     ExportReport m_report;
 };
@@ -203,6 +229,7 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
         planned.exported = true;
         // Only filled tags make the copy's size differ from the song's.
         planned.copySize = m_request.tags ? QFileInfo(target).size() : planned.size;
+        appendToRecord(planned);
         return true;
     case CopyFailure::Source: unreadable(planned, stored.errorText); return true;
     case CopyFailure::Exists:  // a file came since it was looked at: the next name
@@ -310,15 +337,26 @@ bool Export::writeLibraryFile()
     return writeFile(absolute(libraryFileName()), text);
 }
 
+void Export::appendToRecord(const Planned &planned)
+{
+    if (!m_recordLog.isOpen() || planned.copySize == planned.size)
+        return;
+    const QByteArray line = recordLine(planned.size, planned.copySize, planned.path);
+    // One write, so that a line is cut short only when the disk is full or
+    // the system stops; a failed one costs the next run only this copy's recognition.
+    if (::write(m_recordLog.get(), line.constData(), static_cast<std::size_t>(line.size())) != line.size())
+        m_recordLog.close();
+}
+
 void Export::writeRecord()
 {
     if (m_options.dryRun)
         return;
+    m_recordLog.close();
     QByteArray text;
     for (const Planned &planned : m_planned) {
-        if (planned.copySize >= 0)
-            text += QByteArray::number(planned.size) + '\t' + QByteArray::number(planned.copySize) + '\t' + planned.path
-                + '\n';
+        if (planned.copySize >= 0 && planned.copySize != planned.size)
+            text += recordLine(planned.size, planned.copySize, planned.path);
     }
     // Without it the next run only takes copies of the songs' own sizes as there.
     writeWholeFile(absolute(exportRecordName()), text);
@@ -333,6 +371,8 @@ ExportReport Export::run()
     if (!makeFolder(m_root))
         return m_report;
     m_record = readRecord(absolute(exportRecordName()));
+    if (!m_options.dryRun)
+        m_recordLog = openForAppending(absolute(exportRecordName()));
     plan();
     ProgressSink &progress = m_request.progress;
     ExportTally &tally = m_report.tally;

@@ -24,6 +24,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -75,7 +80,8 @@ protected:
         return result;
     }
 
-    ExportReport run(ExportOptions options = {}, TagFiller *tags = nullptr)
+    ExportReport run(ExportOptions options = {}, TagFiller *tags = nullptr,
+                     std::function<void(const ExportTally &)> onSong = {})
     {
         if (options.destination.isEmpty())
             options.destination = destination.path();
@@ -86,6 +92,7 @@ protected:
                               .storage = storage,
                               .tags = tags,
                               .progress = progress,
+                              .onSong = std::move(onSong),
                               .wouldWrite = [this](const QString &path) { wouldWrite << path; }});
     }
 
@@ -285,7 +292,20 @@ TEST_F(ExportJobTest, FillTagsWritesMissingTagsIntoTheCopyOnly)
     const QMap<QString, QByteArray> playerBefore = player.snapshot();
 
     TagLibFiller tags;
-    ASSERT_EQ(run({}, &tags).outcome, ExportOutcome::Done);
+    // An export killed after its first copy: the next one takes that copy,
+    // longer than its song by the tags, as there.
+    const pid_t killed = ::fork();
+    ASSERT_GE(killed, 0);
+    if (killed == 0) {
+        run({}, &tags, [](const ExportTally &) { ::_exit(0); });
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(killed, &status, 0), killed);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const ExportReport resumed = run({}, &tags);
+    ASSERT_EQ(resumed.outcome, ExportOutcome::Done);
+    EXPECT_EQ(resumed.tally.alreadyThere, 1);
     EXPECT_EQ(player.snapshot(), playerBefore);
 
     // Title, artist, album, genre, year and track of a copy's tags.
