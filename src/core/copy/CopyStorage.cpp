@@ -83,6 +83,9 @@ ssize_t readFull(int fd, char *data, std::size_t size)
 // the rest, so a kernel copy that stops early or is refused loses nothing.
 bool copyBytes(int source, int target, CopyStorageResult &error)
 {
+    // Read once from start to end, as cp reads: the system reads further
+    // ahead, which a player on a USB or FireWire disk answers faster.
+    ::posix_fadvise(source, 0, 0, POSIX_FADV_SEQUENTIAL);
     for (;;) {
         const ssize_t copied = ::copy_file_range(source, nullptr, target, nullptr, bufferSize * 64, 0);
         if (copied > 0)
