@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr std::size_t maxFolders = 4096;
+
 struct DirCloser
 {
     void operator()(DIR *dir) const { ::closedir(dir); }
@@ -87,6 +89,22 @@ QString playerPath(const QString &root, const QString &location)
             folder = FileDescriptor(::openat(folder.get(), encoded.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     }
     return path;
+}
+
+QString PlayerPathResolver::resolve(const QString &location)
+{
+    const qsizetype slash = std::max(location.lastIndexOf(u'\\'), location.lastIndexOf(u'/'));
+    if (slash < 0)
+        return playerPath(m_root, location);
+    const QString folderPart = location.first(slash);
+    auto folder = m_folders.find(folderPart);
+    if (folder == m_folders.end()) {
+        if (m_folders.size() >= maxFolders)
+            return playerPath(m_root, location);
+        folder = m_folders.emplace(folderPart, playerPath(m_root, folderPart)).first;
+    }
+    // Empty: the folder's path is longer than the system allows or names no file.
+    return folder->second.isEmpty() ? QString() : playerPath(folder->second, location.sliced(slash + 1));
 }
 
 bool fileexists(const QString &path)

@@ -264,6 +264,7 @@ CopyReport copyfiles(const CopyRequest &request)
 
     removeStalePartialFiles(folder);
     DestinationNames names(fileNameLimit(folder));
+    PlayerPathResolver songFiles(playerRoot);
     for (int r = 1; r < grid.rows(); ++r) {
         progress.yield();
         if (progress.cancelled()) {
@@ -283,7 +284,7 @@ CopyReport copyfiles(const CopyRequest &request)
         if (safe.renamed)
             ++report.renamed;
         const CopyStorageResult stored =
-            copyBesideExisting(request.storage, playerPath(playerRoot, fileCell.trimmed()), folder, names, safe);
+            copyBesideExisting(request.storage, songFiles.resolve(fileCell.trimmed()), folder, names, safe);
         if (!stored.ok) {
             report.renamed = 0;
             report.errorText = stored.errorText;

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -82,6 +83,9 @@ ssize_t readFull(int fd, char *data, std::size_t size)
 // the rest, so a kernel copy that stops early or is refused loses nothing.
 bool copyBytes(int source, int target, CopyStorageResult &error)
 {
+    // Read once from start to end, as cp reads: the system reads further
+    // ahead, which a player on a USB or FireWire disk answers faster.
+    ::posix_fadvise(source, 0, 0, POSIX_FADV_SEQUENTIAL);
     for (;;) {
         const ssize_t copied = ::copy_file_range(source, nullptr, target, nullptr, bufferSize * 64, 0);
         if (copied > 0)
@@ -143,6 +147,9 @@ bool fillCopy(int source, int target, const CopyJob &job, CopyStorageResult &err
     return true;
 }
 
+// Writes the whole file into the open target; false with the error set when it cannot.
+using Fill = std::function<bool(int target, CopyStorageResult &error)>;
+
 // The failure of storing under the destination name, errno set.
 CopyStorageResult storeFailure(const QString &destination)
 {
@@ -186,16 +193,15 @@ bool linkUnnamed(int fd, const QString &destination, bool replace)
     return false;
 }
 
-CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const CopyJob &job)
+CopyStorageResult storeUnnamed(FileDescriptor &target, const QString &destination, bool replace, const Fill &fill)
 {
-    const QString &destination = job.destination;
     CopyStorageResult error;
-    if (!fillCopy(source, target.get(), job, error))
+    if (!fill(target.get(), error))
         return error;
-    if (!linkUnnamed(target.get(), destination, job.replace))
+    if (!linkUnnamed(target.get(), destination, replace))
         return storeFailure(destination);
     if (!target.close()) {
-        // The data did not all reach the disk: the copy under its name goes too.
+        // The data did not all reach the disk: the file under its name goes too.
         const CopyStorageResult result = failure(QStringLiteral("Cannot write"), destination);
         ::unlink(encoded(destination).constData());
         return result;
@@ -204,24 +210,24 @@ CopyStorageResult copyUnnamed(int source, FileDescriptor &target, const CopyJob 
 }
 
 // Fills the hidden file, then gives it the destination name; removes it on failure.
-CopyStorageResult fillNamed(int source, FileDescriptor &target, const QString &temporary, const CopyJob &job)
+CopyStorageResult fillNamed(FileDescriptor &target, const QString &temporary, const QString &destination, bool replace,
+                            const Fill &fill)
 {
     CopyStorageResult result{true, {}};
-    if (!fillCopy(source, target.get(), job, result))
+    if (!fill(target.get(), result))
         result.ok = false;
     else if (!target.close())
         result = failure(QStringLiteral("Cannot write"), temporary);
     // rename() replaces an existing destination file in one step.
-    else if (!renameInto(encoded(temporary), encoded(job.destination), job.replace))
-        result = storeFailure(job.destination);
+    else if (!renameInto(encoded(temporary), encoded(destination), replace))
+        result = storeFailure(destination);
     if (!result.ok)
         ::unlink(encoded(temporary).constData());
     return result;
 }
 
-CopyStorageResult copyNamed(int source, const CopyJob &job)
+CopyStorageResult storeNamed(const QString &destination, bool replace, const Fill &fill)
 {
-    const QString &destination = job.destination;
     for (int attempt = 0; attempt < createAttempts; ++attempt) {
         const QString temporary = hiddenName(destination);
         // Armed before the file exists, so that no moment of its life leaves it behind.
@@ -230,12 +236,26 @@ CopyStorageResult copyNamed(int source, const CopyJob &job)
         if (target.isOpen()) {
             // The lock tells a file being written from one a killed copy left.
             ::flock(target.get(), LOCK_EX | LOCK_NB);
-            return fillNamed(source, target, temporary, job);
+            return fillNamed(target, temporary, destination, replace, fill);
         }
         if (errno != EEXIST)
             break;
     }
     return failure(QStringLiteral("Cannot create a file in"), QFileInfo(destination).absolutePath());
+}
+
+// Stores the file that fill writes under the destination name once it is
+// whole: in an unnamed file where the file system has them, else in a hidden
+// partial file.
+CopyStorageResult storeWhole(const QString &destination, bool replace, FileCopyStorage::Temporary temporary,
+                             const Fill &fill)
+{
+    if (temporary == FileCopyStorage::Temporary::Unnamed) {
+        FileDescriptor target = createUnnamed(destination);
+        if (target.isOpen())
+            return storeUnnamed(target, destination, replace, fill);
+    }
+    return storeNamed(destination, replace, fill);
 }
 
 }  // namespace
@@ -248,12 +268,19 @@ CopyStorageResult FileCopyStorage::copyToStorage(const CopyJob &job)
             return {false, QStringLiteral("Not a file: %1").arg(job.source), CopyFailure::Source};
         return failure(QStringLiteral("Cannot open"), job.source, CopyFailure::Source);
     }
-    if (m_temporary == Temporary::Unnamed) {
-        FileDescriptor target = createUnnamed(job.destination);
-        if (target.isOpen())
-            return copyUnnamed(source.get(), target, job);
-    }
-    return copyNamed(source.get(), job);
+    return storeWhole(job.destination, job.replace, m_temporary,
+                      [&](int target, CopyStorageResult &error) { return fillCopy(source.get(), target, job, error); });
+}
+
+CopyStorageResult writeWholeFile(const QString &destination, const QByteArray &bytes,
+                                 FileCopyStorage::Temporary temporary)
+{
+    return storeWhole(destination, true, temporary, [&](int target, CopyStorageResult &error) {
+        if (writeAll(target, bytes.constData(), bytes.size()))
+            return true;
+        error = failure(QStringLiteral("Cannot write"), destination);
+        return false;
+    });
 }
 
 CopyComparison compareFiles(const QString &source, const QString &copy)

@@ -78,3 +78,11 @@ public:
 private:
     Temporary m_temporary;
 };
+
+// Writes the bytes to the destination the way the copies are stored: whole
+// under the name or not at all, replacing a file there in one step, a hidden
+// partial file (where one is needed) removed on failure or swept by
+// removeStalePartialFiles. Like the copies it is left to the system to write
+// out (no fsync).
+CopyStorageResult writeWholeFile(const QString &destination, const QByteArray &bytes,
+                                 FileCopyStorage::Temporary temporary = FileCopyStorage::Temporary::Unnamed);

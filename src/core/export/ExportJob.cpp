@@ -5,6 +5,7 @@
 #include "core/common/RegularFile.h"
 #include "core/copy/CopyFiles.h"
 #include "core/copy/CopyStorage.h"
+#include "core/copy/PartialFileCleanup.h"
 #include "core/export/LibraryCsv.h"
 #include "core/export/PlaylistWriter.h"
 #include "core/export/TagFiller.h"
@@ -14,16 +15,14 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QTemporaryFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
-#include <unordered_map>
+#include <cerrno>
 
 namespace {
-
-constexpr std::size_t maxSourceFolders = 4096;
 
 // Why a song file cannot be read, found before the first copy.
 enum class SourceProblem : quint8 { None, Missing, NotRegular, CutShort };
@@ -45,8 +44,12 @@ struct Planned
 // What an earlier export left: for each copy's path, the song's size and the copy's.
 using CopyRecord = QHash<QString, std::pair<qint64, qint64>>;
 
-// The record file holds a line per copy, "song size TAB copy size TAB path";
-// the paths hold no control characters (see safeExportName).
+// The record file holds a line per copy whose size is not its song's (its
+// tags were filled), "song size TAB copy size TAB path"; the paths hold no
+// control characters (see safeExportName). While an export runs, a line is
+// appended for each such copy as it is made, so that a killed export leaves
+// a record of its copies too; a line it cut short is skipped, or names no
+// copy (the path comes last). Its end writes the record anew, a line per copy.
 CopyRecord readRecord(const QString &path)
 {
     CopyRecord record;
@@ -67,24 +70,22 @@ CopyRecord readRecord(const QString &path)
     return record;
 }
 
-// Writes the file whole under a hidden name beside it, then renames it over
-// the path: a reader finds the former file or the new one, never a part.
-// Like the songs' copies it is left to the system to write out (no fsync),
-// so that the export does not wait for the disk to take every copy before
-// it. The error text, or nothing on success.
-std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
+QByteArray recordLine(qint64 songSize, qint64 copySize, const QByteArray &path)
 {
-    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.quillory-XXXXXX.part"));
-    // A temporary file is the owner's alone; the library file and the playlists
-    // are for every program that plays the export, as the copies are.
-    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    if (!file.open() || !file.setPermissions(readable) || file.write(bytes) != bytes.size() || !file.flush())
-        return file.errorString();
-    file.close();
-    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return systemError();
-    file.setAutoRemove(false);
-    return std::nullopt;
+    return QByteArray::number(songSize) + '\t' + QByteArray::number(copySize) + '\t' + path + '\n';
+}
+
+// The regular file at the path, made when missing, open for appending; not
+// open when something else (a link, a FIFO, a folder) has the name.
+FileDescriptor openForAppending(const QString &path)
+{
+    FileDescriptor fd(::open(QFile::encodeName(path).constData(),
+                             O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    struct stat info
+    {};
+    if (fd.isOpen() && (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)))
+        fd.close();
+    return fd;
 }
 
 std::optional<struct stat> statOf(const QString &path)
@@ -104,6 +105,7 @@ public:
         , m_options(request.options)
         , m_root(QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(m_options.destination)))
         , m_paths(fileNameLimit(m_root))
+        , m_sources(m_options.playerRoot)
     {}
 
     ExportReport run();
@@ -116,12 +118,13 @@ private:
     bool writePlaylists();
     bool writeLibraryFile();
     void writeRecord();
+    void appendToRecord(const Planned &planned);
     bool writeFile(const QString &path, const QByteArray &bytes);
     bool makeFolder(const QString &path);
     void unreadable(Planned &planned, const QString &why);
     QString absolute(const QString &relative) const { return m_root + u'/' + relative; }
     QString absolute(const Planned &planned) const { return absolute(planned.relativePath()); }
-    QString source(const ExportSong &song);
+    QString source(const ExportSong &song) { return m_sources.resolve(song.location); }
     // The song's free path below the destination, claimed for it.
     QByteArray claimPath(const ExportSong &song);
     bool destinationFailed(const QString &why)
@@ -137,10 +140,9 @@ private:
     ExportPaths m_paths;
     std::vector<Planned> m_planned;
     CopyRecord m_record;
-    QSet<QString> m_folders;  // made or found in this run
-    // The player's folders as found on disk, by the location's folder part:
-    // each song file is then matched in its folder alone.
-    std::unordered_map<QString, QString> m_sourceFolders;
+    FileDescriptor m_recordLog;  // the record, open for appending while the songs are copied
+    QSet<QString> m_folders;     // made or found in this run
+    PlayerPathResolver m_sources;
     ExportReport m_report;
 };
 
@@ -149,23 +151,6 @@ QByteArray Export::claimPath(const ExportSong &song)
     QByteArray path = m_paths.claim(m_options.layout.path(song)).toUtf8();
     path.squeeze();  // the conversion leaves room for three bytes a character
     return path;
-}
-
-QString Export::source(const ExportSong &song)
-{
-    const QString &location = song.location;
-    const qsizetype slash = std::max(location.lastIndexOf(u'\\'), location.lastIndexOf(u'/'));
-    if (slash < 0)
-        return playerPath(m_options.playerRoot, location);
-    const QString folderPart = location.first(slash);
-    auto folder = m_sourceFolders.find(folderPart);
-    if (folder == m_sourceFolders.end()) {
-        // A player has a few dozen; a library spread over more is resolved song by song.
-        if (m_sourceFolders.size() >= maxSourceFolders)
-            return playerPath(m_options.playerRoot, location);
-        folder = m_sourceFolders.emplace(folderPart, playerPath(m_options.playerRoot, folderPart)).first;
-    }
-    return folder->second.isEmpty() ? QString() : playerPath(folder->second, location.sliced(slash + 1));
 }
 
 void Export::plan()
@@ -206,11 +191,17 @@ bool Export::makeFolder(const QString &path)
 {
     if (m_options.dryRun || m_folders.contains(path))
         return true;
-    if (QDir().mkpath(path)) {
-        m_folders.insert(path);
-        return true;
+    // A folder made now is empty; one that was there may hold the partial
+    // files of an export that was killed, which go before anything is written.
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        const std::optional<struct stat> there = errno == EEXIST ? statOf(path) : std::nullopt;
+        if (there && S_ISDIR(there->st_mode))
+            removeStalePartialFiles(path);
+        else if (!QDir().mkpath(path))
+            return destinationFailed(QStringLiteral("Cannot make the folder %1").arg(path));
     }
-    return destinationFailed(QStringLiteral("Cannot make the folder %1").arg(path));
+    m_folders.insert(path);
+    return true;
 }
 
 bool Export::copySong(Planned &planned, const ExportSong &song, const QString &sourcePath, bool replace)
@@ -238,6 +229,7 @@ bool Export::copySong(Planned &planned, const ExportSong &song, const QString &s
         planned.exported = true;
         // Only filled tags make the copy's size differ from the song's.
         planned.copySize = m_request.tags ? QFileInfo(target).size() : planned.size;
+        appendToRecord(planned);
         return true;
     case CopyFailure::Source: unreadable(planned, stored.errorText); return true;
     case CopyFailure::Exists:  // a file came since it was looked at: the next name
@@ -298,9 +290,8 @@ bool Export::writeFile(const QString &path, const QByteArray &bytes)
             m_request.wouldWrite(path);
         return true;
     }
-    if (const std::optional<QString> error = replaceFile(path, bytes))
-        return destinationFailed(QStringLiteral("Cannot write %1: %2").arg(path, *error));
-    return true;
+    const CopyStorageResult written = writeWholeFile(path, bytes);
+    return written.ok || destinationFailed(written.errorText);
 }
 
 bool Export::writePlaylists()
@@ -346,18 +337,29 @@ bool Export::writeLibraryFile()
     return writeFile(absolute(libraryFileName()), text);
 }
 
+void Export::appendToRecord(const Planned &planned)
+{
+    if (!m_recordLog.isOpen() || planned.copySize == planned.size)
+        return;
+    const QByteArray line = recordLine(planned.size, planned.copySize, planned.path);
+    // One write, so that a line is cut short only when the disk is full or
+    // the system stops; a failed one costs the next run only this copy's recognition.
+    if (::write(m_recordLog.get(), line.constData(), static_cast<std::size_t>(line.size())) != line.size())
+        m_recordLog.close();
+}
+
 void Export::writeRecord()
 {
     if (m_options.dryRun)
         return;
+    m_recordLog.close();
     QByteArray text;
     for (const Planned &planned : m_planned) {
-        if (planned.copySize >= 0)
-            text += QByteArray::number(planned.size) + '\t' + QByteArray::number(planned.copySize) + '\t' + planned.path
-                + '\n';
+        if (planned.copySize >= 0 && planned.copySize != planned.size)
+            text += recordLine(planned.size, planned.copySize, planned.path);
     }
     // Without it the next run only takes copies of the songs' own sizes as there.
-    replaceFile(absolute(exportRecordName()), text);
+    writeWholeFile(absolute(exportRecordName()), text);
 }
 
 ExportReport Export::run()
@@ -369,6 +371,8 @@ ExportReport Export::run()
     if (!makeFolder(m_root))
         return m_report;
     m_record = readRecord(absolute(exportRecordName()));
+    if (!m_options.dryRun)
+        m_recordLog = openForAppending(absolute(exportRecordName()));
     plan();
     ProgressSink &progress = m_request.progress;
     ExportTally &tally = m_report.tally;

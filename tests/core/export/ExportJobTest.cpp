@@ -20,6 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -59,7 +64,8 @@ protected:
         return result;
     }
 
-    ExportReport run(ExportOptions options = {}, TagFiller *tags = nullptr)
+    ExportReport run(ExportOptions options = {}, TagFiller *tags = nullptr,
+                     std::function<void(const ExportTally &)> onSong = {})
     {
         if (options.destination.isEmpty())
             options.destination = destination.path();
@@ -70,6 +76,7 @@ protected:
                               .storage = storage,
                               .tags = tags,
                               .progress = progress,
+                              .onSong = std::move(onSong),
                               .wouldWrite = [this](const QString &path) { wouldWrite << path; }});
     }
 
@@ -96,8 +103,15 @@ TEST_F(ExportJobTest, SecondRunOpensNoSongAndNoFileThereIsReplaced)
     addSong(u"Three"_s, u"B"_s, u"Y"_s, 3);
     // Someone else's file where the third song would go.
     writeBytes(copyOf(u"B/Y/03 Three.mp3"_s), "not the song");
+    // What a killed export left beside its files and its copies goes.
+    const QStringList stale{copyOf(u".quillory-0123456789abcdef.part"_s),
+                            copyOf(u"B/Y/.quillory-fedcba9876543210.part"_s)};
+    for (const QString &path : stale)
+        writeBytes(path, "partial");
 
     const ExportReport first = run();
+    for (const QString &path : stale)
+        EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     EXPECT_EQ(first.outcome, ExportOutcome::Done);
     EXPECT_EQ(first.tally.copied, 3);
     EXPECT_EQ(readFile(copyOf(u"A/X/01 One.mp3"_s)), player.bytes(songs[0].location));
@@ -261,7 +275,20 @@ TEST_F(ExportJobTest, FillTagsWritesMissingTagsIntoTheCopyOnly)
     const QMap<QString, QByteArray> playerBefore = player.snapshot();
 
     TagLibFiller tags;
-    ASSERT_EQ(run({}, &tags).outcome, ExportOutcome::Done);
+    // An export killed after its first copy: the next one takes that copy,
+    // longer than its song by the tags, as there.
+    const pid_t killed = ::fork();
+    ASSERT_GE(killed, 0);
+    if (killed == 0) {
+        run({}, &tags, [](const ExportTally &) { ::_exit(0); });
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(killed, &status, 0), killed);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const ExportReport resumed = run({}, &tags);
+    ASSERT_EQ(resumed.outcome, ExportOutcome::Done);
+    EXPECT_EQ(resumed.tally.alreadyThere, 1);
     EXPECT_EQ(player.snapshot(), playerBefore);
 
     // Title, artist, album, genre, year and track of a copy's tags.
