@@ -37,7 +37,7 @@ constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
 // A string is kept up to this many bytes; no title comes near it.
 constexpr qint64 kMaxStringBytes = qint64{64} << 10;
 
-// What a read costs in memory, counted against the byte budget: a track's facts and line start
+// What a read costs in memory, counted against the byte budget: a track's line start and bookkeeping
 // plus the eight cells of the grid row that shows it; a line plus the text of its grid cell;
 // a character, kept in the song list and copied into the grid.
 constexpr qint64 kTrackCost = 16 + 8 * 32;
@@ -360,7 +360,6 @@ public:
         // The count comes from the file: reserve no more than the bytes left can hold.
         const qint64 room = std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin,
                                               m_budget / kTrackCost, kMaxReservedTracks});
-        m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
         const qint64 lineRoom = std::min((m_bytes.sizeBound() - m_pos) / kStringHeader, m_budget / kLineCost);
         m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
 
@@ -467,7 +466,9 @@ private:
     void readLaterDataSets()
     {
         qint64 pos = m_nextSet;
-        while (pos > 0 && m_bytes.reaches(pos + kDataSetHeaderMin)) {
+        // The header's own bytes are asked for: asking whether the data reaches
+        // its end would let the window pass over them.
+        while (pos > 0 && m_bytes.get(pos, kDataSetHeaderMin)) {
             const unsigned char *set = record(pos, "mhsd", kDataSetHeaderMin);
             if (!set)
                 return;
@@ -606,7 +607,8 @@ private:
             return false;
         const qint64 header = getlong(track + 4);
         const std::uint32_t strings = getlong(track + 12);
-        const TrackFacts facts{roundedSeconds(getlong(track + 40)), getlong(track + 44)};
+        const std::uint32_t seconds = roundedSeconds(getlong(track + 40));
+        const std::uint32_t trackNumber = getlong(track + 44);
         const unsigned char *fields = m_bytes.get(m_pos, std::min(header, kTrackFieldsEnd));
         if (!fields) {
             m_fault = Fault::Ends;
@@ -615,7 +617,7 @@ private:
         TrackRecord numbers = trackNumbers(fields, header);
 
         // The track number line is paid for with the track.
-        if (!spend(kTrackCost + kRecordCost + (facts.tracknumber != 0 ? kLineCost : 0)))
+        if (!spend(kTrackCost + kRecordCost + (trackNumber != 0 ? kLineCost : 0)))
             return false;
         const SongList::Mark start = m_list.mark();
         const auto dropTrack = [&](Fault fault) {
@@ -633,15 +635,14 @@ private:
             if (!tagged || !m_bytes.fits(pos, total))
                 return dropTrack(tagged || !r ? Fault::Ends : Fault::Damaged);
             const std::optional<StringKind> kind = stringKind(getlong(r + 12));
-            if (kind && total >= kStringHeader && !readString(pos, total, *kind, facts.seconds, numbers))
+            if (kind && total >= kStringHeader && !readString(pos, total, *kind, seconds, numbers))
                 return dropTrack(Fault::TooLarge);
             pos += total;
         }
         if (!m_bytes.reaches(pos))
             return dropTrack(Fault::Ends);
-        if (facts.tracknumber != 0)
-            m_list.appendLine(SongField::TrackNumber, shared(m_numbers, facts.tracknumber, numberText));
-        m_pod.m_tracks.push_back(facts);
+        if (trackNumber != 0)
+            m_list.appendLine(SongField::TrackNumber, shared(m_numbers, trackNumber, numberText));
         m_pod.m_library.append(numbers);
         m_pos = pos;
         return true;
@@ -817,7 +818,6 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
     }
     if (tooLarge) {
         // A database too large to read shows none of its songs, and its memory is given back.
-        m_tracks = {};
         m_library = Library();
         m_songList = SongList();
         m_errorText = name + QLatin1Char(' ') + Reader::tooLarge();
@@ -829,10 +829,10 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
 
 songinfo iPod::song(qsizetype track) const
 {
-    const TrackFacts &facts = m_tracks[static_cast<std::size_t>(track)];
+    const TrackRecord &record = m_library.track(track);
     songinfo info;
-    info.length = secondsText(facts.seconds);
-    info.tracknumber = facts.tracknumber;
+    info.length = lengthText(record.lengthMs);
+    info.tracknumber = record.trackNumber;
     for (qsizetype i = m_songList.trackStart(track); i < m_songList.trackEnd(track); ++i) {
         const SongList::Line line = m_songList.at(i);
         QString *field = nullptr;
@@ -854,5 +854,5 @@ songinfo iPod::song(qsizetype track) const
 
 int iPod::lastsongindex() const
 {
-    return m_tracks.empty() ? 0 : static_cast<int>(m_tracks.size()) - 1;
+    return m_library.trackCount() == 0 ? 0 : static_cast<int>(m_library.trackCount()) - 1;
 }

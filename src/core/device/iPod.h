@@ -94,7 +94,7 @@ public:
     qint64 songtotal() const { return m_songtotal; }
     qint64 songindex() const { return m_songindex; }
     bool dbloaded() const { return m_dbloaded; }
-    int songsstored() const { return static_cast<int>(m_tracks.size()); }
+    int songsstored() const { return static_cast<int>(m_library.trackCount()); }
     songinfo song(qsizetype track) const;  // 0-based, below songsstored()
     const SongList &songList() const { return m_songList; }
     // Every field of every track read, and the playlists; its texts live in the song list.
@@ -105,19 +105,11 @@ private:
     ReadOutcome readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, ProgressSink &progress,
                          qint64 chunkBytes);
 
-    // What the song list does not hold of a track.
-    struct TrackFacts
-    {
-        std::uint32_t seconds;
-        std::uint32_t tracknumber;
-    };
-
     QString m_poddrive;
     qint64 m_songtotal = 0;  // the count of the track list, 32 bits unsigned
     qint64 m_songindex = 0;  // 1-based number of the track being read
     bool m_dbloaded = false;
     qint64 m_byteBudget = kDefaultByteBudget;
-    std::vector<TrackFacts> m_tracks;
     SongList m_songList;
     Library m_library;
     QString m_errorText;
