@@ -55,8 +55,8 @@ constexpr std::uint32_t kPositionRecordType = 100;
 
 enum StringType : std::uint32_t { Title = 1, Location = 2, Album = 3, Artist = 4, Genre = 5, FileType = 6 };
 
-// What a string record of a track holds: the song list's line kind (for the
-// six kinds the song list shows) and the library's text.
+// What a string record of a track holds: the library's text and, for the six
+// kinds the song list shows, the song list's line kind.
 struct StringKind
 {
     std::optional<SongField> line;
@@ -65,21 +65,22 @@ struct StringKind
 
 std::optional<StringKind> stringKind(std::uint32_t type)
 {
+    const auto kind = [](TrackText text) { return StringKind{songListField(text), text}; };
     switch (type) {
-    case Title: return StringKind{SongField::Title, TrackText::Title};
-    case Location: return StringKind{SongField::File, TrackText::Location};
-    case Album: return StringKind{SongField::Album, TrackText::Album};
-    case Artist: return StringKind{SongField::Artist, TrackText::Artist};
-    case Genre: return StringKind{SongField::Genre, TrackText::Genre};
-    case FileType: return StringKind{SongField::FileType, TrackText::FileType};
-    case 8: return StringKind{std::nullopt, TrackText::Comment};
-    case 12: return StringKind{std::nullopt, TrackText::Composer};
-    case 22: return StringKind{std::nullopt, TrackText::AlbumArtist};
-    case 23: return StringKind{std::nullopt, TrackText::SortArtist};
-    case 27: return StringKind{std::nullopt, TrackText::SortTitle};
-    case 28: return StringKind{std::nullopt, TrackText::SortAlbum};
-    case 29: return StringKind{std::nullopt, TrackText::SortAlbumArtist};
-    case 30: return StringKind{std::nullopt, TrackText::SortComposer};
+    case Title: return kind(TrackText::Title);
+    case Location: return kind(TrackText::Location);
+    case Album: return kind(TrackText::Album);
+    case Artist: return kind(TrackText::Artist);
+    case Genre: return kind(TrackText::Genre);
+    case FileType: return kind(TrackText::FileType);
+    case 8: return kind(TrackText::Comment);
+    case 12: return kind(TrackText::Composer);
+    case 22: return kind(TrackText::AlbumArtist);
+    case 23: return kind(TrackText::SortArtist);
+    case 27: return kind(TrackText::SortTitle);
+    case 28: return kind(TrackText::SortAlbum);
+    case 29: return kind(TrackText::SortAlbumArtist);
+    case 30: return kind(TrackText::SortComposer);
     default: return std::nullopt;
     }
 }
@@ -648,8 +649,8 @@ private:
         return true;
     }
 
-    // Keeps the text of the string record at pos in the track's record and, for
-    // the song list's kinds, appends its line(s). A string that does not fit its
+    // Keeps the text of the string record at pos: for the song list's kinds as
+    // its line(s), where the library finds it too, else in the track's record. A string that does not fit its
     // record is left out; the track keeps its other strings. False when the budget ends.
     bool readString(qint64 pos, qint64 total, const StringKind &kind, std::uint32_t seconds, TrackRecord &record)
     {
@@ -660,9 +661,10 @@ private:
         if (written.isNull())
             return true;
         const QStringView kept = keepShared(kind.text, written);
-        record.set(kind.text, kept);
-        if (!kind.line)
+        if (!kind.line) {
+            record.setOwnText(kind.text, kept);
             return true;
+        }
         m_list.appendLine(*kind.line, kept);
         if (*kind.line == SongField::Title)
             m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
@@ -818,7 +820,7 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
     }
     if (tooLarge) {
         // A database too large to read shows none of its songs, and its memory is given back.
-        m_library = Library();
+        m_library = Library(m_songList);
         m_songList = SongList();
         m_errorText = name + QLatin1Char(' ') + Reader::tooLarge();
     } else if (outcome != ReadOutcome::Complete) {

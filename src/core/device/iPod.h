@@ -72,6 +72,11 @@ public:
     static constexpr qint64 kDefaultByteBudget = qint64{1} << 30;
     using PlayerLocator = std::function<std::optional<QString>()>;
 
+    iPod() = default;
+    // The library reads its texts from the song list: an iPod stays where it was made.
+    iPod(const iPod &) = delete;
+    iPod &operator=(const iPod &) = delete;
+
     // Finds the player (setting poddrive) and reads its database once, then
     // merges the plays made on the player since the last sync into the library
     // (see mergePlayCountsFile). The progress sink's yield() runs after every 100th track.
@@ -111,6 +116,6 @@ private:
     bool m_dbloaded = false;
     qint64 m_byteBudget = kDefaultByteBudget;
     SongList m_songList;
-    Library m_library;
+    Library m_library{m_songList};
     QString m_errorText;
 };
