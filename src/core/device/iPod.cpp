@@ -37,7 +37,7 @@ constexpr qint64 kMaxReservedTracks = qint64{1} << 20;
 // A string is kept up to this many bytes; no title comes near it.
 constexpr qint64 kMaxStringBytes = qint64{64} << 10;
 
-// What a read costs in memory, counted against the byte budget: a track's facts and line start
+// What a read costs in memory, counted against the byte budget: a track's line start and bookkeeping
 // plus the eight cells of the grid row that shows it; a line plus the text of its grid cell;
 // a character, kept in the song list and copied into the grid.
 constexpr qint64 kTrackCost = 16 + 8 * 32;
@@ -55,8 +55,8 @@ constexpr std::uint32_t kPositionRecordType = 100;
 
 enum StringType : std::uint32_t { Title = 1, Location = 2, Album = 3, Artist = 4, Genre = 5, FileType = 6 };
 
-// What a string record of a track holds: the song list's line kind (for the
-// six kinds the song list shows) and the library's text.
+// What a string record of a track holds: the library's text and, for the six
+// kinds the song list shows, the song list's line kind.
 struct StringKind
 {
     std::optional<SongField> line;
@@ -65,21 +65,22 @@ struct StringKind
 
 std::optional<StringKind> stringKind(std::uint32_t type)
 {
+    const auto kind = [](TrackText text) { return StringKind{songListField(text), text}; };
     switch (type) {
-    case Title: return StringKind{SongField::Title, TrackText::Title};
-    case Location: return StringKind{SongField::File, TrackText::Location};
-    case Album: return StringKind{SongField::Album, TrackText::Album};
-    case Artist: return StringKind{SongField::Artist, TrackText::Artist};
-    case Genre: return StringKind{SongField::Genre, TrackText::Genre};
-    case FileType: return StringKind{SongField::FileType, TrackText::FileType};
-    case 8: return StringKind{std::nullopt, TrackText::Comment};
-    case 12: return StringKind{std::nullopt, TrackText::Composer};
-    case 22: return StringKind{std::nullopt, TrackText::AlbumArtist};
-    case 23: return StringKind{std::nullopt, TrackText::SortArtist};
-    case 27: return StringKind{std::nullopt, TrackText::SortTitle};
-    case 28: return StringKind{std::nullopt, TrackText::SortAlbum};
-    case 29: return StringKind{std::nullopt, TrackText::SortAlbumArtist};
-    case 30: return StringKind{std::nullopt, TrackText::SortComposer};
+    case Title: return kind(TrackText::Title);
+    case Location: return kind(TrackText::Location);
+    case Album: return kind(TrackText::Album);
+    case Artist: return kind(TrackText::Artist);
+    case Genre: return kind(TrackText::Genre);
+    case FileType: return kind(TrackText::FileType);
+    case 8: return kind(TrackText::Comment);
+    case 12: return kind(TrackText::Composer);
+    case 22: return kind(TrackText::AlbumArtist);
+    case 23: return kind(TrackText::SortArtist);
+    case 27: return kind(TrackText::SortTitle);
+    case 28: return kind(TrackText::SortAlbum);
+    case 29: return kind(TrackText::SortAlbumArtist);
+    case 30: return kind(TrackText::SortComposer);
     default: return std::nullopt;
     }
 }
@@ -360,7 +361,6 @@ public:
         // The count comes from the file: reserve no more than the bytes left can hold.
         const qint64 room = std::min<qint64>({m_pod.m_songtotal, (m_bytes.sizeBound() - m_pos) / kTrackHeaderMin,
                                               m_budget / kTrackCost, kMaxReservedTracks});
-        m_pod.m_tracks.reserve(m_pod.m_tracks.size() + static_cast<std::size_t>(room));
         const qint64 lineRoom = std::min((m_bytes.sizeBound() - m_pos) / kStringHeader, m_budget / kLineCost);
         m_list.reserve(m_list.count() + std::min(room * 8, lineRoom), m_list.trackCount() + room);
 
@@ -467,7 +467,9 @@ private:
     void readLaterDataSets()
     {
         qint64 pos = m_nextSet;
-        while (pos > 0 && m_bytes.reaches(pos + kDataSetHeaderMin)) {
+        // The header's own bytes are asked for: asking whether the data reaches
+        // its end would let the window pass over them.
+        while (pos > 0 && m_bytes.get(pos, kDataSetHeaderMin)) {
             const unsigned char *set = record(pos, "mhsd", kDataSetHeaderMin);
             if (!set)
                 return;
@@ -606,7 +608,8 @@ private:
             return false;
         const qint64 header = getlong(track + 4);
         const std::uint32_t strings = getlong(track + 12);
-        const TrackFacts facts{roundedSeconds(getlong(track + 40)), getlong(track + 44)};
+        const std::uint32_t seconds = roundedSeconds(getlong(track + 40));
+        const std::uint32_t trackNumber = getlong(track + 44);
         const unsigned char *fields = m_bytes.get(m_pos, std::min(header, kTrackFieldsEnd));
         if (!fields) {
             m_fault = Fault::Ends;
@@ -615,7 +618,7 @@ private:
         TrackRecord numbers = trackNumbers(fields, header);
 
         // The track number line is paid for with the track.
-        if (!spend(kTrackCost + kRecordCost + (facts.tracknumber != 0 ? kLineCost : 0)))
+        if (!spend(kTrackCost + kRecordCost + (trackNumber != 0 ? kLineCost : 0)))
             return false;
         const SongList::Mark start = m_list.mark();
         const auto dropTrack = [&](Fault fault) {
@@ -633,22 +636,21 @@ private:
             if (!tagged || !m_bytes.fits(pos, total))
                 return dropTrack(tagged || !r ? Fault::Ends : Fault::Damaged);
             const std::optional<StringKind> kind = stringKind(getlong(r + 12));
-            if (kind && total >= kStringHeader && !readString(pos, total, *kind, facts.seconds, numbers))
+            if (kind && total >= kStringHeader && !readString(pos, total, *kind, seconds, numbers))
                 return dropTrack(Fault::TooLarge);
             pos += total;
         }
         if (!m_bytes.reaches(pos))
             return dropTrack(Fault::Ends);
-        if (facts.tracknumber != 0)
-            m_list.appendLine(SongField::TrackNumber, shared(m_numbers, facts.tracknumber, numberText));
-        m_pod.m_tracks.push_back(facts);
+        if (trackNumber != 0)
+            m_list.appendLine(SongField::TrackNumber, shared(m_numbers, trackNumber, numberText));
         m_pod.m_library.append(numbers);
         m_pos = pos;
         return true;
     }
 
-    // Keeps the text of the string record at pos in the track's record and, for
-    // the song list's kinds, appends its line(s). A string that does not fit its
+    // Keeps the text of the string record at pos: for the song list's kinds as
+    // its line(s), where the library finds it too, else in the track's record. A string that does not fit its
     // record is left out; the track keeps its other strings. False when the budget ends.
     bool readString(qint64 pos, qint64 total, const StringKind &kind, std::uint32_t seconds, TrackRecord &record)
     {
@@ -659,9 +661,10 @@ private:
         if (written.isNull())
             return true;
         const QStringView kept = keepShared(kind.text, written);
-        record.set(kind.text, kept);
-        if (!kind.line)
+        if (!kind.line) {
+            record.setOwnText(kind.text, kept);
             return true;
+        }
         m_list.appendLine(*kind.line, kept);
         if (*kind.line == SongField::Title)
             m_list.appendLine(SongField::Length, shared(m_lengths, seconds, secondsText));
@@ -817,8 +820,7 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
     }
     if (tooLarge) {
         // A database too large to read shows none of its songs, and its memory is given back.
-        m_tracks = {};
-        m_library = Library();
+        m_library = Library(m_songList);
         m_songList = SongList();
         m_errorText = name + QLatin1Char(' ') + Reader::tooLarge();
     } else if (outcome != ReadOutcome::Complete) {
@@ -829,10 +831,10 @@ iPod::ReadOutcome iPod::readFrom(DatabaseSource &source, DatabaseForm form, cons
 
 songinfo iPod::song(qsizetype track) const
 {
-    const TrackFacts &facts = m_tracks[static_cast<std::size_t>(track)];
+    const TrackRecord &record = m_library.track(track);
     songinfo info;
-    info.length = secondsText(facts.seconds);
-    info.tracknumber = facts.tracknumber;
+    info.length = lengthText(record.lengthMs);
+    info.tracknumber = record.trackNumber;
     for (qsizetype i = m_songList.trackStart(track); i < m_songList.trackEnd(track); ++i) {
         const SongList::Line line = m_songList.at(i);
         QString *field = nullptr;
@@ -854,5 +856,5 @@ songinfo iPod::song(qsizetype track) const
 
 int iPod::lastsongindex() const
 {
-    return m_tracks.empty() ? 0 : static_cast<int>(m_tracks.size()) - 1;
+    return m_library.trackCount() == 0 ? 0 : static_cast<int>(m_library.trackCount()) - 1;
 }

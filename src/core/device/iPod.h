@@ -72,6 +72,11 @@ public:
     static constexpr qint64 kDefaultByteBudget = qint64{1} << 30;
     using PlayerLocator = std::function<std::optional<QString>()>;
 
+    iPod() = default;
+    // The library reads its texts from the song list: an iPod stays where it was made.
+    iPod(const iPod &) = delete;
+    iPod &operator=(const iPod &) = delete;
+
     // Finds the player (setting poddrive) and reads its database once, then
     // merges the plays made on the player since the last sync into the library
     // (see mergePlayCountsFile). The progress sink's yield() runs after every 100th track.
@@ -94,7 +99,7 @@ public:
     qint64 songtotal() const { return m_songtotal; }
     qint64 songindex() const { return m_songindex; }
     bool dbloaded() const { return m_dbloaded; }
-    int songsstored() const { return static_cast<int>(m_tracks.size()); }
+    int songsstored() const { return static_cast<int>(m_library.trackCount()); }
     songinfo song(qsizetype track) const;  // 0-based, below songsstored()
     const SongList &songList() const { return m_songList; }
     // Every field of every track read, and the playlists; its texts live in the song list.
@@ -105,20 +110,12 @@ private:
     ReadOutcome readFrom(DatabaseSource &source, DatabaseForm form, const QString &name, ProgressSink &progress,
                          qint64 chunkBytes);
 
-    // What the song list does not hold of a track.
-    struct TrackFacts
-    {
-        std::uint32_t seconds;
-        std::uint32_t tracknumber;
-    };
-
     QString m_poddrive;
     qint64 m_songtotal = 0;  // the count of the track list, 32 bits unsigned
     qint64 m_songindex = 0;  // 1-based number of the track being read
     bool m_dbloaded = false;
     qint64 m_byteBudget = kDefaultByteBudget;
-    std::vector<TrackFacts> m_tracks;
     SongList m_songList;
-    Library m_library;
+    Library m_library{m_songList};
     QString m_errorText;
 };

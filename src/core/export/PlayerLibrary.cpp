@@ -15,7 +15,7 @@ ExportLibrary playerLibrary(const Library &library)
     result.songCount = library.trackCount();
     result.song = [&library](qsizetype i) {
         const TrackRecord &track = library.track(i);
-        const auto text = [&](TrackText field) { return track.get(field).toString(); };
+        const auto text = [&](TrackText field) { return library.text(i, field).toString(); };
         ExportSong song;
         song.title = text(TrackText::Title);
         song.artist = text(TrackText::Artist);

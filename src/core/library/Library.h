@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/common/BulkMemory.h"
+#include "core/device/SongList.h"
 
 #include <QStringView>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The texts a track can carry, from its string records.
@@ -27,11 +29,27 @@ enum class TrackText : std::uint8_t {
     Count
 };
 
+// The song list's line kind of a text it shows (title, artist, album, genre,
+// file type, location), or nothing for a text only the library has.
+constexpr std::optional<SongField> songListField(TrackText field)
+{
+    switch (field) {
+    case TrackText::Title: return SongField::Title;
+    case TrackText::Artist: return SongField::Artist;
+    case TrackText::Album: return SongField::Album;
+    case TrackText::Genre: return SongField::Genre;
+    case TrackText::FileType: return SongField::FileType;
+    case TrackText::Location: return SongField::File;
+    default: return std::nullopt;
+    }
+}
+
 // One track of the library, a fixed-size record. Numbers are as the track
 // record stores them (0 where its header is too short to hold them), after the
 // player's plays since the last sync are merged in; dates are seconds since
-// 1904-01-01 as the player counts them, 0 for never (see unixTime). Texts point
-// into the song list's arena; a missing text has a null pointer.
+// 1904-01-01 as the player counts them, 0 for never (see unixTime). The texts
+// the song list shows are its lines (see Library::text); the others point into
+// its arena, and a missing one has a null pointer.
 struct TrackRecord
 {
     std::uint64_t dbid = 0;         // database id (0x70)
@@ -53,21 +71,25 @@ struct TrackRecord
     std::uint32_t lastSkipped = 0;  // 0xA0
     std::uint32_t mediaType = 0;    // 0xD0 (1 audio, 2 video, 4 podcast, ...)
     bool compilation = false;       // 0x1E
-    std::array<const char16_t *, static_cast<std::size_t>(TrackText::Count)> text{};
-    std::array<std::uint32_t, static_cast<std::size_t>(TrackText::Count)> textLength{};
+    // The texts the song list does not show: album artist, composer, comment and the sort fields.
+    static constexpr std::size_t kOwnTexts = 8;
+    std::array<const char16_t *, kOwnTexts> text{};
+    std::array<std::uint32_t, kOwnTexts> textLength{};
 
-    // The text of a field; a null view when the track has none.
-    QStringView get(TrackText field) const
+    // A text the song list does not show; a null view when the track has none.
+    QStringView ownText(TrackText field) const
     {
-        const auto f = static_cast<std::size_t>(field);
-        return text[f] ? QStringView(text[f], static_cast<qsizetype>(textLength[f])) : QStringView();
+        const std::size_t k = ownIndex(field);
+        return text[k] ? QStringView(text[k], static_cast<qsizetype>(textLength[k])) : QStringView();
     }
-    void set(TrackText field, QStringView value)
+    void setOwnText(TrackText field, QStringView value)
     {
-        const auto f = static_cast<std::size_t>(field);
-        text[f] = value.utf16();
-        textLength[f] = static_cast<std::uint32_t>(value.size());
+        const std::size_t k = ownIndex(field);
+        text[k] = value.utf16();
+        textLength[k] = static_cast<std::uint32_t>(value.size());
     }
+    // The place of a text the song list does not show among the record's own.
+    static std::size_t ownIndex(TrackText field);
 };
 
 // Seconds between 1904-01-01 and 1970-01-01.
@@ -89,14 +111,21 @@ struct Playlist
 };
 
 // Every field of every track, in database order, and the playlists; filled by
-// the database reader in the same pass as the song list, whose arena holds the
-// texts (so the library lives as long as its iPod).
+// the database reader in the same pass as the song list, which holds the texts
+// (so the library, and every copy of it, lives as long as its iPod). Track i of
+// the library is track i of the song list.
 class Library
 {
 public:
+    explicit Library(const SongList &songs)
+        : m_songs(&songs)
+    {}
+
     qsizetype trackCount() const { return static_cast<qsizetype>(m_tracks.size()); }
     const TrackRecord &track(qsizetype i) const { return m_tracks[static_cast<std::size_t>(i)]; }
-    QStringView text(qsizetype i, TrackText field) const { return track(i).get(field); }
+    // The text of a field of track i; a null view when the track has none. Of
+    // two string records of one kind, the last one's.
+    QStringView text(qsizetype i, TrackText field) const;
     const std::vector<Playlist> &playlists() const { return m_playlists; }
     // True when a Play Counts file was found whole and its plays merged in.
     bool playCountsMerged() const { return m_playCountsMerged; }
@@ -109,6 +138,7 @@ public:
     void setPlayCountsMerged() { m_playCountsMerged = true; }
 
 private:
+    const SongList *m_songs;
     std::vector<TrackRecord, BulkAllocator<TrackRecord>> m_tracks;
     std::vector<Playlist> m_playlists;
     bool m_playCountsMerged = false;

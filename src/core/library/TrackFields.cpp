@@ -79,7 +79,7 @@ std::optional<QString> trackFieldValue(const Library &library, qsizetype i, int 
     const TrackRecord &t = library.track(i);
     const Column &c = kColumns[column];
     switch (c.info.kind) {
-    case FieldKind::Text: return t.get(c.text).toString();
+    case FieldKind::Text: return library.text(i, c.text).toString();
     case FieldKind::Number: return c.number ? QString::number(t.*c.number) : QString::number(t.dbid);
     case FieldKind::Date: return playerDateText(t.*c.number);
     case FieldKind::Boolean: return t.compilation ? u"true"_s : u"false"_s;

@@ -256,8 +256,9 @@ TEST(PlayCounts, OnlyAWholeFileIsMergedAndOnlyWhatItsEntriesHold)
 }
 
 // Playlists come from the data set of type 3 when there is one, whichever comes
-// first; items follow their positions and skip unknown tracks; a database cut
-// inside its playlists still reads every song.
+// first, even where the reader's window holds none of a data set's bytes when it
+// gets there (a chunk of 16 bytes); items follow their positions and skip unknown
+// tracks; a database cut inside its playlists still reads every song.
 TEST(LibraryPlaylists, TakenFromThePodcastSetInPositionOrder)
 {
     itdb::Database db;
@@ -274,7 +275,7 @@ TEST(LibraryPlaylists, TakenFromThePodcastSetInPositionOrder)
         db.playlistSets = podcastFirst ? std::vector{podcastSet, plainSet} : std::vector{plainSet, podcastSet};
         const QByteArray bytes = itdb::write(db);
         iPod pod;
-        ASSERT_EQ(pod.readDatabase(bytes), iPod::ReadOutcome::Complete);
+        ASSERT_EQ(pod.readDatabase(bytes, noProgress(), 16), iPod::ReadOutcome::Complete);
         const std::vector<Playlist> &lists = pod.library().playlists();
         ASSERT_EQ(lists.size(), 2u);
         EXPECT_EQ(lists[0].name.toString(), u"Mixed"_s);
