@@ -37,10 +37,32 @@ double digitsValue(QStringView digits)
     return static_cast<double>(value);
 }
 
+// Whether the text, past its leading blanks, begins with a visible ASCII
+// character that `accepted` refuses. Most cells are plain words: this settles
+// them as text without trimming them.
+template <typename Accepted>
+bool beginsWithOther(QStringView text, Accepted accepted)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' '))
+        ++i;
+    if (i == text.size())
+        return false;
+    const char16_t c = text[i].unicode();
+    return c > u' ' && c < 0x7F && !accepted(c);
+}
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 // A number with blanks around it, an optional sign, digits and an optional
 // decimal point: "   7", "  12.5". Anything else is text.
 std::optional<double> readNumber(QStringView text)
 {
+    if (beginsWithOther(text, [](char16_t c) { return isDigit(c) || c == u'+' || c == u'-' || c == u'.'; }))
+        return std::nullopt;
     text = text.trimmed();
     const bool negative = text.startsWith(QLatin1Char('-'));
     const QStringView unsignedPart = negative || text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
@@ -59,6 +81,8 @@ std::optional<double> readNumber(QStringView text)
 // A length "m:ss" with blanks around it, as seconds.
 std::optional<double> readDuration(QStringView text)
 {
+    if (beginsWithOther(text, isDigit))
+        return std::nullopt;
     text = text.trimmed();
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     const QStringView minutes = text.left(colon);
@@ -242,22 +266,25 @@ std::vector<std::uint32_t> columnRanks(const GridModel &grid, int column)
     return ranks;
 }
 
-// The new row order by rank, rows of equal rank in their present order: a
-// counting sort, as ranks are below the number of rows. order[i] is the grid
-// row that becomes row i + 1.
-std::vector<int> orderByRank(const std::vector<std::uint32_t> &ranks, bool descending)
+// The new row order by the column's keys (ranks), rows of equal rank in their
+// present order: a counting sort, as ranks are below the number of song rows.
+// order[i] is the grid row that becomes row i + 1.
+std::vector<int> orderByRank(const GridModel &grid, int column, bool descending)
 {
-    std::vector<std::size_t> slot(ranks.size() + 1, 0);
-    for (const std::uint32_t rank : ranks)
-        ++slot[descending ? ranks.size() - 1 - rank : rank];
+    const int songRows = grid.rows() - 1;
+    const auto slotOf = [&](int row) {
+        const std::uint32_t rank = grid.columnKey(row, column);
+        return static_cast<std::size_t>(descending ? static_cast<std::uint32_t>(songRows) - 1 - rank : rank);
+    };
+    std::vector<std::size_t> slot(static_cast<std::size_t>(songRows) + 1, 0);
+    for (int row = 1; row <= songRows; ++row)
+        ++slot[slotOf(row)];
     std::size_t next = 0;
     for (std::size_t &s : slot)
         next += std::exchange(s, next);
-    std::vector<int> order(ranks.size());
-    for (std::size_t r = 0; r < ranks.size(); ++r) {
-        const std::uint32_t rank = ranks[r];
-        order[slot[descending ? ranks.size() - 1 - rank : rank]++] = static_cast<int>(r) + 1;
-    }
+    std::vector<int> order(static_cast<std::size_t>(songRows));
+    for (int row = 1; row <= songRows; ++row)
+        order[slot[slotOf(row)]++] = row;
     return order;
 }
 
@@ -288,10 +315,10 @@ void sortGrid(GridModel &grid, int column, bool descending)
     const int songRows = grid.rows() - 1;
     grid.beginBulkUpdate();
     if (songRows > 1) {
-        if (!grid.columnKeys(column))
+        if (!grid.hasColumnKeys(column))
             grid.keepColumnKeys(column, columnRanks(grid, column));
-        if (const std::vector<std::uint32_t> *ranks = grid.columnKeys(column))
-            grid.reorderRows(orderByRank(*ranks, descending));
+        if (grid.hasColumnKeys(column))
+            grid.reorderRows(orderByRank(grid, column, descending));
     }
     resetgridcolor(grid);
     setgridcolor(grid);
