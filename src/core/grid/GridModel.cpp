@@ -192,17 +192,20 @@ void GridModel::keepUpperText(std::size_t cell)
     m_upper[cell] = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_upperUnits.size() - start)};
 }
 
-void GridModel::prefetchRow(int row) const
+void GridModel::prefetchRow(int row, int col) const
 {
     constexpr int cellsAhead = 8;
+    const bool oneColumn = col >= 0 && col < m_cols;
+    const std::size_t first = oneColumn ? static_cast<std::size_t>(col) : 0;
+    const std::size_t count = oneColumn ? 1 : static_cast<std::size_t>(m_cols);
     if (row + cellsAhead >= 0 && row + cellsAhead < m_rows) {
-        const char *cells = reinterpret_cast<const char *>(m_text.data() + cellIndex(row + cellsAhead, 0));
-        for (std::size_t b = 0; b < static_cast<std::size_t>(m_cols) * sizeof(QString); b += 64)
+        const char *cells = reinterpret_cast<const char *>(m_text.data() + cellIndex(row + cellsAhead, 0) + first);
+        for (std::size_t b = 0; b < count * sizeof(QString); b += 64)
             __builtin_prefetch(cells + b);
     }
     if (row < 0 || row >= m_rows)
         return;
-    for (std::size_t i = cellIndex(row, 0), end = i + static_cast<std::size_t>(m_cols); i < end; ++i)
+    for (std::size_t i = cellIndex(row, 0) + first, end = i + count; i < end; ++i)
         __builtin_prefetch(m_text[i].constData());
 }
 

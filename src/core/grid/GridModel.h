@@ -62,11 +62,12 @@ public:
     // result only where it differs from the text. The view holds until the
     // next change of any cell's text or of the grid's size.
     QStringView upperText(int row, int col) const;
-    // Asks the processor to fetch the texts of a row that is about to be read,
-    // and the cells of the row eight further on. After a sort the rows lie
-    // scattered in memory; a loop over the rows that asks eight rows ahead of
-    // the one it reads waits for memory seldom, not once per cell.
-    void prefetchRow(int row) const;
+    // Asks the processor to fetch the texts of a row that is about to be read
+    // (of column col alone when col is a column), and the cells of the row
+    // eight further on. Each text lies in memory of its own, the more so after
+    // a sort; a loop over the rows that asks eight rows ahead of the one it
+    // reads waits for memory seldom, not once per cell.
+    void prefetchRow(int row, int col = -1) const;
     OleColor backColor(int row, int col) const;
     void setBackColor(int row, int col, OleColor color);
     OleColor foreColor(int row, int col) const;
