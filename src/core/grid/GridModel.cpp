@@ -1,6 +1,7 @@
 #include "core/grid/GridModel.h"
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace {
@@ -16,7 +17,8 @@ GridModel::GridModel(QObject *parent)
 
 std::size_t GridModel::cellIndex(int row, int col) const
 {
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) + static_cast<std::size_t>(col);
+    return static_cast<std::size_t>(m_place[static_cast<std::size_t>(row)]) * static_cast<std::size_t>(m_cols)
+        + static_cast<std::size_t>(col);
 }
 
 bool GridModel::isValidCell(int row, int col) const
@@ -58,6 +60,9 @@ void GridModel::resizeCells(int rows, int cols)
     m_back = std::move(back);
     m_fore = std::move(fore);
     m_upper = std::move(upper);
+    // The cells were copied in row order: every row holds its own again.
+    m_place.resize(static_cast<std::size_t>(rows));
+    std::iota(m_place.begin(), m_place.end(), 0);
     m_colKeys.assign(static_cast<std::size_t>(cols), {});
     m_colWidth.resize(static_cast<std::size_t>(cols), -1);
     m_colAlign.resize(static_cast<std::size_t>(cols), Align::LeftCenter);
@@ -187,11 +192,20 @@ void GridModel::keepUpperText(std::size_t cell)
     m_upper[cell] = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_upperUnits.size() - start)};
 }
 
-void GridModel::prefetchRow(int row) const
+void GridModel::prefetchRow(int row, int col) const
 {
+    constexpr int cellsAhead = 8;
+    const bool oneColumn = col >= 0 && col < m_cols;
+    const std::size_t first = oneColumn ? static_cast<std::size_t>(col) : 0;
+    const std::size_t count = oneColumn ? 1 : static_cast<std::size_t>(m_cols);
+    if (row + cellsAhead >= 0 && row + cellsAhead < m_rows) {
+        const char *cells = reinterpret_cast<const char *>(m_text.data() + cellIndex(row + cellsAhead, 0) + first);
+        for (std::size_t b = 0; b < count * sizeof(QString); b += 64)
+            __builtin_prefetch(cells + b);
+    }
     if (row < 0 || row >= m_rows)
         return;
-    for (std::size_t i = cellIndex(row, 0), end = i + static_cast<std::size_t>(m_cols); i < end; ++i)
+    for (std::size_t i = cellIndex(row, 0) + first, end = i + count; i < end; ++i)
         __builtin_prefetch(m_text[i].constData());
 }
 
@@ -220,7 +234,15 @@ void GridModel::fillBackColor(int firstRow, OleColor color)
     firstRow = std::max(firstRow, 0);
     if (firstRow >= m_rows)
         return;
-    std::fill(m_back.begin() + static_cast<std::ptrdiff_t>(cellIndex(firstRow, 0)), m_back.end(), color);
+    // Rows 1 on hold the cell vector rows 1 on in some order: from row 0 or 1
+    // on, the cells to fill lie together at the end.
+    const auto rowBegin = [this](int row) { return m_back.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0)); };
+    if (firstRow <= 1) {
+        std::fill(m_back.begin() + static_cast<std::ptrdiff_t>(firstRow) * m_cols, m_back.end(), color);
+    } else {
+        for (int r = firstRow; r < m_rows; ++r)
+            std::fill(rowBegin(r), rowBegin(r) + m_cols, color);
+    }
     if (m_bulkDepth > 0)
         return;
     if (firstRow == 0)
@@ -312,75 +334,33 @@ void GridModel::reorderRows(const std::vector<int> &order)
 {
     if (static_cast<int>(order.size()) != m_rows - 1)
         return;
-    std::vector<bool> done(order.size() + 1, false);
-    for (const int from : order) {
-        if (from < 1 || from >= m_rows || done[static_cast<std::size_t>(from)])
+    std::vector<int> place(m_place.size(), 0);
+    std::vector<bool> taken(m_place.size(), false);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const int from = order[i];
+        if (from < 1 || from >= m_rows || taken[static_cast<std::size_t>(from)])
             return;
-        done[static_cast<std::size_t>(from)] = true;
+        taken[static_cast<std::size_t>(from)] = true;
+        place[i + 1] = m_place[static_cast<std::size_t>(from)];
     }
-    // Follow each cycle of the permutation, moving one row at a time in place:
-    // no second copy of the grid.
-    std::fill(done.begin(), done.end(), false);
-    const auto cols = static_cast<std::size_t>(m_cols);
-    std::vector<QString> text(cols);
-    std::vector<OleColor> back(cols);
-    std::vector<OleColor> fore(cols);
-    std::vector<UpperSpan> upper(cols);
-    const auto moveRow = [&](auto &cells, std::vector<std::remove_reference_t<decltype(cells[0])>> &held, int start) {
-        const auto rowBegin = [&](int row) { return cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0)); };
-        std::move(rowBegin(start), rowBegin(start) + static_cast<std::ptrdiff_t>(cols), held.begin());
-        int to = start;
-        for (int from = order[static_cast<std::size_t>(to - 1)]; from != start;
-             from = order[static_cast<std::size_t>(to - 1)]) {
-            std::move(rowBegin(from), rowBegin(from) + static_cast<std::ptrdiff_t>(cols), rowBegin(to));
-            to = from;
-        }
-        std::move(held.begin(), held.end(), rowBegin(to));
-    };
-    // Colours that are alike in every song cell (as they are but for tags)
-    // stay where they are: moving them would change nothing.
-    const auto songCellsUniform = [this](const std::vector<OleColor> &cells) {
-        const auto first = cells.begin() + static_cast<std::ptrdiff_t>(cellIndex(1, 0));
-        return first == cells.end()
-            || std::all_of(first, cells.end(), [value = *first](OleColor c) { return c == value; });
-    };
-    const bool backUniform = songCellsUniform(m_back);
-    const bool foreUniform = songCellsUniform(m_fore);
-    for (int start = 1; start < m_rows; ++start) {
-        if (done[static_cast<std::size_t>(start)])
-            continue;
-        moveRow(m_text, text, start);
-        moveRow(m_upper, upper, start);
-        if (!backUniform)
-            moveRow(m_back, back, start);
-        if (!foreUniform)
-            moveRow(m_fore, fore, start);
-        for (int row = start; !done[static_cast<std::size_t>(row)]; row = order[static_cast<std::size_t>(row - 1)])
-            done[static_cast<std::size_t>(row)] = true;
-    }
-    for (std::vector<std::uint32_t> &keys : m_colKeys) {
-        if (keys.empty())
-            continue;
-        std::vector<std::uint32_t> moved(keys.size());
-        for (std::size_t i = 0; i < order.size(); ++i)
-            moved[i] = keys[static_cast<std::size_t>(order[i] - 1)];
-        keys = std::move(moved);
-    }
+    m_place = std::move(place);
     if (m_bulkDepth == 0 && m_rows > 1)
         emit dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1));
 }
 
-const std::vector<std::uint32_t> *GridModel::columnKeys(int col) const
+bool GridModel::hasColumnKeys(int col) const
 {
-    if (col < 0 || col >= m_cols || m_colKeys[static_cast<std::size_t>(col)].empty())
-        return nullptr;
-    return &m_colKeys[static_cast<std::size_t>(col)];
+    return col >= 0 && col < m_cols && !m_colKeys[static_cast<std::size_t>(col)].empty();
 }
 
-void GridModel::keepColumnKeys(int col, std::vector<std::uint32_t> keys)
+void GridModel::keepColumnKeys(int col, const std::vector<std::uint32_t> &keys)
 {
-    if (col >= 0 && col < m_cols && keys.size() == static_cast<std::size_t>(m_rows - 1))
-        m_colKeys[static_cast<std::size_t>(col)] = std::move(keys);
+    if (col < 0 || col >= m_cols || keys.size() != static_cast<std::size_t>(m_rows - 1))
+        return;
+    std::vector<std::uint32_t> kept(keys.size());
+    for (std::size_t r = 1; r < m_place.size(); ++r)
+        kept[static_cast<std::size_t>(m_place[r]) - 1] = keys[r - 1];
+    m_colKeys[static_cast<std::size_t>(col)] = std::move(kept);
 }
 
 void GridModel::beginBulkUpdate()

@@ -62,10 +62,12 @@ public:
     // result only where it differs from the text. The view holds until the
     // next change of any cell's text or of the grid's size.
     QStringView upperText(int row, int col) const;
-    // Asks the processor to fetch the texts of a row that is about to be read.
-    // After a sort the rows' texts lie scattered in memory; a loop over the
-    // rows that asks a few rows ahead waits for memory once, not once per cell.
-    void prefetchRow(int row) const;
+    // Asks the processor to fetch the texts of a row that is about to be read
+    // (of column col alone when col is a column), and the cells of the row
+    // eight further on. Each text lies in memory of its own, the more so after
+    // a sort; a loop over the rows that asks eight rows ahead of the one it
+    // reads waits for memory seldom, not once per cell.
+    void prefetchRow(int row, int col = -1) const;
     OleColor backColor(int row, int col) const;
     void setBackColor(int row, int col, OleColor color);
     OleColor foreColor(int row, int col) const;
@@ -96,15 +98,23 @@ public:
     void setColAlignment(int col, Align align);
 
     // Moves whole song rows: order[i] is the old grid row that becomes row i + 1.
-    // Anything but a permutation of 1 .. rows() - 1 is refused.
+    // Anything but a permutation of 1 .. rows() - 1 is refused. The cells stay
+    // where they lie in memory: the grid keeps, per row, where its cells are,
+    // so a move costs one pass over the rows whatever the number of columns.
     void reorderRows(const std::vector<int> &order);
 
     // Sort keys of a column: one value per song row, made by the sort from the
-    // column's song cells. The grid keeps them in step with its rows:
-    // reorderRows moves them along, and a change of any song cell of the
-    // column, or of the grid's size, drops them (null: none kept).
-    const std::vector<std::uint32_t> *columnKeys(int col) const;
-    void keepColumnKeys(int col, std::vector<std::uint32_t> keys);
+    // column's song cells. The keys stay with their rows through reorderRows;
+    // a change of any song cell of the column, or of the grid's size, drops them.
+    bool hasColumnKeys(int col) const;
+    // The key of song row `row` (1 .. rows() - 1) of a column that has keys.
+    std::uint32_t columnKey(int row, int col) const
+    {
+        return m_colKeys[static_cast<std::size_t>(col)]
+                        [static_cast<std::size_t>(m_place[static_cast<std::size_t>(row)]) - 1];
+    }
+    // keys[i] is the key of grid row i + 1; anything but one key a song row is ignored.
+    void keepColumnKeys(int col, const std::vector<std::uint32_t> &keys);
 
     // While a bulk update is open, cell changes emit no per-cell signals; the
     // close emits one change for the whole grid.
@@ -131,7 +141,7 @@ private:
     void setCell(std::vector<T> &cells, int row, int col, const T &value);
     void resizeCells(int rows, int cols);
     // Where a cell's upper-cased text lies in m_upperUnits; sameAsText: the
-    // text itself. Eight bytes a cell: a sort moves them with the rows.
+    // text itself.
     struct UpperSpan
     {
         static constexpr std::uint32_t sameAsText = 0xFFFF'FFFF;
@@ -143,13 +153,16 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
+    // Per grid row, the row of the cell vectors that holds its cells. Row 0,
+    // the header, always holds its own; the song rows hold rows 1 .. m_rows - 1.
+    std::vector<int> m_place;
     std::vector<QString> m_text;
     std::vector<OleColor> m_back;
     std::vector<OleColor> m_fore;
     std::vector<UpperSpan> m_upper;                     // per cell
     std::vector<char16_t> m_upperUnits;                 // the upper-cased texts that differ from theirs
     std::size_t m_upperUnitsUnused = 0;                 // units of m_upperUnits that no cell uses any more
-    std::vector<std::vector<std::uint32_t>> m_colKeys;  // per column; empty: none kept
+    std::vector<std::vector<std::uint32_t>> m_colKeys;  // per column, by cell vector row - 1; empty: none kept
     std::vector<int> m_colWidth;
     std::vector<Align> m_colAlign;
     int m_row = 0;

@@ -35,6 +35,10 @@ TEST(SortGrid, EachColumnKindInBothDirectionsMovingWholeRows)
         {GridColumn::Artist, u"  beta|  ÉCOLE|  ALPHA|  Gamma|  école|  alpha|  Straße|  STRASSE",
          u"  ALPHA|  alpha|  beta|  Gamma|  STRASSE|  Straße|  ÉCOLE|  école", u"3|6|1|4|8|7|2|5",
          u"  ÉCOLE|  école|  Straße|  STRASSE|  Gamma|  beta|  ALPHA|  alpha"},
+        // Texts that share their first words, one of them no more than those.
+        {GridColumn::Title, u"  The Band Two|  the band|  THE BAND ONE|  The Ban|  The Band",
+         u"  The Ban|  the band|  The Band|  THE BAND ONE|  The Band Two", u"4|2|5|3|1",
+         u"  The Band Two|  THE BAND ONE|  the band|  The Band|  The Ban"},
         // Lengths by duration.
         {GridColumn::Length, u"  10:05|  2:30|  65:00|  0:09|  9:59", u"  0:09|  2:30|  9:59|  10:05|  65:00",
          u"4|2|5|1|3", u"  65:00|  10:05|  9:59|  2:30|  0:09"},
