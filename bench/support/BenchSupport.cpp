@@ -190,17 +190,21 @@ void TimesReporter::printDifference(const std::string &a, const std::string &b, 
                     *second, targetMs);
 }
 
+QString keptFolder()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> folders;
+    folders.push_back(std::make_unique<QTemporaryDir>());
+    return folders.back()->path();
+}
+
 void timeCopies(benchmark::State &state, qint64 bytes, const std::function<void(const QString &)> &copy)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto target = std::make_unique<QTemporaryDir>();
+        const QString target = keptFolder();
         ::sync();
         state.ResumeTiming();
-        copy(target->path());
-        state.PauseTiming();
-        target.reset();
-        state.ResumeTiming();
+        copy(target);
     }
     state.SetBytesProcessed(state.iterations() * bytes);
 }
