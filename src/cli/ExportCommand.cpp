@@ -18,8 +18,11 @@ const QCommandLineOption templateOption{
     QStringLiteral("Name the copies by T, such as \"{artist}/{year} {album}/{track} {title}\"; the fields are "
                    "{title} {artist} {albumartist} {album} {genre} {composer} {year} {track} {disc}."),
     QStringLiteral("T")};
+// The window exports "only tagged songs"; here the rows named are the tagged
+// ones, as for copy, so both names mean the same.
 const QCommandLineOption rowsOption{
-    QStringLiteral("rows"), QStringLiteral("Export the songs of these grid rows, such as 1-5,9 (1 is the first song)."),
+    QStringList{QStringLiteral("rows"), QStringLiteral("tagged")},
+    QStringLiteral("Export only the songs of these grid rows (the tagged songs), such as 1-5,9 (1 is the first song)."),
     QStringLiteral("LIST")};
 const QCommandLineOption verifyOption{QStringLiteral("verify"),
                                       QStringLiteral("Compare copies already there byte for byte, not by size.")};

@@ -30,13 +30,19 @@ std::map<QString, QStringList> commandsAndOptions()
     std::map<QString, QStringList> result;
     const QString help = runCli({u"--help"_s}).out;
     const QString list = help.section(u"\nCommands:\n"_s, 1).section(u"\n\n"_s, 0, 0);
-    static const QRegularExpression optionPattern(u"^  (?:-\\w, )?(--[a-z-]+)"_s, QRegularExpression::MultilineOption);
+    // An option may have a second long name: "  --rows, --tagged <LIST>".
+    static const QRegularExpression optionPattern(u"^  (?:-\\w, )?(--[a-z-]+)(?:, (--[a-z-]+))?"_s,
+                                                  QRegularExpression::MultilineOption);
     for (const QString &line : list.split(u'\n', Qt::SkipEmptyParts)) {
         const QString command = line.trimmed().section(u' ', 0, 0);
         QStringList &options = result[command];
         auto matches = optionPattern.globalMatch(runCli({command, u"--help"_s}).out);
-        while (matches.hasNext())
-            options << matches.next().captured(1);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            options << match.captured(1);
+            if (match.hasCaptured(2))
+                options << match.captured(2);
+        }
         options.sort();
     }
     return result;
