@@ -8,6 +8,24 @@
 #include <cstdint>
 #endif
 
+namespace {
+
+thread_local FreshBulkWatch *t_watch = nullptr;
+
+}  // namespace
+
+FreshBulkWatch::FreshBulkWatch(std::function<void(void *, std::size_t)> fresh)
+    : m_fresh(std::move(fresh))
+    , m_outer(t_watch)
+{
+    t_watch = this;
+}
+
+FreshBulkWatch::~FreshBulkWatch()
+{
+    t_watch = m_outer;
+}
+
 #ifdef Q_OS_LINUX
 
 namespace {
@@ -40,7 +58,26 @@ void *allocateBulk(std::size_t bytes)
         ::munmap(reinterpret_cast<void *>(aligned + size), tail);
     // Only a hint: where huge pages are off, the region is filled a small page at a time.
     ::madvise(reinterpret_cast<void *>(aligned), size, MADV_HUGEPAGE);
+    if (t_watch) {
+        // Telling is a help to the caller, not part of the allocation: it may fail.
+        try {
+            t_watch->m_fresh(reinterpret_cast<void *>(aligned), bytes);
+        } catch (...) {
+        }
+    }
     return reinterpret_cast<void *>(aligned);
+}
+
+bool prefaultBulk(void *memory, std::size_t bytes) noexcept
+{
+#ifdef MADV_POPULATE_WRITE
+    // Older systems answer EINVAL: then the memory is faulted in as it is filled.
+    return ::madvise(memory, bytes, MADV_POPULATE_WRITE) == 0;
+#else
+    Q_UNUSED(memory);
+    Q_UNUSED(bytes);
+    return false;
+#endif
 }
 
 void freeBulk(void *memory, std::size_t bytes) noexcept
@@ -63,6 +100,11 @@ void *allocateBulk(std::size_t bytes)
 void freeBulk(void *memory, std::size_t) noexcept
 {
     ::operator delete(memory);
+}
+
+bool prefaultBulk(void *, std::size_t) noexcept
+{
+    return false;
 }
 
 #endif

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <new>
 
@@ -13,6 +14,28 @@
 void *allocateBulk(std::size_t bytes);
 // Frees memory from allocateBulk; bytes is the size it was asked for.
 void freeBulk(void *memory, std::size_t bytes) noexcept;
+
+// Faults in the pages of fresh bulk memory without writing them (Linux 5.14 and
+// later), so that the thread which then fills the memory does not wait for the
+// system to clear each page. Leaves the memory's content as it is, so it may run
+// on another thread while the memory is in use. False where the system cannot.
+bool prefaultBulk(void *memory, std::size_t bytes) noexcept;
+
+// While one lives, each region of a huge page or more that allocateBulk gives
+// out on this thread is also told to `fresh`, e.g. to fault it in ahead of use.
+class FreshBulkWatch
+{
+public:
+    explicit FreshBulkWatch(std::function<void(void *, std::size_t)> fresh);
+    ~FreshBulkWatch();
+    FreshBulkWatch(const FreshBulkWatch &) = delete;
+    FreshBulkWatch &operator=(const FreshBulkWatch &) = delete;
+
+private:
+    friend void *allocateBulk(std::size_t bytes);
+    std::function<void(void *, std::size_t)> m_fresh;
+    FreshBulkWatch *m_outer;
+};
 
 // The allocator of a vector kept in bulk memory.
 template <typename T>

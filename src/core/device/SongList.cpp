@@ -59,12 +59,28 @@ char16_t *SongList::room(qsizetype chars)
     const auto need = static_cast<std::size_t>(chars);
     if (m_blocks.empty() || m_blocks.back().size - m_used < need) {
         // A text never spans two blocks; one longer than a block gets a block of its own.
-        const std::size_t size = std::max(kBlockChars, need);
-        const std::size_t bytes = size * sizeof(char16_t);
-        m_blocks.push_back(Block{{static_cast<char16_t *>(allocateBulk(bytes)), BlockFree{bytes}}, size});
+        if (need <= kBlockChars && m_spare.text)
+            m_blocks.push_back(std::move(m_spare));
+        else
+            m_blocks.push_back(newBlock(std::max(kBlockChars, need)));
         m_used = 0;
+        if (m_blockAhead && !m_spare.text)
+            m_spare = newBlock(kBlockChars);
     }
     return m_blocks.back().text.get() + m_used;
+}
+
+SongList::Block SongList::newBlock(std::size_t size)
+{
+    const std::size_t bytes = size * sizeof(char16_t);
+    return Block{{static_cast<char16_t *>(allocateBulk(bytes)), BlockFree{bytes}}, size};
+}
+
+void SongList::keepBlockAhead(bool on)
+{
+    m_blockAhead = on;
+    if (!on)
+        m_spare = Block{{nullptr, BlockFree{0}}, 0};
 }
 
 QStringView SongList::keepWritten(qsizetype chars)

@@ -57,6 +57,11 @@ public:
         m_lines.push_back(Stored{value.utf16(), toLength(value), field});
     }
 
+    // While on, the next arena block is allocated as soon as one is taken into use, so
+    // that its pages can be faulted in ahead of the writes (see FreshBulkWatch); off
+    // gives that block back.
+    void keepBlockAhead(bool on);
+
     // A point of the list to return to: a track that turns out broken leaves no trace.
     struct Mark
     {
@@ -87,6 +92,10 @@ private:
 
     std::vector<Stored, BulkAllocator<Stored>> m_lines;
     std::vector<qsizetype> m_trackStarts;
+    static Block newBlock(std::size_t size);
+
     std::vector<Block> m_blocks;
     std::size_t m_used = 0;  // characters used of the last block
+    bool m_blockAhead = false;
+    Block m_spare{{nullptr, BlockFree{0}}, 0};  // the next block, while keepBlockAhead is on
 };

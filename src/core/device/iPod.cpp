@@ -4,9 +4,11 @@
 #include "core/common/PlayerPath.h"
 #include "core/device/CompressedSource.h"
 #include "core/device/DatabaseSource.h"
+#include "core/device/ReadAhead.h"
 #include "core/library/PlayCounts.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -230,21 +232,32 @@ enum class Fault { None, Damaged, Ends, TooLarge };
 
 // The database bytes seen through a window that slides forward over the source:
 // only the bytes of the records being read are held, never the whole file.
+//
+// Given a ReadAhead, the next piece of the source is read on its thread while
+// the parser works on the window: into a second buffer, after room for the tail
+// of the window that a record straddles, so that moving on costs a copy of that
+// tail only. The source is touched by one thread at a time: the parser's thread
+// waits for the piece before it asks the source for anything. A failure met
+// while reading ahead counts only once the parser needs the bytes behind it.
 class ChunkBuffer
 {
 public:
     ChunkBuffer(DatabaseSource &source, qint64 chunkBytes)
         : m_source(source)
         , m_chunk(std::max<qint64>(chunkBytes, 1))
+        , m_room(std::min(m_chunk, kTailRoom))
         , m_bound(source.sizeBound())
     {}
+    ~ChunkBuffer() { readAheadOn(nullptr); }
+    ChunkBuffer(const ChunkBuffer &) = delete;
+    ChunkBuffer &operator=(const ChunkBuffer &) = delete;
 
     // The n bytes at pos, or nothing when the data ends before pos + n. Bytes before
     // pos may be dropped: positions asked for never go backwards.
     const unsigned char *get(qint64 pos, qint64 n)
     {
         if (pos >= m_start && n <= m_start + m_length - pos)
-            return m_bytes.get() + (pos - m_start);
+            return m_data + (pos - m_start);
         return fill(pos, n);
     }
     // True when the data reaches pos (holds at least pos bytes).
@@ -255,49 +268,182 @@ public:
     {
         if (pos >= 0 && pos <= sizeBound() && n <= sizeBound() - pos)
             return true;
+        settle();
         m_source.pastBound();
+        m_failureMet = true;
         return false;
     }
+    // From now on the next piece is read on `ahead`; nullptr stops that, once the
+    // piece being read is in. Never throws: a piece that failed is dropped.
+    void readAheadOn(ReadAhead *ahead) noexcept
+    {
+        try {
+            settle();
+        } catch (...) {
+            m_aheadLength = 0;
+            m_state = State::Failed;
+        }
+        m_ahead = ahead;
+    }
+    // Why reading the source failed, once the read needed the bytes it failed on.
+    QString failure() const { return m_failureMet ? m_source.failure() : QString(); }
 
 private:
+    // What the source said last: it may have more, it ended, or reading it failed.
+    enum class State { More, Ended, Failed };
+    struct Buffer
+    {
+        std::unique_ptr<unsigned char[]> bytes;
+        qint64 capacity = 0;
+    };
+    // Room kept in front of a piece read ahead for the window's tail: a record
+    // that straddles the windows' edge is rarely longer than a string is kept.
+    static constexpr qint64 kTailRoom = kMaxStringBytes;
+
     const unsigned char *fill(qint64 pos, qint64 n)
     {
         if (pos < m_start || !fits(pos, n))
             return nullptr;
-        const qint64 end = m_start + m_length;
-        if (pos >= end) {
-            if (!m_source.skip(pos - end))
+        settle();
+        if (!m_window.bytes) {
+            m_window = newBuffer(m_chunk);
+            m_data = m_window.bytes.get();
+        }
+        if (!moveTo(pos))
+            return nullptr;
+        while (m_length < n) {
+            if (m_state != State::More) {
+                m_failureMet = true;
                 return nullptr;
+            }
+            makeRoom(n);
+            const qint64 free = m_window.capacity - (m_data - m_window.bytes.get()) - m_length;
+            const qint64 got = m_source.read(reinterpret_cast<char *>(m_data) + m_length, free);
+            if (got <= 0)
+                m_state = got < 0 ? State::Failed : State::Ended;
+            else
+                m_length += got;
+        }
+        startReadingAhead();
+        return m_data;
+    }
+
+    // Moves the window's start to pos, taking in the piece read ahead; false when
+    // the source could not pass over the bytes before pos.
+    bool moveTo(qint64 pos)
+    {
+        const qint64 end = m_start + m_length;
+        const qint64 aheadEnd = end + m_aheadLength;
+        const qint64 ahead = std::exchange(m_aheadLength, 0);
+        if (pos >= aheadEnd) {
+            m_start = pos;
             m_length = 0;
+            m_data = m_window.bytes.get();
+            if (pos == aheadEnd)
+                return true;
+            if (!m_source.skip(pos - aheadEnd)) {
+                m_failureMet = true;
+                return false;
+            }
+            m_state = State::More;
+            return true;
+        }
+        const qint64 tail = std::max<qint64>(end - pos, 0);
+        const unsigned char *from = m_data + (pos - m_start);
+        if (ahead > 0 && tail <= m_room) {
+            // The usual case: the piece becomes the window, the tail copied in front of it.
+            unsigned char *to = m_spare.bytes.get() + m_room - tail;
+            if (tail > 0)
+                std::memcpy(to, from, static_cast<std::size_t>(tail));
+            std::swap(m_window, m_spare);
+            m_data = to + (pos > end ? pos - end : 0);
+            m_length = aheadEnd - pos;
         } else {
-            m_length = end - pos;
-            std::memmove(m_bytes.get(), m_bytes.get() + (pos - m_start), static_cast<std::size_t>(m_length));
+            // A long tail stays where it is, and the piece is copied after it.
+            std::memmove(m_window.bytes.get(), from, static_cast<std::size_t>(tail));
+            m_data = m_window.bytes.get();
+            m_length = tail;
+            makeRoom(tail + ahead);
+            if (ahead > 0)
+                std::memcpy(m_data + tail, m_spare.bytes.get() + m_room, static_cast<std::size_t>(ahead));
+            m_length += ahead;
         }
         m_start = pos;
-        const qint64 capacity = std::max(n, m_chunk);
-        if (capacity > m_capacity) {
-            auto grown = std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(capacity));
+        return true;
+    }
+
+    // Makes the window's buffer hold n bytes from m_data on.
+    void makeRoom(qint64 n)
+    {
+        const qint64 offset = m_data - m_window.bytes.get();
+        if (offset + n <= m_window.capacity)
+            return;
+        if (n <= m_window.capacity) {
+            std::memmove(m_window.bytes.get(), m_data, static_cast<std::size_t>(m_length));
+        } else {
+            Buffer grown = newBuffer(std::max(n, m_chunk));
             if (m_length > 0)
-                std::memcpy(grown.get(), m_bytes.get(), static_cast<std::size_t>(m_length));
-            m_bytes = std::move(grown);
-            m_capacity = capacity;
+                std::memcpy(grown.bytes.get(), m_data, static_cast<std::size_t>(m_length));
+            m_window = std::move(grown);
         }
-        while (m_length < n) {
-            const qint64 got = m_source.read(reinterpret_cast<char *>(m_bytes.get()) + m_length, m_capacity - m_length);
-            if (got <= 0)
-                return nullptr;
-            m_length += got;
-        }
-        return m_bytes.get();
+        m_data = m_window.bytes.get();
+    }
+
+    Buffer newBuffer(qint64 bytes) const
+    {
+        const qint64 capacity = bytes + m_room;
+        return Buffer{std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(capacity)), capacity};
+    }
+
+    // Has the piece after the window read on the other thread, into the spare
+    // buffer after its room for the tail.
+    void startReadingAhead()
+    {
+        if (!m_ahead || m_state != State::More)
+            return;
+        if (!m_spare.bytes)
+            m_spare = newBuffer(m_chunk);
+        m_reading = m_ahead->post([this] {
+            char *to = reinterpret_cast<char *>(m_spare.bytes.get() + m_room);
+            qint64 length = 0;
+            while (length < m_chunk) {
+                const qint64 got = m_source.read(to + length, m_chunk - length);
+                if (got <= 0) {
+                    m_state = got < 0 ? State::Failed : State::Ended;
+                    break;
+                }
+                length += got;
+            }
+            m_aheadLength = length;
+        });
+        m_pending = true;
+    }
+
+    // Waits for the piece being read ahead.
+    void settle()
+    {
+        if (std::exchange(m_pending, false))
+            m_ahead->wait(m_reading);
     }
 
     DatabaseSource &m_source;
     qint64 m_chunk;
+    qint64 m_room;   // bytes in front of a piece read ahead
     qint64 m_bound;  // the source's size bound, which does not change while it is read
-    std::unique_ptr<unsigned char[]> m_bytes;
-    qint64 m_capacity = 0;
-    qint64 m_start = 0;   // position of m_bytes[0] in the data
-    qint64 m_length = 0;  // bytes held from m_start on
+    Buffer m_window;
+    unsigned char *m_data = nullptr;  // the window's first byte, in m_window
+    qint64 m_start = 0;               // position of m_data[0] in the data
+    qint64 m_length = 0;              // bytes held from m_start on
+    State m_state = State::More;
+    bool m_failureMet = false;
+    // Reading ahead. While a piece is pending, the other thread owns the source,
+    // m_spare, m_aheadLength and m_state; the parser's thread waits before it
+    // touches them.
+    ReadAhead *m_ahead = nullptr;
+    Buffer m_spare;
+    qint64 m_aheadLength = 0;  // bytes read ahead, after m_room in m_spare: the data from m_start + m_length on
+    ReadAhead::Ticket m_reading = 0;
+    bool m_pending = false;
 };
 
 }  // namespace
@@ -346,7 +492,28 @@ public:
         , m_budget(pod.m_byteBudget)
     {}
 
+    // The parse runs here; the other core reads the file ahead of it and faults in the
+    // memory it is about to fill. Every way out waits for that thread's work to end.
     ReadOutcome run()
+    {
+        const auto noBlockAhead = qScopeGuard([&] { m_list.keepBlockAhead(false); });
+        ReadAhead ahead;
+        const auto stopReading = qScopeGuard([&] { m_bytes.readAheadOn(nullptr); });
+        m_bytes.readAheadOn(&ahead);
+        m_list.keepBlockAhead(true);
+        const FreshBulkWatch prefault([&ahead](void *memory, std::size_t bytes) {
+            // In slices, so that reading the next piece never waits long behind them.
+            constexpr std::size_t kSlice = std::size_t{2} << 20;
+            for (std::size_t at = 0; at < bytes; at += kSlice) {
+                char *slice = static_cast<char *>(memory) + at;
+                ahead.postBackground([slice, size = std::min(kSlice, bytes - at)] { prefaultBulk(slice, size); });
+            }
+        });
+        return readAll();
+    }
+
+private:
+    ReadOutcome readAll()
     {
         const std::optional<qint64> trackList = findTrackList();
         if (!trackList)
@@ -383,11 +550,12 @@ public:
         return ReadOutcome::Complete;
     }
 
+public:
     // Why run() stopped, after the name of what was read.
     QString whatWentWrong(const DatabaseSource &source) const
     {
-        if (!source.failure().isEmpty())
-            return QStringLiteral("cannot be read: %1").arg(source.failure());
+        if (const QString failure = m_bytes.failure(); !failure.isEmpty())
+            return QStringLiteral("cannot be read: %1").arg(failure);
         if (m_pod.m_songindex == 0) {
             if (source.sizeBound() == 0)
                 return QStringLiteral("is empty");

@@ -181,6 +181,14 @@ TEST_F(CompressedPlayer, ReadsTheSameAsThePlainDatabaseOrStopsWithWhatWentWrong)
     // A broken stream or a bomb stops with what went wrong.
     put(u"iTunesCDB"_s, compressed.first(compressed.size() / 2));
     expectStop(u"iTunesCDB"_s, u" cannot be read: the compressed data ends early"_s);
+    // ... but only once the read needs the bytes there, not when a damaged track stops it before.
+    QByteArray large = mixedDatabase(2500);
+    ASSERT_GT(large.size() * 9 / 10, iPod::kChunkBytes);
+    ASSERT_LT(large.size(), 2 * iPod::kChunkBytes);
+    large.replace(trackOffsets(large)[1], 4, "mhix");
+    const QByteArray cut = itdb::compressed(large);
+    put(u"iTunesCDB"_s, cut.first(cut.size() * 19 / 20));
+    expectStop(u"iTunesCDB"_s, u" is damaged at track 2: only 1 of 2500 songs were read"_s);
 
     QByteArray corrupt = compressed;
     for (qsizetype i = 244 + 2; i < 244 + 40; ++i)
